@@ -1,0 +1,42 @@
+// The whole run: banner, options, and each input converted into its two plot files.
+#pragma once
+
+#include <cstdint>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace csv2pnp {
+
+inline constexpr std::uint32_t defaultCarrierFrequency = 10000000;
+
+struct ConversionDriver {
+    std::ostream* out = &std::cout;
+    std::ostream* err = &std::cerr;
+    UtcClock clock = currentUtcTime;
+
+    std::string programPath;
+    std::uint32_t carrierFrequency = defaultCarrierFrequency;
+    bool verbose = false;
+    std::vector<std::string> inputPaths;
+
+    // Returns the exit status: 0 when every input was handled (inputs that do not open
+    // included) and after a usage request, 1 after -o or when an output failed.
+    int run(int argc, const char* const argv[]);
+};
+
+void printUsage(std::ostream& stream, const std::string& programPath);
+
+// The text after the last '/' or '\'; the whole path when it has neither.
+std::string baseNameOf(const std::string& path);
+
+// ".\" + base name + suffix: the name the messages and the plot file headers show.
+std::string outputFileName(const std::string& baseName, const std::string& suffix);
+
+// Converts one input; false when an output could not be created or written, which ends
+// the run.
+bool convertFile(const ConversionDriver& driver, const std::string& inputPath);
+
+}  // namespace csv2pnp

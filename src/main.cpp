@@ -1,0 +1,6 @@
+#include "cli/conversion_driver.h"
+
+int main(int argc, char* argv[]) {
+    csv2pnp::ConversionDriver driver;
+    return driver.run(argc, argv);
+}

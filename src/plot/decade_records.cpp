@@ -1,0 +1,151 @@
+#include "plot/decade_records.h"
+
+#include <string>
+#include <string_view>
+
+#include "plot/trace_line.h"
+#include "table/cell_value.h"
+
+namespace csv2pnp {
+
+namespace {
+
+struct DecadeBoundary {
+    double value;
+    std::string_view marker;
+};
+
+constexpr DecadeBoundary decadeBoundaries[] = {
+    {0.01, "DEC -2"}, {0.1, "DEC -1"}, {1, "DEC 0"},     {10, "DEC 1"},
+    {100, "DEC 2"},   {1000, "DEC 3"}, {10000, "DEC 4"}, {100000, "DEC 5"},
+};
+
+constexpr double lowestBoundary = 0.01;
+
+struct StartBand {
+    double below;
+    std::string_view rangeRecord;
+    std::string_view firstDecade;
+};
+
+// Tested from the top; a first offset of 10 or more (or not a number) has no band.
+constexpr StartBand startBands[] = {
+    {0.01, "DRG -2,5", "DEC -2"},
+    {0.1, "DRG -1,5", "DEC -1"},
+    {1, "DRG 0,5", "DEC 0"},
+    {10, "DRG 1,5", "DEC 1"},
+};
+
+void writeBoth(PlotFileWriter& data, PlotFileWriter& imaginary, std::string_view line) {
+    writeLine(data, line);
+    writeLine(imaginary, line);
+}
+
+std::optional<StartBand> startBandOf(const MeasurementTable& table) {
+    if (rowCount(table) == 0) return std::nullopt;
+    std::optional<std::string_view> first = cellAt(rowAt(table, 0), 0);
+    if (!first) return std::nullopt;
+    double x = cellValue(*first);
+    for (const StartBand& band : startBands) {
+        if (x < band.below) return band;
+    }
+    return std::nullopt;
+}
+
+// Walks the cells of a row beside the same cells of the row before it, reporting for
+// each cell the boundary it crossed upward. A cell the previous row lacks crosses nothing.
+struct CrossingScan {
+    CellCursor current;
+    std::optional<CellCursor> previous;
+};
+
+CrossingScan crossingScanOf(const MeasurementTable& table, std::size_t row) {
+    CrossingScan scan{cellsOf(rowAt(table, row)), std::nullopt};
+    if (row > 0) scan.previous = cellsOf(rowAt(table, row - 1));
+    return scan;
+}
+
+struct ScannedCell {
+    double value;
+    std::optional<std::size_t> crossing;
+};
+
+std::optional<ScannedCell> nextScannedCell(CrossingScan& scan) {
+    std::optional<std::string_view> cell = nextCell(scan.current);
+    if (!cell) return std::nullopt;
+    std::optional<std::string_view> before = scan.previous ? nextCell(*scan.previous) : std::nullopt;
+    ScannedCell scanned{cellValue(*cell), std::nullopt};
+    // Below the lowest boundary nothing is crossed, so the previous cell need not be read.
+    if (before && scanned.value >= lowestBoundary) scanned.crossing = findUpwardCrossing(scanned.value, cellValue(*before));
+    return scanned;
+}
+
+void writeTraceLines(MeasurementRow row, std::size_t number, double offset, std::uint32_t carrierFrequency,
+                     PlotFileWriter& data, PlotFileWriter& imaginary) {
+    double frequency = offset + static_cast<double>(carrierFrequency);
+    CellCursor cells = cellsOf(row);
+    nextCell(cells);
+    std::optional<std::string_view> dataLevel = nextCell(cells);
+    std::optional<std::string_view> imaginaryLevel = dataLevel ? nextCell(cells) : std::nullopt;
+    TraceLineText text;
+    if (dataLevel) writeLine(data, formatTraceLine(text, number, frequency, cellValue(*dataLevel)));
+    if (imaginaryLevel) writeLine(imaginary, formatTraceLine(text, number, frequency, cellValue(*imaginaryLevel)));
+}
+
+}  // namespace
+
+std::optional<std::size_t> findUpwardCrossing(double value, double previous) {
+    for (std::size_t i = 0; i < std::size(decadeBoundaries); ++i) {
+        double boundary = decadeBoundaries[i].value;
+        if (value >= boundary && previous < boundary) return i;
+    }
+    return std::nullopt;
+}
+
+void writeRangeRecord(const MeasurementTable& table, PlotFileWriter& data, PlotFileWriter& imaginary) {
+    if (std::optional<StartBand> band = startBandOf(table)) writeBoth(data, imaginary, band->rangeRecord);
+}
+
+void writeStartDecadeRecord(const MeasurementTable& table, PlotFileWriter& data, PlotFileWriter& imaginary) {
+    if (std::optional<StartBand> band = startBandOf(table)) writeBoth(data, imaginary, band->firstDecade);
+}
+
+void writeDecadeCountRecord(const MeasurementTable& table, PlotFileWriter& data, PlotFileWriter& imaginary) {
+    // Counts the rows from the first boundary reached up to the row that reaches the
+    // next one; reaching 0.01 again starts the count afresh.
+    std::optional<std::size_t> countStart;
+    for (std::size_t i = 1; i < rowCount(table); ++i) {
+        CrossingScan scan = crossingScanOf(table, i);
+        while (std::optional<ScannedCell> cell = nextScannedCell(scan)) {
+            if (!cell->crossing) continue;
+            if (*cell->crossing == 0 || !countStart) {
+                countStart = i;
+                continue;
+            }
+            writeBoth(data, imaginary, "DCC " + std::to_string(i - *countStart));
+            return;
+        }
+    }
+}
+
+void writeTraceSection(const MeasurementTable& table, std::uint32_t carrierFrequency, PlotFileWriter& data,
+                       PlotFileWriter& imaginary) {
+    std::optional<std::size_t> segmentStart;
+    for (std::size_t j = 0; j < rowCount(table); ++j) {
+        CrossingScan scan = crossingScanOf(table, j);
+        bool firstCell = true;
+        while (std::optional<ScannedCell> cell = nextScannedCell(scan)) {
+            if (cell->crossing) {
+                writeBoth(data, imaginary, decadeBoundaries[*cell->crossing].marker);
+                writeBoth(data, imaginary, "NCF 0 dB");
+                segmentStart = j;
+            }
+            if (firstCell && segmentStart) {
+                writeTraceLines(rowAt(table, j), j - *segmentStart, cell->value, carrierFrequency, data, imaginary);
+            }
+            firstCell = false;
+        }
+    }
+}
+
+}  // namespace csv2pnp

@@ -1,0 +1,25 @@
+// Writes the data file and the imaginary-part file of one input, first line to last.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+#include "platform/platform.h"
+#include "table/measurement_table.h"
+
+namespace csv2pnp {
+
+struct PlotFileNames {
+    std::string baseName;           // the input path after its last separator
+    std::string dataFileName;       // ".\" + base name + ".pnp"
+    std::string imaginaryFileName;  // ".\" + base name + ".img.pnp"
+};
+
+// Both files are written in one pass, each record group to the data file and then to
+// the imaginary-part file. The end time is read from clock after the trace.
+void writePlotFiles(std::ostream& dataStream, std::ostream& imaginaryStream, const MeasurementTable& table,
+                    const PlotFileNames& names, std::uint32_t carrierFrequency, const UtcTime& conversionTime,
+                    UtcClock clock);
+
+}  // namespace csv2pnp
