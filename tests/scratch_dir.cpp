@@ -1,0 +1,68 @@
+#include "scratch_dir.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+namespace csv2pnp::test {
+
+void ScratchDir::SetUp() {
+    std::random_device random;
+    dir = std::filesystem::temp_directory_path() / ("csv2pnp-test-" + std::to_string(random()));
+    std::filesystem::create_directories(dir);
+    previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+}
+
+void ScratchDir::TearDown() {
+    std::filesystem::current_path(previous);
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << bytes;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+std::vector<std::string> crlfLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(bytes.substr(start, end - start));
+    }
+    EXPECT_EQ(start, bytes.size()) << "bytes after the last CR LF";
+    return lines;
+}
+
+ToolRun runTool(const std::string& arguments) {
+    std::string command = std::string("\"") + CSV2PNP_EXE + "\" " + arguments + " >tool.out 2>tool.err";
+#ifdef _WIN32
+    // cmd.exe drops the outer quotes of a command line that starts with one.
+    command = "\"" + command + "\"";
+#endif
+    int raw = std::system(command.c_str());
+#ifdef _WIN32
+    int status = raw;
+#else
+    int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+    ToolRun run{status, readFile("tool.out"), readFile("tool.err")};
+    std::filesystem::remove("tool.out");
+    std::filesystem::remove("tool.err");
+    return run;
+}
+
+}  // namespace csv2pnp::test

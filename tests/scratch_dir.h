@@ -1,0 +1,37 @@
+// Test helpers: a fresh working directory per test, files in it, and runs of the tool.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace csv2pnp::test {
+
+// Makes an empty directory, enters it for the test and removes it afterwards.
+class ScratchDir : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::filesystem::path dir;
+
+private:
+    std::filesystem::path previous;
+};
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
+std::string readFile(const std::filesystem::path& path);
+std::vector<std::string> crlfLines(const std::string& bytes);
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs the built csv2pnp in the current directory with simple arguments (no quoting).
+ToolRun runTool(const std::string& arguments);
+
+}  // namespace csv2pnp::test
