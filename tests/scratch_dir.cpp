@@ -47,6 +47,23 @@ std::vector<std::string> crlfLines(const std::string& bytes) {
     return lines;
 }
 
+namespace {
+
+// The console streams are in text mode, which on Windows stores each newline as CR LF.
+std::string consoleText(std::string bytes) {
+#ifdef _WIN32
+    std::string text;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) text += bytes[i];
+    }
+    return text;
+#else
+    return bytes;
+#endif
+}
+
+}  // namespace
+
 ToolRun runTool(const std::string& arguments) {
     std::string command = std::string("\"") + CSV2PNP_EXE + "\" " + arguments + " >tool.out 2>tool.err";
 #ifdef _WIN32
@@ -59,7 +76,7 @@ ToolRun runTool(const std::string& arguments) {
 #else
     int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 #endif
-    ToolRun run{status, readFile("tool.out"), readFile("tool.err")};
+    ToolRun run{status, consoleText(readFile("tool.out")), consoleText(readFile("tool.err"))};
     std::filesystem::remove("tool.out");
     std::filesystem::remove("tool.err");
     return run;

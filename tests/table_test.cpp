@@ -1,5 +1,5 @@
 #include <cmath>
-#include <cstdlib>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -89,12 +89,17 @@ TEST_F(CsvTableReaderFile, MissingFileAndDirectoryAreOpenFailuresWithoutMessage)
     }
 }
 
-TEST(CellValue, ReadsLikeAtof) {
-    const char* cells[] = {"10",     "  -120.5", "\t+3e2Hz", "1.5e",  "0x1p4",  "0x",    ".5",    "-.5e-1",
-                           "inf",    "-Infinity", "nan",     "nan(1)", "abc",   "",      "- 5",   "+-5",
-                           "1e999",  "-1e999",    "1e-999",  "12abc", "1,5",   "\r7",   "0x.8p1", "1.2.3"};
-    for (const char* cell : cells) {
-        double expected = std::atof(cell);
+TEST(CellValue, ReadsLikeC99Atof) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<const char*, double> cells[] = {
+        {"10", 10},        {"  -120.5", -120.5}, {"\t+3e2Hz", 300}, {"1.5e", 1.5},   {"0x1p4", 16},
+        {"0x", 0},         {".5", 0.5},          {"-.5e-1", -0.05}, {"inf", inf},    {"-Infinity", -inf},
+        {"nan", nan},      {"nan(1)", nan},      {"abc", 0},        {"", 0},         {"- 5", 0},
+        {"+-5", 0},        {"1e999", inf},       {"-1e999", -inf},  {"1e-999", 0},   {"12abc", 12},
+        {"1,5", 1},        {"\r7", 7},           {"0x.8p1", 1},     {"1.2.3", 1.2},  {"-nan", -nan},
+    };
+    for (const auto& [cell, expected] : cells) {
         double got = cellValue(cell);
         if (std::isnan(expected)) {
             EXPECT_TRUE(std::isnan(got)) << cell;

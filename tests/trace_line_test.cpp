@@ -36,10 +36,11 @@ TEST(TraceLine, PrintsTheDigitsOfPercentPointThreeF) {
     }
 }
 
-TEST(TraceLine, SpellsNotANumberAsTheCRuntime) {
+// glibc's spelling, kept on Windows too so that both builds write the same bytes.
+TEST(TraceLine, SpellsNotANumberTheSameOnEveryHost) {
     TraceLineText text;
     double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(formatTraceLine(text, 0, nan, -nan), printfLine(0, nan, -nan));
+    EXPECT_EQ(formatTraceLine(text, 0, nan, -nan), "   TRA 0: nan Hz, -nan dBc");
     EXPECT_EQ(formatTraceLine(text, 4294967296u, 1, 2), "   TRA 4294967296: 1.000 Hz, 2.000 dBc");
 }
 
