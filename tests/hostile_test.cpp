@@ -1,0 +1,120 @@
+// Inputs and surroundings that a user can hit by accident: each gives the documented
+// messages and status and touches no file besides the two outputs.
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cli/conversion_driver.h"
+#include "scratch_dir.h"
+
+namespace csv2pnp {
+namespace {
+
+namespace fs = std::filesystem;
+
+UtcTime fixedClock() { return UtcTime{2026, 1, 3, 9, 5, 3}; }
+
+const std::string bannerLine = "PN2060 CSV to Zembrik GPIB Toolkit noise plot file converter Quelvane V0.1\n";
+
+class Hostile : public test::ScratchDir {
+protected:
+    int run(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), "csv2pnp");
+        std::vector<const char*> argv;
+        for (const std::string& a : arguments) argv.push_back(a.c_str());
+        std::ostringstream outStream, errStream;
+        ConversionDriver driver;
+        driver.out = &outStream;
+        driver.err = &errStream;
+        driver.clock = fixedClock;
+        int status = driver.run(static_cast<int>(argv.size()), argv.data());
+        out = outStream.str();
+        EXPECT_EQ(errStream.str(), "");
+        return status;
+    }
+
+    std::vector<std::string> filesHere() {
+        std::vector<std::string> names;
+        for (const fs::directory_entry& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string converted(const std::string& path, const std::string& base, std::size_t rows) {
+        return "Read file = " + path + " (" + std::to_string(rows) + " rows)\nWrite PN data to PNP-file = .\\" + base +
+               ".pnp\nWrite PN floor data to PNP-file = .\\" + base + ".img.pnp\n";
+    }
+
+    std::string out;
+};
+
+std::vector<std::string> lines(const std::string& file) { return test::crlfLines(test::readFile(file)); }
+
+TEST_F(Hostile, HugeLineWithoutLineEnd) {
+    std::string line(50'000'000, '7');
+    line[1] = ',';
+    test::writeFile("long.csv", line);
+    EXPECT_EQ(run({"long.csv"}), 0);
+    EXPECT_EQ(out, bannerLine + converted("long.csv", "long.csv", 1) + "Done!\n");
+    EXPECT_EQ(lines("long.csv.pnp").size(), 24u);  // DRG and first DEC from the 7
+}
+
+TEST_F(Hostile, AMillionEmptyLines) {
+    test::writeFile("empty-lines.csv", "5,-1,-2\n" + std::string(1'000'000, '\n') + "50,-1,-2\n");
+    EXPECT_EQ(run({"empty-lines.csv"}), 0);
+    EXPECT_EQ(out, bannerLine + converted("empty-lines.csv", "empty-lines.csv", 1'000'002) + "Done!\n");
+    // The last row has no previous cell to cross from, so the trace stays empty.
+    EXPECT_EQ(lines("empty-lines.csv.pnp").size(), 24u);
+}
+
+TEST_F(Hostile, ControlBytesAndByteOrderMark) {
+    test::writeFile("nul.csv", std::string("0.5,-1,-2\n1\0" "00,-3\0x,-4\n", 23));
+    test::writeFile("ctrlz.csv", "\x1a" "5,-1,-2\n10,-1,-2\n");
+    test::writeFile("bom.csv", "\xef\xbb\xbf" "5,-1,-2\n10,-3,-4\n");
+    EXPECT_EQ(run({"nul.csv", "ctrlz.csv", "bom.csv"}), 0);
+    EXPECT_EQ(out, bannerLine + converted("nul.csv", "nul.csv", 2) + converted("ctrlz.csv", "ctrlz.csv", 0) +
+                       converted("bom.csv", "bom.csv", 2) + "Done!\n");
+    // A cell's number ends at a NUL byte, as C reads it.
+    EXPECT_EQ(lines("nul.csv.pnp")[25], "   TRA 0: 10000001.000 Hz, -3.000 dBc");
+    EXPECT_EQ(lines("ctrlz.csv.pnp").size(), 22u);
+    // A byte-order mark makes the first offset a text: 0, the lowest band.
+    EXPECT_EQ(lines("bom.csv.pnp")[12], "DRG -2,5");
+}
+
+TEST_F(Hostile, NamesWithSpacesAndNonAsciiBytes) {
+    std::vector<std::string> names{"my sweep 1.csv", "r\xc3\xa9sultat.csv"};
+#ifndef _WIN32
+    names.push_back("bad\xff\xfe.csv");  // not UTF-8; Windows cannot name such a file
+#endif
+    for (const std::string& name : names) {
+        test::writeFile(name, "5,-1,-2\n10,-3,-4\n");
+        EXPECT_EQ(run({name}), 0);
+        EXPECT_EQ(out, bannerLine + converted(name, name, 2) + "Done!\n");
+        EXPECT_EQ(lines(name + ".img.pnp")[7], "CAP " + name + " (imaginary part)");
+    }
+}
+
+TEST_F(Hostile, PathsThatAreNotFiles) {
+    fs::create_directory("folder.csv");
+    EXPECT_EQ(run({"folder.csv", "folder.csv/", "nothere/"}), 0);
+    EXPECT_EQ(out, bannerLine + "Could not open folder.csv\nCould not open \nCould not open \nDone!\n");
+    EXPECT_EQ(filesHere(), std::vector<std::string>{"folder.csv"});
+}
+
+TEST_F(Hostile, SameInputTwiceAndTheSameNameElsewhere) {
+    fs::create_directory("other");
+    test::writeFile("x.csv", "5,-1,-2\n10,-3,-4\n");
+    test::writeFile("other/x.csv", "0.5,-1,-2\n");
+    EXPECT_EQ(run({"x.csv", "x.csv"}), 0);
+    EXPECT_EQ(lines("x.csv.pnp").size(), 27u);
+    EXPECT_EQ(run({"x.csv", "other/x.csv"}), 0);
+    EXPECT_EQ(lines("x.csv.pnp")[12], "DRG 0,5");
+    EXPECT_EQ(filesHere(), (std::vector<std::string>{"other", "x.csv", "x.csv.img.pnp", "x.csv.pnp"}));
+    EXPECT_EQ(test::readFile("other/x.csv"), "0.5,-1,-2\n");
+}
+
+}  // namespace
+}  // namespace csv2pnp
