@@ -71,14 +71,14 @@ TEST_F(Hostile, AMillionEmptyLines) {
 }
 
 TEST_F(Hostile, ControlBytesAndByteOrderMark) {
-    test::writeFile("nul.csv", std::string("0.5,-1,-2\n1\0" "00,-3\0x,-4\n", 23));
+    test::writeFile("nulbytes.csv", std::string("0.5,-1,-2\n1\0" "00,-3\0x,-4\n", 23));
     test::writeFile("ctrlz.csv", "\x1a" "5,-1,-2\n10,-1,-2\n");
     test::writeFile("bom.csv", "\xef\xbb\xbf" "5,-1,-2\n10,-3,-4\n");
-    EXPECT_EQ(run({"nul.csv", "ctrlz.csv", "bom.csv"}), 0);
-    EXPECT_EQ(out, bannerLine + converted("nul.csv", "nul.csv", 2) + converted("ctrlz.csv", "ctrlz.csv", 0) +
+    EXPECT_EQ(run({"nulbytes.csv", "ctrlz.csv", "bom.csv"}), 0);
+    EXPECT_EQ(out, bannerLine + converted("nulbytes.csv", "nulbytes.csv", 2) + converted("ctrlz.csv", "ctrlz.csv", 0) +
                        converted("bom.csv", "bom.csv", 2) + "Done!\n");
     // A cell's number ends at a NUL byte, as C reads it.
-    EXPECT_EQ(lines("nul.csv.pnp")[25], "   TRA 0: 10000001.000 Hz, -3.000 dBc");
+    EXPECT_EQ(lines("nulbytes.csv.pnp")[25], "   TRA 0: 10000001.000 Hz, -3.000 dBc");
     EXPECT_EQ(lines("ctrlz.csv.pnp").size(), 22u);
     // A byte-order mark makes the first offset a text: 0, the lowest band.
     EXPECT_EQ(lines("bom.csv.pnp")[12], "DRG -2,5");
