@@ -12,8 +12,8 @@ cmake --build "$build" -j2 --target csv2pnp generate_export write_floor >/dev/nu
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-"$build/generate_export" 1000000 >big.csv
-"$build/generate_export" 100000 >small.csv
+"$build/bench/generate_export" 1000000 >big.csv
+"$build/bench/generate_export" 100000 >small.csv
 
 seconds() { # command... : wall seconds of one run
   local start end
@@ -26,7 +26,7 @@ median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 tool=() floor=() small=()
 for _ in $(seq "$runs"); do
   tool+=("$(seconds "$build/csv2pnp" big.csv)")
-  floor+=("$(seconds "$build/write_floor" big.csv.pnp big.csv.img.pnp .)")
+  floor+=("$(seconds "$build/bench/write_floor" big.csv.pnp big.csv.img.pnp .)")
   small+=("$(seconds "$build/csv2pnp" small.csv)")
 done
 tool_median=$(printf '%s\n' "${tool[@]}" | median)

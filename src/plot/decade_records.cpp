@@ -1,5 +1,6 @@
 #include "plot/decade_records.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -52,17 +53,38 @@ std::optional<StartBand> startBandOf(const MeasurementTable& table) {
     return std::nullopt;
 }
 
+// The values of a row's first three cells, converted once: the crossing tests of this row
+// and the next one and the TRA lines all read them.
+struct RowHead {
+    std::array<double, 3> values;
+    std::size_t count;
+};
+
+RowHead headOf(MeasurementRow row) {
+    RowHead head{{}, 0};
+    CellCursor cells = cellsOf(row);
+    while (head.count < head.values.size()) {
+        std::optional<std::string_view> cell = nextCell(cells);
+        if (!cell) break;
+        head.values[head.count++] = cellValue(*cell);
+    }
+    return head;
+}
+
 // Walks the cells of a row beside the same cells of the row before it, reporting for
 // each cell the boundary it crossed upward. A cell the previous row lacks crosses nothing.
 struct CrossingScan {
+    const RowHead* head;
+    const RowHead* previousHead;  // null for row 0
     CellCursor current;
-    std::optional<CellCursor> previous;
+    CellCursor previous;
+    std::size_t index;
 };
 
-CrossingScan crossingScanOf(const MeasurementTable& table, std::size_t row) {
-    CrossingScan scan{cellsOf(rowAt(table, row)), std::nullopt};
-    if (row > 0) scan.previous = cellsOf(rowAt(table, row - 1));
-    return scan;
+CrossingScan crossingScanOf(const MeasurementTable& table, std::size_t row, const RowHead& head,
+                            const RowHead* previousHead) {
+    CellCursor previous = previousHead ? cellsOf(rowAt(table, row - 1)) : CellCursor{{}, true};
+    return CrossingScan{&head, previousHead, cellsOf(rowAt(table, row)), previous, 0};
 }
 
 struct ScannedCell {
@@ -73,23 +95,24 @@ struct ScannedCell {
 std::optional<ScannedCell> nextScannedCell(CrossingScan& scan) {
     std::optional<std::string_view> cell = nextCell(scan.current);
     if (!cell) return std::nullopt;
-    std::optional<std::string_view> before = scan.previous ? nextCell(*scan.previous) : std::nullopt;
-    ScannedCell scanned{cellValue(*cell), std::nullopt};
+    std::size_t k = scan.index++;
+    bool cached = k < scan.head->count;
+    std::optional<std::string_view> before = nextCell(scan.previous);
+    ScannedCell scanned{cached ? scan.head->values[k] : cellValue(*cell), std::nullopt};
     // Below the lowest boundary nothing is crossed, so the previous cell need not be read.
-    if (before && scanned.value >= lowestBoundary) scanned.crossing = findUpwardCrossing(scanned.value, cellValue(*before));
+    if (before && scanned.value >= lowestBoundary) {
+        double previous = k < scan.previousHead->count ? scan.previousHead->values[k] : cellValue(*before);
+        scanned.crossing = findUpwardCrossing(scanned.value, previous);
+    }
     return scanned;
 }
 
-void writeTraceLines(MeasurementRow row, std::size_t number, double offset, std::uint32_t carrierFrequency,
-                     PlotFileWriter& data, PlotFileWriter& imaginary) {
-    double frequency = offset + static_cast<double>(carrierFrequency);
-    CellCursor cells = cellsOf(row);
-    nextCell(cells);
-    std::optional<std::string_view> dataLevel = nextCell(cells);
-    std::optional<std::string_view> imaginaryLevel = dataLevel ? nextCell(cells) : std::nullopt;
+void writeTraceLines(const RowHead& head, std::size_t number, std::uint32_t carrierFrequency, PlotFileWriter& data,
+                     PlotFileWriter& imaginary) {
+    double frequency = head.values[0] + static_cast<double>(carrierFrequency);
     TraceLineText text;
-    if (dataLevel) writeLine(data, formatTraceLine(text, number, frequency, cellValue(*dataLevel)));
-    if (imaginaryLevel) writeLine(imaginary, formatTraceLine(text, number, frequency, cellValue(*imaginaryLevel)));
+    if (head.count > 1) writeLine(data, formatTraceLine(text, number, frequency, head.values[1]));
+    if (head.count > 2) writeLine(imaginary, formatTraceLine(text, number, frequency, head.values[2]));
 }
 
 }  // namespace
@@ -113,9 +136,12 @@ void writeStartDecadeRecord(const MeasurementTable& table, PlotFileWriter& data,
 void writeDecadeCountRecord(const MeasurementTable& table, PlotFileWriter& data, PlotFileWriter& imaginary) {
     // Counts the rows from the first boundary reached up to the row that reaches the
     // next one; reaching 0.01 again starts the count afresh.
+    if (rowCount(table) < 2) return;
     std::optional<std::size_t> countStart;
+    RowHead previousHead = headOf(rowAt(table, 0));
     for (std::size_t i = 1; i < rowCount(table); ++i) {
-        CrossingScan scan = crossingScanOf(table, i);
+        RowHead head = headOf(rowAt(table, i));
+        CrossingScan scan = crossingScanOf(table, i, head, &previousHead);
         while (std::optional<ScannedCell> cell = nextScannedCell(scan)) {
             if (!cell->crossing) continue;
             if (*cell->crossing == 0 || !countStart) {
@@ -125,14 +151,17 @@ void writeDecadeCountRecord(const MeasurementTable& table, PlotFileWriter& data,
             writeBoth(data, imaginary, "DCC " + std::to_string(i - *countStart));
             return;
         }
+        previousHead = head;
     }
 }
 
 void writeTraceSection(const MeasurementTable& table, std::uint32_t carrierFrequency, PlotFileWriter& data,
                        PlotFileWriter& imaginary) {
     std::optional<std::size_t> segmentStart;
+    RowHead previousHead{};
     for (std::size_t j = 0; j < rowCount(table); ++j) {
-        CrossingScan scan = crossingScanOf(table, j);
+        RowHead head = headOf(rowAt(table, j));
+        CrossingScan scan = crossingScanOf(table, j, head, j > 0 ? &previousHead : nullptr);
         bool firstCell = true;
         while (std::optional<ScannedCell> cell = nextScannedCell(scan)) {
             if (cell->crossing) {
@@ -140,11 +169,10 @@ void writeTraceSection(const MeasurementTable& table, std::uint32_t carrierFrequ
                 writeBoth(data, imaginary, "NCF 0 dB");
                 segmentStart = j;
             }
-            if (firstCell && segmentStart) {
-                writeTraceLines(rowAt(table, j), j - *segmentStart, cell->value, carrierFrequency, data, imaginary);
-            }
+            if (firstCell && segmentStart) writeTraceLines(head, j - *segmentStart, carrierFrequency, data, imaginary);
             firstCell = false;
         }
+        previousHead = head;
     }
 }
 
