@@ -1,0 +1,22 @@
+# Installs the build into a scratch prefix and checks the installed tree.
+# Run as: cmake -DBUILD_DIR=... -DPREFIX=... -P install_check.cmake
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE status OUTPUT_QUIET)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${status}")
+endif()
+foreach(path bin/csv2pnp share/man/man1/csv2pnp.1 share/doc/csv2pnp/README.md)
+  if(NOT EXISTS "${PREFIX}/${path}")
+    message(FATAL_ERROR "not installed: ${path}")
+  endif()
+endforeach()
+file(READ "${PREFIX}/share/man/man1/csv2pnp.1" page)
+if(NOT page MATCHES "\"csv2pnp ${VERSION}\"")
+  message(FATAL_ERROR "the man page does not name version ${VERSION}")
+endif()
+execute_process(COMMAND "${PREFIX}/bin/csv2pnp" -h OUTPUT_VARIABLE usage RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT usage MATCHES "^PN2060 CSV to Zembrik GPIB Toolkit noise plot file converter Quelvane V${VERSION}\nUsage is ")
+  message(FATAL_ERROR "the installed tool answered -h with status ${status}:\n${usage}")
+endif()
+file(REMOVE_RECURSE "${PREFIX}")
