@@ -12,8 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-UtcTime fixedClock() { return UtcTime{2026, 1, 3, 9, 5, 3}; }
-
 const std::string bannerLine = "PN2060 CSV to Zembrik GPIB Toolkit noise plot file converter Quelvane V0.1\n";
 const std::string usage =
     "Usage is csv2pnp [options] [file-list]\nOptions:\n   -i <Carrier frequency>\n   -v     verbose\n";
@@ -21,33 +19,17 @@ const std::string workedExample = "5,-80,-90\n8,-85,-95\n10,-90,-100\n20,-95,-10
 
 class Driver : public test::ScratchDir {
 protected:
-    int run(std::vector<const char*> arguments) {
-        arguments.insert(arguments.begin(), "csv2pnp");
-        std::ostringstream outStream, errStream;
-        ConversionDriver driver;
-        driver.out = &outStream;
-        driver.err = &errStream;
-        driver.clock = fixedClock;
-        int status = driver.run(static_cast<int>(arguments.size()), arguments.data());
-        out = outStream.str();
-        err = errStream.str();
-        return status;
-    }
-
-    std::vector<std::string> filesHere() {
-        std::vector<std::string> names;
-        for (const fs::directory_entry& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
+    int run(const std::vector<std::string>& arguments) {
+        test::ToolRun result = test::runDriver(arguments);
+        out = result.out;
+        err = result.err;
+        return result.status;
     }
 
     std::string out, err;
 };
 
-std::string written(const std::string& base) {
-    return "Read file = " + base + " (7 rows)\nWrite PN data to PNP-file = .\\" + base +
-           ".pnp\nWrite PN floor data to PNP-file = .\\" + base + ".img.pnp\n";
-}
+std::string written(const std::string& base) { return test::convertedMessages(base, base, 7); }
 
 TEST_F(Driver, NoArgumentsShowsUsageAndEndsDone) {
     EXPECT_EQ(run({}), 0);

@@ -15,41 +15,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-UtcTime fixedClock() { return UtcTime{2026, 1, 3, 9, 5, 3}; }
-
 const std::string bannerLine = "PN2060 CSV to Zembrik GPIB Toolkit noise plot file converter Quelvane V0.1\n";
 
 class Hostile : public test::ScratchDir {
 protected:
-    int run(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), "csv2pnp");
-        std::vector<const char*> argv;
-        for (const std::string& a : arguments) argv.push_back(a.c_str());
-        std::ostringstream outStream, errStream;
-        ConversionDriver driver;
-        driver.out = &outStream;
-        driver.err = &errStream;
-        driver.clock = fixedClock;
-        int status = driver.run(static_cast<int>(argv.size()), argv.data());
-        out = outStream.str();
-        EXPECT_EQ(errStream.str(), "");
-        return status;
-    }
-
-    std::vector<std::string> filesHere() {
-        std::vector<std::string> names;
-        for (const fs::directory_entry& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    std::string converted(const std::string& path, const std::string& base, std::size_t rows) {
-        return "Read file = " + path + " (" + std::to_string(rows) + " rows)\nWrite PN data to PNP-file = .\\" + base +
-               ".pnp\nWrite PN floor data to PNP-file = .\\" + base + ".img.pnp\n";
+    int run(const std::vector<std::string>& arguments) {
+        test::ToolRun result = test::runDriver(arguments);
+        out = result.out;
+        EXPECT_EQ(result.err, "");
+        return result.status;
     }
 
     std::string out;
 };
+
+std::string converted(const std::string& path, const std::string& base, std::size_t rows) {
+    return test::convertedMessages(path, base, rows);
+}
 
 std::vector<std::string> lines(const std::string& file) { return test::crlfLines(test::readFile(file)); }
 

@@ -1,5 +1,6 @@
 #include "scratch_dir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -8,6 +9,8 @@
 #ifndef _WIN32
 #include <sys/wait.h>
 #endif
+
+#include "cli/conversion_driver.h"
 
 namespace csv2pnp::test {
 
@@ -23,6 +26,13 @@ void ScratchDir::TearDown() {
     std::filesystem::current_path(previous);
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
+}
+
+std::vector<std::string> ScratchDir::filesHere() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
@@ -80,6 +90,30 @@ ToolRun runTool(const std::string& arguments) {
     std::filesystem::remove("tool.out");
     std::filesystem::remove("tool.err");
     return run;
+}
+
+namespace {
+
+UtcTime fixedClock() { return UtcTime{2026, 1, 3, 9, 5, 3}; }
+
+}  // namespace
+
+ToolRun runDriver(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "csv2pnp");
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+    std::ostringstream out, err;
+    ConversionDriver driver;
+    driver.out = &out;
+    driver.err = &err;
+    driver.clock = fixedClock;
+    int status = driver.run(static_cast<int>(argv.size()), argv.data());
+    return ToolRun{status, out.str(), err.str()};
+}
+
+std::string convertedMessages(const std::string& path, const std::string& baseName, std::size_t rows) {
+    return "Read file = " + path + " (" + std::to_string(rows) + " rows)\nWrite PN data to PNP-file = .\\" + baseName +
+           ".pnp\nWrite PN floor data to PNP-file = .\\" + baseName + ".img.pnp\n";
 }
 
 }  // namespace csv2pnp::test

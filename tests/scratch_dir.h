@@ -15,6 +15,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // The names in the directory, sorted.
+    std::vector<std::string> filesHere() const;
+
     std::filesystem::path dir;
 
 private:
@@ -33,5 +36,11 @@ struct ToolRun {
 
 // Runs the built csv2pnp in the current directory with simple arguments (no quoting).
 ToolRun runTool(const std::string& arguments);
+
+// Runs the converter in this process, its clock fixed at 3 January 2026, 09:05:03 UTC.
+ToolRun runDriver(std::vector<std::string> arguments);
+
+// The console lines of one converted input.
+std::string convertedMessages(const std::string& path, const std::string& baseName, std::size_t rows);
 
 }  // namespace csv2pnp::test
