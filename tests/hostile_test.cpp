@@ -1,7 +1,5 @@
 // Inputs and surroundings that a user can hit by accident: each gives the documented
 // messages and status and touches no file besides the two outputs.
-#include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
