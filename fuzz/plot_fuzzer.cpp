@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 #include "plot/plot_files.h"
@@ -59,10 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const csv2pnp::PlotFileNames names{"f.csv", ".\\f.csv.pnp", ".\\f.csv.img.pnp"};
-    std::ostringstream dataFile, imaginaryFile;
+    std::string dataBytes, imaginaryBytes;
+    csv2pnp::PlotFileWriter dataFile = csv2pnp::stringWriter(dataBytes);
+    csv2pnp::PlotFileWriter imaginaryFile = csv2pnp::stringWriter(imaginaryBytes);
     csv2pnp::writePlotFiles(dataFile, imaginaryFile, table, names, 10000000, fixedClock(), fixedClock);
-    std::size_t dataLines = checkPlotFile(dataFile.str(), names.dataFileName);
-    std::size_t imaginaryLines = checkPlotFile(imaginaryFile.str(), names.imaginaryFileName);
+    std::size_t dataLines = checkPlotFile(dataBytes, names.dataFileName);
+    std::size_t imaginaryLines = checkPlotFile(imaginaryBytes, names.imaginaryFileName);
     if (everyRowHasThreeCells) require(dataLines == imaginaryLines);
     return 0;
 }

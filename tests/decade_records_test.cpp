@@ -1,4 +1,3 @@
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,10 +29,10 @@ struct Written {
 template <typename Operation>
 Written written(const std::string& csv, Operation operation) {
     MeasurementTable table = parseMeasurementTable(csv);
-    std::ostringstream dataStream, imaginaryStream;
-    PlotFileWriter data{&dataStream}, imaginary{&imaginaryStream};
+    std::string dataBytes, imaginaryBytes;
+    PlotFileWriter data = stringWriter(dataBytes), imaginary = stringWriter(imaginaryBytes);
     operation(table, data, imaginary);
-    return {linesOf(dataStream.str()), linesOf(imaginaryStream.str())};
+    return {linesOf(dataBytes), linesOf(imaginaryBytes)};
 }
 
 Written trace(const std::string& csv, std::uint32_t carrier = 10000000) {

@@ -1,4 +1,4 @@
-#include <sstream>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -27,9 +27,10 @@ struct Pair {
 
 Pair plotFiles(const std::string& csv, const PlotFileNames& names, std::uint32_t carrier, UtcTime start, UtcTime end) {
     endTime = end;
-    std::ostringstream data, imaginary;
+    Pair pair;
+    PlotFileWriter data = stringWriter(pair.data), imaginary = stringWriter(pair.imaginary);
     writePlotFiles(data, imaginary, parseMeasurementTable(csv), names, carrier, start, fixedEndClock);
-    return {data.str(), imaginary.str()};
+    return pair;
 }
 
 TEST(PlotFiles, SmallestPairByteForByte) {
@@ -96,32 +97,27 @@ TEST(PlotFiles, CarrierAndNamesAreWrittenUnchanged) {
     EXPECT_EQ(data[18], "CAR 4294967295 Hz, 3dBm");
 }
 
-// Records every flushed line of both files in one log, to see the order of the writes.
-class LineLog : public std::stringbuf {
-public:
-    LineLog(std::vector<std::string>& log, char tag) : log_(log), tag_(tag) {}
-
-protected:
-    int sync() override {
-        log_.push_back(tag_ + str());
-        str("");
-        return 0;
-    }
-
-private:
-    std::vector<std::string>& log_;
-    char tag_;
+// Records every piece handed to either file in one log, to see the order of the writes.
+struct TaggedLog {
+    std::vector<std::string>* log;
+    char tag;
 };
 
-TEST(PlotFiles, RecordGroupsAlternateAndEveryLineIsFlushed) {
+bool logWrite(void* target, std::string_view bytes) {
+    auto* tagged = static_cast<TaggedLog*>(target);
+    tagged->log->push_back(tagged->tag + std::string(bytes));
+    return true;
+}
+
+TEST(PlotFiles, RecordGroupsAlternateAndEveryLineIsOneWrite) {
     std::vector<std::string> log;
-    LineLog dataLog(log, 'D'), imaginaryLog(log, 'I');
-    std::ostream data(&dataLog), imaginary(&imaginaryLog);
+    TaggedLog dataLog{&log, 'D'}, imaginaryLog{&log, 'I'};
+    PlotFileWriter data{logWrite, &dataLog, {}, false}, imaginary{logWrite, &imaginaryLog, {}, false};
     writePlotFiles(data, imaginary, parseMeasurementTable("5,-80,-90\n10,-85,-95\n100,-1,-2\n"), osc1, 0, jan3,
                    fixedEndClock);
     std::string order;
     for (const std::string& entry : log) {
-        EXPECT_EQ(entry.substr(entry.size() - 2), "\r\n") << "one line per flush";
+        EXPECT_EQ(entry.find("\r\n"), entry.size() - 2) << "one whole line per write";
         order += entry[0];
     }
     // Groups: 1-3, 4, 5-7, 8, 9, 10, 11-12, DRG, DCC, 15..18, 19-20, 21, 22, DEC, NCF,

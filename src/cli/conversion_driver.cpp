@@ -1,6 +1,6 @@
 #include "cli/conversion_driver.h"
 
-#include <fstream>
+#include <optional>
 
 #include "cli/carrier_frequency.h"
 #include "cli/option_scanner.h"
@@ -20,17 +20,16 @@ void printVerboseReport(const ConversionDriver& driver) {
     out << "Carrier frequency: " << driver.carrierFrequency << " Hz\n" << std::flush;
 }
 
-bool openOutput(std::ofstream& stream, const std::string& name, std::ostream& out) {
-    stream.open(outputPath(name), std::ios::out | std::ios::binary | std::ios::trunc);
-    if (stream.is_open()) return true;
-    out << "Could not create " << name << "\n" << std::flush;
-    return false;
+std::optional<OutputFile> openOutput(const std::string& name, std::ostream& out) {
+    std::optional<OutputFile> file = createOutputFile(outputPath(name));
+    if (!file) out << "Could not create " << name << "\n" << std::flush;
+    return file;
 }
 
-// Closes the stream and tells whether every write and the close itself succeeded.
-bool closeOutput(std::ofstream& stream) {
-    stream.close();
-    return !stream.fail();
+// Closes the file and tells whether every line and the close itself succeeded.
+bool closeOutput(OutputFile file, const PlotFileWriter& writer) {
+    bool closed = closeOutputFile(file);
+    return closed && !writer.failed;
 }
 
 }  // namespace
@@ -66,20 +65,24 @@ bool convertFile(const ConversionDriver& driver, const std::string& inputPath) {
     out << std::flush;
 
     names.dataFileName = outputFileName(names.baseName, ".pnp");
-    std::ofstream dataStream;
-    if (!openOutput(dataStream, names.dataFileName, out)) return false;
+    std::optional<OutputFile> dataFile = openOutput(names.dataFileName, out);
+    if (!dataFile) return false;
     out << "Write PN data to PNP-file = " << names.dataFileName << "\n" << std::flush;
 
     names.imaginaryFileName = outputFileName(names.baseName, ".img.pnp");
-    std::ofstream imaginaryStream;
-    if (!openOutput(imaginaryStream, names.imaginaryFileName, out)) return false;
+    std::optional<OutputFile> imaginaryFile = openOutput(names.imaginaryFileName, out);
+    if (!imaginaryFile) {
+        closeOutputFile(*dataFile);
+        return false;
+    }
     out << "Write PN floor data to PNP-file = " << names.imaginaryFileName << "\n" << std::flush;
 
-    writePlotFiles(dataStream, imaginaryStream, *table, names, driver.carrierFrequency, conversionTime,
-                   driver.clock);
+    PlotFileWriter data = fileWriter(*dataFile);
+    PlotFileWriter imaginary = fileWriter(*imaginaryFile);
+    writePlotFiles(data, imaginary, *table, names, driver.carrierFrequency, conversionTime, driver.clock);
 
-    bool dataWritten = closeOutput(dataStream);
-    bool imaginaryWritten = closeOutput(imaginaryStream);
+    bool dataWritten = closeOutput(*dataFile, data);
+    bool imaginaryWritten = closeOutput(*imaginaryFile, imaginary);
     if (!dataWritten) out << "Could not write " << names.dataFileName << "\n";
     if (!imaginaryWritten) out << "Could not write " << names.imaginaryFileName << "\n";
     out << std::flush;

@@ -83,6 +83,26 @@ std::optional<std::string> readRegularFile(const std::string& path) {
     return bytes;
 }
 
+std::optional<OutputFile> createOutputFile(const std::string& path) {
+    int fd = -1;
+    if (_sopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _SH_DENYNO, _S_IREAD | _S_IWRITE) != 0) {
+        return std::nullopt;
+    }
+    return OutputFile{fd};
+}
+
+bool writeOutputFile(OutputFile file, const char* bytes, std::size_t size) {
+    while (size > 0) {
+        int wrote = _write(file.handle, bytes, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
+        if (wrote <= 0) return false;
+        bytes += wrote;
+        size -= static_cast<std::size_t>(wrote);
+    }
+    return true;
+}
+
+bool closeOutputFile(OutputFile file) { return _close(file.handle) == 0; }
+
 std::string outputPath(const std::string& displayName) { return displayName; }
 
 #else
@@ -124,6 +144,28 @@ std::optional<std::string> readRegularFile(const std::string& path) {
     close(fd);
     return bytes;
 }
+
+std::optional<OutputFile> createOutputFile(const std::string& path) {
+    int fd;
+    do {
+        fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return std::nullopt;
+    return OutputFile{fd};
+}
+
+bool writeOutputFile(OutputFile file, const char* bytes, std::size_t size) {
+    while (size > 0) {
+        ssize_t wrote = write(file.handle, bytes, size);
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote <= 0) return false;
+        bytes += wrote;
+        size -= static_cast<std::size_t>(wrote);
+    }
+    return true;
+}
+
+bool closeOutputFile(OutputFile file) { return close(file.handle) == 0; }
 
 std::string outputPath(const std::string& displayName) {
     // ".\" names the current directory only on Windows; here the bare name does.

@@ -1,16 +1,29 @@
 #include "plot/plot_file_writer.h"
 
-#include <streambuf>
-
 namespace csv2pnp {
 
+namespace {
+
+bool writeToFile(void* target, std::string_view bytes) {
+    return writeOutputFile(*static_cast<OutputFile*>(target), bytes.data(), bytes.size());
+}
+
+bool appendToString(void* target, std::string_view bytes) {
+    static_cast<std::string*>(target)->append(bytes);
+    return true;
+}
+
+}  // namespace
+
+PlotFileWriter fileWriter(OutputFile& file) { return PlotFileWriter{writeToFile, &file, {}, false}; }
+
+PlotFileWriter stringWriter(std::string& bytes) { return PlotFileWriter{appendToString, &bytes, {}, false}; }
+
 void writeLine(PlotFileWriter& writer, std::string_view text) {
-    // Straight to the buffer: the stream's sentries cost more than the line on long traces.
-    std::streambuf* buffer = writer.stream->rdbuf();
-    auto length = static_cast<std::streamsize>(text.size());
-    bool written = buffer->sputn(text.data(), length) == length && buffer->sputn("\r\n", 2) == 2 &&
-                   buffer->pubsync() == 0;
-    if (!written) writer.stream->setstate(std::ios::badbit);
+    if (writer.failed) return;
+    writer.line.assign(text);
+    writer.line += "\r\n";
+    writer.failed = !writer.sink(writer.target, writer.line);
 }
 
 }  // namespace csv2pnp

@@ -1,17 +1,30 @@
-// Writes the lines of one plot file over a stream it does not own.
+// Writes the lines of one plot file to a file or a string it does not own.
 #pragma once
 
-#include <ostream>
+#include <string>
 #include <string_view>
+
+#include "platform/platform.h"
 
 namespace csv2pnp {
 
+// Hands one whole line, CR LF included, to where the writer puts it; false when it failed.
+using LineSink = bool (*)(void* target, std::string_view bytes);
+
 struct PlotFileWriter {
-    std::ostream* stream;
+    LineSink sink;
+    void* target;
+    std::string line;  // the line being written with its CR LF, kept to reuse its storage
+    bool failed;       // a line was lost; later lines are not tried
 };
 
-// The text, CR LF and a flush, so that a reader of a half-written file sees whole lines.
-// The viewer expects CR LF on every host. Failures stay in the stream's state.
+// Each line is one write of the host, so a reader of a half-written file sees whole lines.
+PlotFileWriter fileWriter(OutputFile& file);
+
+// Appends the lines to the string, for checks of the bytes the file would get.
+PlotFileWriter stringWriter(std::string& bytes);
+
+// Writes the text and CR LF, which the viewer expects on every host.
 void writeLine(PlotFileWriter& writer, std::string_view text);
 
 }  // namespace csv2pnp

@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 
 #include "platform/platform.h"
+#include "plot/plot_file_writer.h"
 #include "table/measurement_table.h"
 
 namespace csv2pnp {
@@ -18,7 +18,7 @@ struct PlotFileNames {
 
 // Both files are written in one pass, each record group to the data file and then to
 // the imaginary-part file. The end time is read from clock after the trace.
-void writePlotFiles(std::ostream& dataStream, std::ostream& imaginaryStream, const MeasurementTable& table,
+void writePlotFiles(PlotFileWriter& data, PlotFileWriter& imaginary, const MeasurementTable& table,
                     const PlotFileNames& names, std::uint32_t carrierFrequency, const UtcTime& conversionTime,
                     UtcClock clock);
 
