@@ -138,6 +138,16 @@ TEST(DecadeRecords, MissingCellsGiveNoLineAndNoCrossing) {
     EXPECT_EQ(trace("").data, Lines{});
 }
 
+TEST(DecadeRecords, CellsAfterTheThirdCrossToo) {
+    // Cells beyond the three that a TRA line carries still mark boundaries, in cell order,
+    // but not from a row that lacks them.
+    EXPECT_EQ(trace("5,-1,-2,0.005\n10,-1,-2,0.5\n20,-1,-2\n30,-1,-2,50\n40,-1,-2,500,1\n50,-1,-2,5000,2\n").data,
+              (Lines{"DEC 1", "NCF 0 dB", "   TRA 0: 10000010.000 Hz, -1.000 dBc", "DEC -2", "NCF 0 dB",
+                     "   TRA 1: 10000020.000 Hz, -1.000 dBc", "   TRA 2: 10000030.000 Hz, -1.000 dBc",
+                     "   TRA 3: 10000040.000 Hz, -1.000 dBc", "DEC 2", "NCF 0 dB",
+                     "   TRA 1: 10000050.000 Hz, -1.000 dBc", "DEC 3", "NCF 0 dB"}));
+}
+
 TEST(DecadeRecords, FindUpwardCrossing) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {

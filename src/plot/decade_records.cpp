@@ -54,17 +54,17 @@ std::optional<StartBand> startBandOf(const MeasurementTable& table) {
 }
 
 // The values of a row's first three cells, converted once: the crossing tests of this row
-// and the next one and the TRA lines all read them.
+// and the next one and the TRA lines all read them. Only cells after those are walked again.
 struct RowHead {
     std::array<double, 3> values;
     std::size_t count;
+    CellCursor rest;
 };
 
 RowHead headOf(MeasurementRow row) {
-    RowHead head{{}, 0};
-    CellCursor cells = cellsOf(row);
+    RowHead head{{}, 0, cellsOf(row)};
     while (head.count < head.values.size()) {
-        std::optional<std::string_view> cell = nextCell(cells);
+        std::optional<std::string_view> cell = nextCell(head.rest);
         if (!cell) break;
         head.values[head.count++] = cellValue(*cell);
     }
@@ -81,10 +81,9 @@ struct CrossingScan {
     std::size_t index;
 };
 
-CrossingScan crossingScanOf(const MeasurementTable& table, std::size_t row, const RowHead& head,
-                            const RowHead* previousHead) {
-    CellCursor previous = previousHead ? cellsOf(rowAt(table, row - 1)) : CellCursor{{}, true};
-    return CrossingScan{&head, previousHead, cellsOf(rowAt(table, row)), previous, 0};
+CrossingScan crossingScanOf(const RowHead& head, const RowHead* previousHead) {
+    CellCursor previous = previousHead ? previousHead->rest : CellCursor{{}, true};
+    return CrossingScan{&head, previousHead, head.rest, previous, 0};
 }
 
 struct ScannedCell {
@@ -93,16 +92,25 @@ struct ScannedCell {
 };
 
 std::optional<ScannedCell> nextScannedCell(CrossingScan& scan) {
-    std::optional<std::string_view> cell = nextCell(scan.current);
-    if (!cell) return std::nullopt;
-    std::size_t k = scan.index++;
-    bool cached = k < scan.head->count;
+    std::size_t k = scan.index;
+    ScannedCell scanned{0, std::nullopt};
+    if (k < scan.head->count) {
+        scanned.value = scan.head->values[k];
+    } else {
+        std::optional<std::string_view> cell = nextCell(scan.current);
+        if (!cell) return std::nullopt;
+        scanned.value = cellValue(*cell);
+    }
+    ++scan.index;
+    if (!scan.previousHead) return scanned;
+    if (k < scan.previousHead->count) {
+        scanned.crossing = findUpwardCrossing(scanned.value, scan.previousHead->values[k]);
+        return scanned;
+    }
     std::optional<std::string_view> before = nextCell(scan.previous);
-    ScannedCell scanned{cached ? scan.head->values[k] : cellValue(*cell), std::nullopt};
     // Below the lowest boundary nothing is crossed, so the previous cell need not be read.
     if (before && scanned.value >= lowestBoundary) {
-        double previous = k < scan.previousHead->count ? scan.previousHead->values[k] : cellValue(*before);
-        scanned.crossing = findUpwardCrossing(scanned.value, previous);
+        scanned.crossing = findUpwardCrossing(scanned.value, cellValue(*before));
     }
     return scanned;
 }
@@ -141,7 +149,7 @@ void writeDecadeCountRecord(const MeasurementTable& table, PlotFileWriter& data,
     RowHead previousHead = headOf(rowAt(table, 0));
     for (std::size_t i = 1; i < rowCount(table); ++i) {
         RowHead head = headOf(rowAt(table, i));
-        CrossingScan scan = crossingScanOf(table, i, head, &previousHead);
+        CrossingScan scan = crossingScanOf(head, &previousHead);
         while (std::optional<ScannedCell> cell = nextScannedCell(scan)) {
             if (!cell->crossing) continue;
             if (*cell->crossing == 0 || !countStart) {
@@ -161,7 +169,7 @@ void writeTraceSection(const MeasurementTable& table, std::uint32_t carrierFrequ
     RowHead previousHead{};
     for (std::size_t j = 0; j < rowCount(table); ++j) {
         RowHead head = headOf(rowAt(table, j));
-        CrossingScan scan = crossingScanOf(table, j, head, j > 0 ? &previousHead : nullptr);
+        CrossingScan scan = crossingScanOf(head, j > 0 ? &previousHead : nullptr);
         bool firstCell = true;
         while (std::optional<ScannedCell> cell = nextScannedCell(scan)) {
             if (cell->crossing) {
