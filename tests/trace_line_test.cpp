@@ -11,6 +11,12 @@
 namespace csv2pnp {
 namespace {
 
+std::string formatted(std::size_t number, double frequency, double level) {
+    TraceLineText text;
+    startTraceLines(text, number, frequency);
+    return std::string(traceLineFor(text, level));
+}
+
 std::string printfLine(std::size_t number, double frequency, double level) {
     std::string text(800, '\0');
     int length = std::snprintf(text.data(), text.size(), "   TRA %zu: %.3f Hz, %.3f dBc", number, frequency, level);
@@ -32,16 +38,18 @@ TEST(TraceLine, PrintsTheDigitsOfPercentPointThreeF) {
     }
     TraceLineText text;
     for (double value : values) {
-        ASSERT_EQ(formatTraceLine(text, 7, value, -value), printfLine(7, value, -value)) << value;
+        // Both lines of a row share the start.
+        startTraceLines(text, 7, value);
+        ASSERT_EQ(traceLineFor(text, -value), printfLine(7, value, -value)) << value;
+        ASSERT_EQ(traceLineFor(text, value / 3), printfLine(7, value, value / 3)) << value;
     }
 }
 
 // glibc's spelling, kept on Windows too so that both builds write the same bytes.
 TEST(TraceLine, SpellsNotANumberTheSameOnEveryHost) {
-    TraceLineText text;
     double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(formatTraceLine(text, 0, nan, -nan), "   TRA 0: nan Hz, -nan dBc");
-    EXPECT_EQ(formatTraceLine(text, 4294967296u, 1, 2), "   TRA 4294967296: 1.000 Hz, 2.000 dBc");
+    EXPECT_EQ(formatted(0, nan, -nan), "   TRA 0: nan Hz, -nan dBc");
+    EXPECT_EQ(formatted(4294967296u, 1, 2), "   TRA 4294967296: 1.000 Hz, 2.000 dBc");
 }
 
 }  // namespace

@@ -119,16 +119,20 @@ void writeTraceLines(const RowHead& head, std::size_t number, std::uint32_t carr
                      PlotFileWriter& imaginary) {
     double frequency = head.values[0] + static_cast<double>(carrierFrequency);
     TraceLineText text;
-    if (head.count > 1) writeLine(data, formatTraceLine(text, number, frequency, head.values[1]));
-    if (head.count > 2) writeLine(imaginary, formatTraceLine(text, number, frequency, head.values[2]));
+    startTraceLines(text, number, frequency);
+    if (head.count > 1) writeLine(data, traceLineFor(text, head.values[1]));
+    if (head.count > 2) writeLine(imaginary, traceLineFor(text, head.values[2]));
 }
 
 }  // namespace
 
 std::optional<std::size_t> findUpwardCrossing(double value, double previous) {
+    // The boundaries rise, so once the value stays below one it reaches none above it;
+    // a NaN on either side crosses nothing.
     for (std::size_t i = 0; i < std::size(decadeBoundaries); ++i) {
         double boundary = decadeBoundaries[i].value;
-        if (value >= boundary && previous < boundary) return i;
+        if (!(value >= boundary)) return std::nullopt;
+        if (previous < boundary) return i;
     }
     return std::nullopt;
 }

@@ -18,15 +18,20 @@ char* appendFixed(char* at, char* end, double value) {
 
 }  // namespace
 
-std::string_view formatTraceLine(TraceLineText& out, std::size_t number, double frequency, double level) {
-    char* begin = out.bytes.data();
-    char* end = begin + out.bytes.size();
+void startTraceLines(TraceLineText& text, std::size_t number, double frequency) {
+    char* begin = text.bytes.data();
+    char* end = begin + text.bytes.size();
     char* at = append(begin, "   TRA ");
     at = std::to_chars(at, end, number).ptr;
     at = append(at, ": ");
     at = appendFixed(at, end, frequency);
     at = append(at, " Hz, ");
-    at = appendFixed(at, end, level);
+    text.startLength = static_cast<std::size_t>(at - begin);
+}
+
+std::string_view traceLineFor(TraceLineText& text, double level) {
+    char* begin = text.bytes.data();
+    char* at = appendFixed(begin + text.startLength, begin + text.bytes.size(), level);
     at = append(at, " dBc");
     return std::string_view(begin, static_cast<std::size_t>(at - begin));
 }
