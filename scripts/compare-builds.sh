@@ -18,7 +18,27 @@ printf '0x1p4,nan,-nan\n1e400,inf,-inf\n-0,1e300,-1e-300\n  7 , 8 ,9,\n"1,5",x\n
 printf '1,2,3\r4,5,6\x1a7,8,9\n' >"$work/in/ctrlz.csv"
 : >"$work/in/empty.csv"
 
-inputs=(osc1.csv worked.csv header.csv odd.csv ctrlz.csv empty.csv)
+# Every unusual cell spelling a host's C library might read its own way: white space, signs,
+# hexadecimal floats, inf and nan forms, values beyond and below the doubles, no number.
+fronts=('' ' ' $'\t' $'\v\f\r ' '-' '+' '- ' '+-' '--' ' -')
+bodies=(5 .5 5. 1.5e3 1e 1e+ -.e1 x dBc 0x1p4 0X1.8P1 0x.8 0x 0xg 0x1p 0x1p-1074 0x1p-1075 0x1p1024
+  0x-1 0xinf inf INF infinity iNfInItY infinit nan NAN 'nan(1)' 'nan(0x10000000000000)' 'nan(' 'nan(a_b)'
+  1e308 1.8e308 1e400 1e-400 4.9e-324 2e-324 1e-310 123456789012345678901234567890 0.000000001e317 e5 in .)
+tails=('' Hz ' dBc' $'\r' 'e7' 'p2')
+{
+  row=10
+  for front in "${fronts[@]}"; do
+    for body in "${bodies[@]}"; do
+      for tail in "${tails[@]}"; do
+        printf '%d,%s,%s\n' "$row" "$front$body$tail" "$tail$front$body"
+        printf '%s,%s,%s\n' "$front$body$tail" "$body" "$front$body"
+        row=$((row + 1))
+      done
+    done
+  done
+} >"$work/in/cells.csv"
+
+inputs=(osc1.csv worked.csv header.csv odd.csv ctrlz.csv empty.csv cells.csv)
 (cd "$work/linux" && for f in "${inputs[@]}"; do "$linux_exe" -i 4294967295 "../in/$f" >/dev/null; done)
 (cd "$work/windows" && for f in "${inputs[@]}"; do wine "$windows_exe" -i 4294967295 "..\\in\\$f" >/dev/null 2>&1; done)
 
