@@ -1,7 +1,13 @@
 // Inputs and surroundings that a user can hit by accident: each gives the documented
 // messages and status and touches no file besides the two outputs.
+#include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -13,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string bannerLine = "PN2060 CSV to Zembrik GPIB Toolkit noise plot file converter Quelvane V0.1\n";
+const std::string bannerLine = test::bannerLine();
 
 class Hostile : public test::ScratchDir {
 protected:
@@ -95,6 +101,25 @@ TEST_F(Hostile, SameInputTwiceAndTheSameNameElsewhere) {
     EXPECT_EQ(filesHere(), (std::vector<std::string>{"other", "x.csv", "x.csv.img.pnp", "x.csv.pnp"}));
     EXPECT_EQ(test::readFile("other/x.csv"), "0.5,-1,-2\n");
 }
+
+#ifndef _WIN32
+// A FIFO has no length to size the buffer by: its bytes are read as they come, to the end.
+TEST_F(Hostile, FifoDeliveredInPieces) {
+    ASSERT_EQ(mkfifo("feed.csv", 0600), 0);
+    std::string rows;
+    for (int i = 0; i < 100000; ++i) rows += std::to_string(i) + ",-1,-2\n";
+    std::thread writer([&rows] {
+        std::ofstream fifo("feed.csv", std::ios::binary);
+        for (std::size_t at = 0; at < rows.size(); at += 4093) fifo << rows.substr(at, 4093) << std::flush;
+    });
+    EXPECT_EQ(run({"feed.csv"}), 0);
+    writer.join();
+    EXPECT_EQ(out, bannerLine + converted("feed.csv", "feed.csv", 100000) + "Done!\n");
+    std::vector<std::string> written = lines("feed.csv.pnp");
+    ASSERT_GE(written.size(), 2u);
+    EXPECT_EQ(written[written.size() - 2], "   TRA 89999: 10099999.000 Hz, -1.000 dBc");
+}
+#endif
 
 }  // namespace
 }  // namespace csv2pnp

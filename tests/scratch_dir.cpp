@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #endif
 
+#include "banner.h"
 #include "cli/conversion_driver.h"
 
 namespace csv2pnp::test {
@@ -74,8 +75,9 @@ std::string consoleText(std::string bytes) {
 
 }  // namespace
 
-ToolRun runTool(const std::string& arguments) {
+ToolRun runTool(const std::string& arguments, const std::string& feed) {
     std::string command = std::string("\"") + CSV2PNP_EXE + "\" " + arguments + " >tool.out 2>tool.err";
+    if (!feed.empty()) command = feed + " | " + command;
 #ifdef _WIN32
     // cmd.exe drops the outer quotes of a command line that starts with one.
     command = "\"" + command + "\"";
@@ -98,7 +100,7 @@ UtcTime fixedClock() { return UtcTime{2026, 1, 3, 9, 5, 3}; }
 
 }  // namespace
 
-ToolRun runDriver(std::vector<std::string> arguments) {
+ToolRun runDriver(std::vector<std::string> arguments, InputRead read) {
     arguments.insert(arguments.begin(), "csv2pnp");
     std::vector<const char*> argv;
     for (const std::string& argument : arguments) argv.push_back(argument.c_str());
@@ -107,9 +109,12 @@ ToolRun runDriver(std::vector<std::string> arguments) {
     driver.out = &out;
     driver.err = &err;
     driver.clock = fixedClock;
+    driver.readInput = read;
     int status = driver.run(static_cast<int>(argv.size()), argv.data());
     return ToolRun{status, out.str(), err.str()};
 }
+
+std::string bannerLine() { return std::string(banner) + "\n"; }
 
 std::string convertedMessages(const std::string& path, const std::string& baseName, std::size_t rows) {
     return "Read file = " + path + " (" + std::to_string(rows) + " rows)\nWrite PN data to PNP-file = .\\" + baseName +

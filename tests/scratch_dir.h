@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/platform.h"
+
 namespace csv2pnp::test {
 
 // Makes an empty directory, enters it for the test and removes it afterwards.
@@ -34,11 +36,16 @@ struct ToolRun {
     std::string err;
 };
 
-// Runs the built csv2pnp in the current directory with simple arguments (no quoting).
-ToolRun runTool(const std::string& arguments);
+// Runs the built csv2pnp in the current directory with simple arguments (no quoting),
+// its standard input piped from the shell command feed when one is given.
+ToolRun runTool(const std::string& arguments, const std::string& feed = "");
 
-// Runs the converter in this process, its clock fixed at 3 January 2026, 09:05:03 UTC.
-ToolRun runDriver(std::vector<std::string> arguments);
+// Runs the converter in this process, its clock fixed at 3 January 2026, 09:05:03 UTC and
+// its input read through read.
+ToolRun runDriver(std::vector<std::string> arguments, InputRead read = readInputFile);
+
+// The banner line that starts every run's console output.
+std::string bannerLine();
 
 // The console lines of one converted input.
 std::string convertedMessages(const std::string& path, const std::string& baseName, std::size_t rows);

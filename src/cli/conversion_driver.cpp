@@ -2,11 +2,12 @@
 
 #include <optional>
 
+#include "banner.h"
 #include "cli/carrier_frequency.h"
 #include "cli/option_scanner.h"
+#include "cli/wildcards.h"
 #include "plot/plot_files.h"
 #include "table/csv_table_reader.h"
-#include "version.h"
 
 namespace csv2pnp {
 
@@ -14,10 +15,9 @@ namespace {
 
 constexpr const char* optionString = ":i:o:VvHh";
 
-void printVerboseReport(const ConversionDriver& driver) {
-    std::ostream& out = *driver.out;
+void printVerboseReport(std::ostream& out, const ConversionRun& run) {
     out << "Current path is " << currentDirectory().value_or("(unknown)") << "\n";
-    out << "Carrier frequency: " << driver.carrierFrequency << " Hz\n" << std::flush;
+    out << "Carrier frequency: " << run.carrierFrequency << " Hz\n" << std::flush;
 }
 
 std::optional<OutputFile> openOutput(const std::string& name, std::ostream& out) {
@@ -50,17 +50,22 @@ std::string outputFileName(const std::string& baseName, const std::string& suffi
     return ".\\" + baseName + suffix;
 }
 
-bool convertFile(const ConversionDriver& driver, const std::string& inputPath) {
+bool convertFile(const ConversionDriver& driver, const ConversionRun& run, const std::string& inputPath) {
     std::ostream& out = *driver.out;
-    if (driver.verbose) out << "File to convert: " << inputPath << std::endl;
+    if (run.verbose) out << "File to convert: " << inputPath << std::endl;
     PlotFileNames names;
     names.baseName = baseNameOf(inputPath);
     UtcTime conversionTime = driver.clock();
 
-    std::optional<MeasurementTable> table = readMeasurementTable(inputPath, out);
-    if (!table) {
+    TableInput input = readMeasurementTable(inputPath, out, driver.readInput);
+    if (input.status == InputStatus::notOpened) {
         out << "Could not open " << names.baseName << "\n" << std::flush;
         return true;
+    }
+    if (input.status == InputStatus::readFailed) {
+        // A partial table would make plot files that look whole.
+        out << "Could not read " << names.baseName << "\n" << std::flush;
+        return false;
     }
     out << std::flush;
 
@@ -79,7 +84,7 @@ bool convertFile(const ConversionDriver& driver, const std::string& inputPath) {
 
     PlotFileWriter data = fileWriter(*dataFile);
     PlotFileWriter imaginary = fileWriter(*imaginaryFile);
-    writePlotFiles(data, imaginary, *table, names, driver.carrierFrequency, conversionTime, driver.clock);
+    writePlotFiles(data, imaginary, input.table, names, run.carrierFrequency, conversionTime, driver.clock);
 
     bool dataWritten = closeOutput(*dataFile, data);
     bool imaginaryWritten = closeOutput(*imaginaryFile, imaginary);
@@ -89,12 +94,11 @@ bool convertFile(const ConversionDriver& driver, const std::string& inputPath) {
     return dataWritten && imaginaryWritten;
 }
 
-int ConversionDriver::run(int argc, const char* const argv[]) {
-    verbose = false;
-    carrierFrequency = defaultCarrierFrequency;
+int ConversionDriver::run(int argc, const char* const argv[]) const {
+    ConversionRun run;
     *out << banner << std::endl;
-    programPath = argc > 0 && argv[0] ? argv[0] : "";
-    if (argc < 2) printUsage(*out, programPath);
+    run.programPath = argc > 0 && argv[0] ? argv[0] : "";
+    if (argc < 2) printUsage(*out, run.programPath);
 
     OptionScanner scanner;
     for (int option; (option = getopt(scanner, argc, argv, optionString)) != -1;) {
@@ -105,25 +109,28 @@ int ConversionDriver::run(int argc, const char* const argv[]) {
         case '?':
         case 'H':
         case 'h':
-            printUsage(*out, programPath);
+            printUsage(*out, run.programPath);
             return 0;
         case 'V':
         case 'v':
-            verbose = true;
+            run.verbose = true;
             break;
         case 'i':
-            carrierFrequency = parseCarrierFrequency(scanner.optarg);
+            run.carrierFrequency = parseCarrierFrequency(scanner.optarg);
             break;
         default:
-            printUsage(*err, programPath);
+            printUsage(*err, run.programPath);
             return 1;
         }
     }
 
-    if (verbose) printVerboseReport(*this);
-    if (scanner.optind < argc) inputPaths.assign(argv + scanner.optind, argv + argc);
-    for (const std::string& path : inputPaths) {
-        if (!convertFile(*this, path)) return 1;
+    if (run.verbose) printVerboseReport(*out, run);
+    for (int i = scanner.optind; i < argc; ++i) {
+        std::vector<std::string> paths = operandsKeepWildcards ? expandWildcards(argv[i]) : std::vector<std::string>{argv[i]};
+        run.inputPaths.insert(run.inputPaths.end(), paths.begin(), paths.end());
+    }
+    for (const std::string& path : run.inputPaths) {
+        if (!convertFile(*this, run, path)) return 1;
     }
     *out << "Done!" << std::endl;
     return 0;

@@ -12,19 +12,25 @@ namespace csv2pnp {
 
 inline constexpr std::uint32_t defaultCarrierFrequency = 10000000;
 
-struct ConversionDriver {
-    std::ostream* out = &std::cout;
-    std::ostream* err = &std::cerr;
-    UtcClock clock = currentUtcTime;
-
+// What one run takes from its command line; each run starts afresh.
+struct ConversionRun {
     std::string programPath;
     std::uint32_t carrierFrequency = defaultCarrierFrequency;
     bool verbose = false;
     std::vector<std::string> inputPaths;
+};
+
+// Where a run's messages go and how it reaches the host: the same for every run.
+struct ConversionDriver {
+    std::ostream* out = &std::cout;
+    std::ostream* err = &std::cerr;
+    UtcClock clock = currentUtcTime;
+    InputRead readInput = readInputFile;
 
     // Returns the exit status: 0 when every input was handled (inputs that do not open
-    // included) and after a usage request, 1 after -o or when an output failed.
-    int run(int argc, const char* const argv[]);
+    // included) and after a usage request; 1 after -o, or when an input could not be read
+    // to its end or an output could not be created or written.
+    int run(int argc, const char* const argv[]) const;
 };
 
 void printUsage(std::ostream& stream, const std::string& programPath);
@@ -35,8 +41,8 @@ std::string baseNameOf(const std::string& path);
 // ".\" + base name + suffix: the name the messages and the plot file headers show.
 std::string outputFileName(const std::string& baseName, const std::string& suffix);
 
-// Converts one input; false when an output could not be created or written, which ends
-// the run.
-bool convertFile(const ConversionDriver& driver, const std::string& inputPath);
+// Converts one input; false when it could not be read, or an output could not be created
+// or written, which ends the run.
+bool convertFile(const ConversionDriver& driver, const ConversionRun& run, const std::string& inputPath);
 
 }  // namespace csv2pnp

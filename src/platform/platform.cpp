@@ -9,10 +9,12 @@
 #include <direct.h>
 #include <fcntl.h>
 #include <io.h>
+#include <stdint.h>
 #include <share.h>
 #include <sys/stat.h>
 #include <time.h>
 #else
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,39 +28,18 @@ UtcTime fromTm(const std::tm& tm) {
     return UtcTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
-// Reads into a buffer sized from the file's length, so the bytes are held once; what a
-// growing file adds meanwhile is appended. readSome returns the count read, 0 at the end
-// and a negative number on an error, which ends the content too.
-template <typename ReadSome>
-std::string readAll(std::size_t expectedSize, ReadSome readSome) {
-    std::string bytes(expectedSize, '\0');
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        long long got = readSome(bytes.data() + filled, bytes.size() - filled);
-        if (got <= 0) {
-            bytes.resize(filled);
-            return bytes;
-        }
-        filled += static_cast<std::size_t>(got);
-    }
-    char chunk[1 << 16];
-    for (;;) {
-        long long got = readSome(chunk, sizeof chunk);
-        if (got <= 0) return bytes;
-        bytes.append(chunk, static_cast<std::size_t>(got));
-    }
-}
-
 }  // namespace
 
 #ifdef _WIN32
 
-UtcTime currentUtcTime() {
-    __time64_t now = _time64(nullptr);
+std::optional<UtcTime> utcTimeAt(long long secondsSince1970) {
+    __time64_t time = secondsSince1970;
     std::tm tm{};
-    if (now == -1 || _gmtime64_s(&tm, &now) != 0) return UtcTime{};
+    if (_gmtime64_s(&tm, &time) != 0) return std::nullopt;
     return fromTm(tm);
 }
+
+UtcTime currentUtcTime() { return utcTimeAt(_time64(nullptr)).value_or(UtcTime{}); }
 
 std::optional<std::string> currentDirectory() {
     char* dir = _getcwd(nullptr, 0);
@@ -68,20 +49,23 @@ std::optional<std::string> currentDirectory() {
     return text;
 }
 
-std::optional<std::string> readRegularFile(const std::string& path) {
+std::optional<InputFile> openInputFile(const std::string& path) {
     int fd = -1;
     if (_sopen_s(&fd, path.c_str(), _O_RDONLY | _O_BINARY, _SH_DENYNO, 0) != 0) return std::nullopt;
     struct _stat64 info {};
-    if (_fstat64(fd, &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
+    if (_fstat64(fd, &info) != 0 || (info.st_mode & _S_IFMT) == _S_IFDIR) {
         _close(fd);
         return std::nullopt;
     }
-    std::string bytes = readAll(static_cast<std::size_t>(info.st_size), [fd](char* into, std::size_t room) {
-        return static_cast<long long>(_read(fd, into, static_cast<unsigned>(std::min<std::size_t>(room, 1u << 30))));
-    });
-    _close(fd);
-    return bytes;
+    bool regular = (info.st_mode & _S_IFMT) == _S_IFREG;
+    return InputFile{fd, regular ? static_cast<std::size_t>(info.st_size) : 0};
 }
+
+long long readInputFile(InputFile file, char* into, std::size_t room) {
+    return _read(file.handle, into, static_cast<unsigned>(std::min<std::size_t>(room, 1u << 30)));
+}
+
+void closeInputFile(InputFile file) { _close(file.handle); }
 
 std::optional<OutputFile> createOutputFile(const std::string& path) {
     int fd = -1;
@@ -105,14 +89,28 @@ bool closeOutputFile(OutputFile file) { return _close(file.handle) == 0; }
 
 std::string outputPath(const std::string& displayName) { return displayName; }
 
+std::vector<std::string> regularFilesIn(const std::string& directory) {
+    std::vector<std::string> names;
+    struct __finddata64_t entry {};
+    intptr_t search = _findfirst64((directory + "*").c_str(), &entry);
+    if (search == -1) return names;
+    do {
+        if (!(entry.attrib & _A_SUBDIR)) names.emplace_back(entry.name);
+    } while (_findnext64(search, &entry) == 0);
+    _findclose(search);
+    return names;
+}
+
 #else
 
-UtcTime currentUtcTime() {
-    std::time_t now = std::time(nullptr);
+std::optional<UtcTime> utcTimeAt(long long secondsSince1970) {
+    auto time = static_cast<std::time_t>(secondsSince1970);
     std::tm tm{};
-    if (now == static_cast<std::time_t>(-1) || !gmtime_r(&now, &tm)) return UtcTime{};
+    if (!gmtime_r(&time, &tm)) return std::nullopt;
     return fromTm(tm);
 }
+
+UtcTime currentUtcTime() { return utcTimeAt(std::time(nullptr)).value_or(UtcTime{}); }
 
 std::optional<std::string> currentDirectory() {
     std::string buffer(256, '\0');
@@ -126,24 +124,29 @@ std::optional<std::string> currentDirectory() {
     }
 }
 
-std::optional<std::string> readRegularFile(const std::string& path) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+std::optional<InputFile> openInputFile(const std::string& path) {
+    int fd;
+    do {
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
     if (fd < 0) return std::nullopt;
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
         close(fd);
         return std::nullopt;
     }
-    std::string bytes = readAll(static_cast<std::size_t>(info.st_size), [fd](char* into, std::size_t room) {
-        ssize_t got;
-        do {
-            got = read(fd, into, room);
-        } while (got < 0 && errno == EINTR);
-        return static_cast<long long>(got);
-    });
-    close(fd);
-    return bytes;
+    return InputFile{fd, S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0};
 }
+
+long long readInputFile(InputFile file, char* into, std::size_t room) {
+    ssize_t got;
+    do {
+        got = read(file.handle, into, room);
+    } while (got < 0 && errno == EINTR);
+    return got;
+}
+
+void closeInputFile(InputFile file) { close(file.handle); }
 
 std::optional<OutputFile> createOutputFile(const std::string& path) {
     int fd;
@@ -170,6 +173,20 @@ bool closeOutputFile(OutputFile file) { return close(file.handle) == 0; }
 std::string outputPath(const std::string& displayName) {
     // ".\" names the current directory only on Windows; here the bare name does.
     return displayName.substr(2);
+}
+
+std::vector<std::string> regularFilesIn(const std::string& directory) {
+    std::vector<std::string> names;
+    DIR* listing = opendir(directory.empty() ? "." : directory.c_str());
+    if (!listing) return names;
+    while (const dirent* entry = readdir(listing)) {
+        struct stat info {};
+        if (fstatat(dirfd(listing), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode)) {
+            names.emplace_back(entry->d_name);
+        }
+    }
+    closedir(listing);
+    return names;
 }
 
 #endif

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace csv2pnp {
 
@@ -18,15 +19,30 @@ struct UtcTime {
 
 using UtcClock = UtcTime (*)();
 
+// A time in seconds since 1970 broken down as UTC; nothing when the host cannot break it
+// down. -1 is a real time, the last second of 1969, not a failure.
+std::optional<UtcTime> utcTimeAt(long long secondsSince1970);
+
 // The current time broken down as UTC; the epoch when the host cannot break it down.
 UtcTime currentUtcTime();
 
 // The current working directory as the host reports it, if it can.
 std::optional<std::string> currentDirectory();
 
-// The whole content of a regular file, read in binary mode; nothing when the path
-// does not open or names anything but a regular file. A read error ends the content.
-std::optional<std::string> readRegularFile(const std::string& path);
+// A file, pipe or device opened for reading in binary mode.
+struct InputFile {
+    int handle;
+    std::size_t sizeHint;  // the length of a regular file when it was opened; 0 for others
+};
+
+// Opens whatever the path names for reading, except a directory; nothing when it fails.
+std::optional<InputFile> openInputFile(const std::string& path);
+
+// Reads up to room bytes: the count read, 0 at the end, negative on an error.
+using InputRead = long long (*)(InputFile file, char* into, std::size_t room);
+long long readInputFile(InputFile file, char* into, std::size_t room);
+
+void closeInputFile(InputFile file);
 
 // A file opened for writing through the host's own calls, with no buffer between.
 struct OutputFile {
@@ -44,5 +60,17 @@ bool closeOutputFile(OutputFile file);
 
 // The path under which an output named ".\" + name is opened on this host.
 std::string outputPath(const std::string& displayName);
+
+// The Windows command prompt hands "*" and "?" to the program unexpanded; POSIX shells
+// expand them before the program starts.
+#ifdef _WIN32
+inline constexpr bool operandsKeepWildcards = true;
+#else
+inline constexpr bool operandsKeepWildcards = false;
+#endif
+
+// The names of the regular files in a directory ("" for the current one), long names on
+// Windows; none when it does not open.
+std::vector<std::string> regularFilesIn(const std::string& directory);
 
 }  // namespace csv2pnp

@@ -3,9 +3,9 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "banner.h"
 #include "plot/decade_records.h"
 #include "plot/time_stamp.h"
-#include "version.h"
 
 namespace csv2pnp {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "platform/platform.h"
 
@@ -20,6 +21,23 @@ void applyTextMode(std::string& bytes) {
         bytes[out++] = bytes[in];
     }
     bytes.resize(out);
+}
+
+// Reads to the end in one pass. A regular file's length sizes the buffer, with one byte
+// more so that its end is seen without growing; pipes and devices grow it as they deliver.
+std::optional<std::string> readWhole(InputFile file, InputRead read) {
+    constexpr std::size_t firstChunk = 1 << 16;
+    std::string bytes(std::max(file.sizeHint + 1, firstChunk), '\0');
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+        long long got = read(file, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0) return std::nullopt;
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return bytes;
 }
 
 }  // namespace
@@ -47,12 +65,15 @@ MeasurementTable parseMeasurementTable(std::string bytes) {
     return table;
 }
 
-std::optional<MeasurementTable> readMeasurementTable(const std::string& path, std::ostream& console) {
-    std::optional<std::string> bytes = readRegularFile(path);
-    if (!bytes) return std::nullopt;
-    MeasurementTable table = parseMeasurementTable(std::move(*bytes));
-    console << "Read file = " << path << " (" << rowCount(table) << " rows)\n";
-    return table;
+TableInput readMeasurementTable(const std::string& path, std::ostream& console, InputRead read) {
+    std::optional<InputFile> file = openInputFile(path);
+    if (!file) return TableInput{InputStatus::notOpened, {}};
+    std::optional<std::string> bytes = readWhole(*file, read);
+    closeInputFile(*file);
+    if (!bytes) return TableInput{InputStatus::readFailed, {}};
+    TableInput input{InputStatus::read, parseMeasurementTable(std::move(*bytes))};
+    console << "Read file = " << path << " (" << rowCount(input.table) << " rows)\n";
+    return input;
 }
 
 }  // namespace csv2pnp

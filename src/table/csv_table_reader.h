@@ -1,10 +1,10 @@
 // Reads an analyzer export into a MeasurementTable.
 #pragma once
 
-#include <optional>
 #include <ostream>
 #include <string>
 
+#include "platform/platform.h"
 #include "table/measurement_table.h"
 
 namespace csv2pnp {
@@ -13,8 +13,16 @@ namespace csv2pnp {
 // cuts the result into lines at LF, the last one dropped when empty.
 MeasurementTable parseMeasurementTable(std::string bytes);
 
-// Reads the file at path; nothing when it does not open as a regular file. On success
-// writes "Read file = <path> (<rows> rows)" to console.
-std::optional<MeasurementTable> readMeasurementTable(const std::string& path, std::ostream& console);
+enum class InputStatus { read, notOpened, readFailed };
+
+struct TableInput {
+    InputStatus status;
+    MeasurementTable table;  // complete only when read
+};
+
+// Reads whatever the path opens as, a file, pipe or device, to its end through read.
+// Only a complete read writes "Read file = <path> (<rows> rows)" to console; a read error
+// part-way gives no table, never a short one.
+TableInput readMeasurementTable(const std::string& path, std::ostream& console, InputRead read = readInputFile);
 
 }  // namespace csv2pnp
