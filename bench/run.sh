@@ -1,44 +1,56 @@
 #!/usr/bin/env bash
-# Builds in Release mode, generates a realistic export, and times csv2pnp against the
-# write-per-line floor, alternately, several runs each; prints medians, the ratio, the peak
-# memory and the cost of 1M rows against 100k rows.
-# Usage: bench/run.sh [RUNS]   (default 7)
+# Builds in Release mode, generates a realistic export, and runs csv2pnp and the floor
+# (bench/write_floor.cpp: the expected plot files written again, one write per line)
+# alternately, several runs each. Prints for each the medians of wall time, user and
+# system CPU and peak memory, then the ratio of the wall times and the cost of 1M rows
+# against 100k rows.
+# Usage: bench/run.sh [RUNS]   (default 9, at least 7)
+# CSV2PNP=path/to/csv2pnp times that build instead of the one made here, for a before-and-
+# after comparison against the same floor.
 set -euo pipefail
-runs=${1:-7}
+runs=${1:-9}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-bench"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCSV2PNP_BUILD_TESTS=OFF -DCSV2PNP_BENCH=ON >/dev/null
 cmake --build "$build" -j2 --target csv2pnp generate_export write_floor >/dev/null
+tool=$(realpath "${CSV2PNP:-$build/csv2pnp}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 "$build/bench/generate_export" 1000000 >big.csv
 "$build/bench/generate_export" 100000 >small.csv
+"$tool" big.csv >/dev/null  # the floor's lines, and a warm cache
 
-seconds() { # command... : wall seconds of one run
-  local start end
-  start=$(date +%s.%N); "$@" >/dev/null; end=$(date +%s.%N)
-  echo "$end - $start" | bc -l
+# One run: appends "wall user system peak-KiB" to the named file; the wall time to the
+# nanosecond from the clock, the rest from GNU time.
+measure() {
+  local into=$1 start end; shift
+  start=$(date +%s%N)
+  /usr/bin/time -f '%U %S %M' -o "$work/time.tmp" "$@" >/dev/null
+  end=$(date +%s%N)
+  echo "$(echo "($end - $start) / 1000000000" | bc -l) $(cat "$work/time.tmp")" >>"$into"
 }
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-
-"$build/csv2pnp" big.csv >/dev/null  # expected outputs for the floor, and a warm cache
-tool=() floor=() small=()
 for _ in $(seq "$runs"); do
-  tool+=("$(seconds "$build/csv2pnp" big.csv)")
-  floor+=("$(seconds "$build/bench/write_floor" big.csv.pnp big.csv.img.pnp .)")
-  small+=("$(seconds "$build/csv2pnp" small.csv)")
+  measure tool.runs "$tool" big.csv
+  measure floor.runs "$build/bench/write_floor" big.csv.pnp big.csv.img.pnp .
+  measure small.runs "$tool" small.csv
 done
-tool_median=$(printf '%s\n' "${tool[@]}" | median)
-floor_median=$(printf '%s\n' "${floor[@]}" | median)
-small_median=$(printf '%s\n' "${small[@]}" | median)
-peak_kb=$(/usr/bin/time -f %M "$build/csv2pnp" big.csv 2>&1 >/dev/null | tail -1)
+
+median() { # file column
+  sort -g -k"$2","$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END { print v[int((NR + 1) / 2)] }'
+}
+report() { # label file
+  printf '%-20s wall %6.3f s   user %5.2f s   system %5.2f s   peak %7d KiB\n' "$1" \
+    "$(median "$2" 1)" "$(median "$2" 2)" "$(median "$2" 3)" "$(median "$2" 4)"
+}
 input_bytes=$(stat -c %s big.csv)
-printf 'input: %d rows, %d bytes; outputs %d + %d bytes\n' 1000000 "$input_bytes" \
-  "$(stat -c %s big.csv.pnp)" "$(stat -c %s big.csv.img.pnp)"
-printf 'csv2pnp 1M rows: median %.3f s over %d runs\n' "$tool_median" "$runs"
-printf 'floor   1M rows: median %.3f s\n' "$floor_median"
-printf 'ratio tool/floor: %.3f (target <= 1.15)\n' "$(echo "$tool_median / $floor_median" | bc -l)"
-printf 'csv2pnp 100k rows: median %.3f s; 1M/100k: %.2f (target <= 11)\n' "$small_median" \
-  "$(echo "$tool_median / $small_median" | bc -l)"
-printf 'peak RSS: %d KiB; limit 1.5 x input + 4 MiB = %d KiB\n' "$peak_kb" "$(( input_bytes * 3 / 2 / 1024 + 4096 ))"
+printf 'input: 1000000 rows, %d bytes; outputs %d + %d bytes; medians of %d runs\n' "$input_bytes" \
+  "$(stat -c %s big.csv.pnp)" "$(stat -c %s big.csv.img.pnp)" "$runs"
+report 'csv2pnp, 1M rows' tool.runs
+report 'floor, 1M rows' floor.runs
+report 'csv2pnp, 100k rows' small.runs
+printf 'ratio csv2pnp/floor (wall): %.3f (target <= 1.15)\n' \
+  "$(echo "$(median tool.runs 1) / $(median floor.runs 1)" | bc -l)"
+printf 'scaling 1M/100k rows (wall): %.2f (target <= 11)\n' \
+  "$(echo "$(median tool.runs 1) / $(median small.runs 1)" | bc -l)"
+printf 'peak memory limit, 1.5 x input + 4 MiB: %d KiB\n' "$(( input_bytes * 3 / 2 / 1024 + 4096 ))"
