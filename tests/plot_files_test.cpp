@@ -119,7 +119,7 @@ bool logWrite(void* target, std::string_view bytes) {
 TEST(PlotFiles, RecordGroupsAlternateAndEveryLineIsOneWrite) {
     std::vector<std::string> log;
     TaggedLog dataLog{&log, 'D'}, imaginaryLog{&log, 'I'};
-    PlotFileWriter data{logWrite, &dataLog, {}, false}, imaginary{logWrite, &imaginaryLog, {}, false};
+    PlotFileWriter data{logWrite, &dataLog, false}, imaginary{logWrite, &imaginaryLog, false};
     writePlotFiles(data, imaginary, parseMeasurementTable("5,-80,-90\n10,-85,-95\n100,-1,-2\n"), osc1, 0, jan3,
                    fixedEndClock);
     std::string order;

@@ -1,55 +1,85 @@
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "plot/fixed_three.h"
 #include "plot/trace_line.h"
 
 namespace csv2pnp {
 namespace {
 
-std::string formatted(std::size_t number, double frequency, double level) {
-    TraceLineText text;
-    startTraceLines(text, number, frequency);
-    return std::string(traceLineFor(text, level));
+std::string printfFixedThree(double value) {
+    char text[fixedThreeMaxLength + 8];
+    int length = std::snprintf(text, sizeof text, "%.3f", value);
+    return std::string(text, static_cast<std::size_t>(length));
 }
 
-std::string printfLine(std::size_t number, double frequency, double level) {
-    std::string text(800, '\0');
-    int length = std::snprintf(text.data(), text.size(), "   TRA %zu: %.3f Hz, %.3f dBc", number, frequency, level);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
+// Checks one value and its negation, so that every case covers both signs.
+void expectPrintfDigits(double value) {
+    char text[fixedThreeMaxLength];
+    for (double signed_ : {value, -value}) {
+        std::string_view got(text, static_cast<std::size_t>(toFixedThree(text, text + sizeof text, signed_) - text));
+        ASSERT_EQ(got, printfFixedThree(signed_)) << std::hexfloat << signed_;
+    }
 }
 
-TEST(TraceLine, PrintsTheDigitsOfPercentPointThreeF) {
-    std::vector<double> values = {0.0,     -0.0,    0.0005,  0.0015,   0.0625, -0.0625, 2.5e-4, 1e-300,
-                                  -90.25,  1e15,    1e22,    1e300,    -1.7976931348623157e308,
-                                  4294967295.0 + 1e6, std::numeric_limits<double>::denorm_min(),
-                                  std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
-    for (int k = -4096; k <= 4096; ++k) values.push_back(k / 1024.0);  // exact binary ties
+double fromBits(std::uint64_t bits) {
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// Over ten million values (5.2 million, each with both signs) against printf itself.
+TEST(FixedThree, PrintsWhatPercentPointThreeFPrints) {
+    const double limits[] = {0.0, 0.0005, 0.0015, 0.00049999999999999999, 2.5e-4, 1e-300, 1e15, 1e16, 1e22, 1e300,
+                             4503599627370495.5, 4503599627370496.0, 9007199254740993.0, 4294967295.0 + 1e6,
+                             std::numeric_limits<double>::max(), std::numeric_limits<double>::min(),
+                             std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::infinity()};
+    for (double value : limits) expectPrintfDigits(value);
+
     std::mt19937_64 random(20261208);
-    std::uniform_real_distribution<double> exponent(-12, 20);
-    for (int i = 0; i < 20000; ++i) {
-        double value = std::pow(10.0, exponent(random)) * (random() % 2 ? 1 : -1);
-        values.push_back(value);
+    // Any bit pattern but nan, whose spelling printf does not agree on between hosts.
+    for (int i = 0; i < 500'000; ++i) {
+        double value = fromBits(random() & ~(std::uint64_t{1} << 63));
+        if (!std::isnan(value)) expectPrintfDigits(value);
     }
-    TraceLineText text;
-    for (double value : values) {
-        // Both lines of a row share the start.
-        startTraceLines(text, 7, value);
-        ASSERT_EQ(traceLineFor(text, -value), printfLine(7, value, -value)) << value;
-        ASSERT_EQ(traceLineFor(text, value / 3), printfLine(7, value, value / 3)) << value;
+    // The range of offsets, frequencies and levels.
+    std::uniform_real_distribution<double> decades(-12, 20);
+    for (int i = 0; i < 1'000'000; ++i) expectPrintfDigits(std::pow(10.0, decades(random)));
+    // Every kind of rounding tie: the double nearest to n + 0.0005 (which lies above or
+    // below the tie) and its two neighbours, for n from the thousandths up to 2^40 / 1000.
+    for (int i = 0; i < 900'000; ++i) {
+        std::uint64_t n = random() >> (24 + random() % 40);
+        double tie = (static_cast<double>(n) + 0.5) / 1000;
+        expectPrintfDigits(tie);
+        expectPrintfDigits(std::nextafter(tie, 0.0));
+        expectPrintfDigits(std::nextafter(tie, 1e300));
     }
+    // Exact ties, odd multiples of 1/16, which round to the even last digit.
+    for (std::uint64_t j = 1; j < 2'000'000; j += 2) expectPrintfDigits(static_cast<double>(j) / 16);
+}
+
+TEST(TraceLine, Layout) {
+    TraceLineBuffer buffer;
+    EXPECT_EQ(formatTraceLine(buffer, 0, 10000010, -90), "   TRA 0: 10000010.000 Hz, -90.000 dBc");
+    EXPECT_EQ(formatTraceLine(buffer, 4294967296u, 0.0625, -0.0), "   TRA 4294967296: 0.062 Hz, -0.000 dBc");
+    double huge = -std::numeric_limits<double>::max();
+    std::string_view longest = formatTraceLine(buffer, std::numeric_limits<std::size_t>::max(), huge, huge);
+    EXPECT_EQ(longest.size(), 7 + 20 + 2 + 314 + 5 + 314 + 4);
 }
 
 // glibc's spelling, kept on Windows too so that both builds write the same bytes.
 TEST(TraceLine, SpellsNotANumberTheSameOnEveryHost) {
     double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(formatted(0, nan, -nan), "   TRA 0: nan Hz, -nan dBc");
-    EXPECT_EQ(formatted(4294967296u, 1, 2), "   TRA 4294967296: 1.000 Hz, 2.000 dBc");
+    TraceLineBuffer buffer;
+    EXPECT_EQ(formatTraceLine(buffer, 0, nan, -nan), "   TRA 0: nan Hz, -nan dBc");
+    EXPECT_EQ(formatTraceLine(buffer, 1, std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()),
+              "   TRA 1: inf Hz, -inf dBc");
 }
 
 }  // namespace

@@ -118,10 +118,9 @@ std::optional<ScannedCell> nextScannedCell(CrossingScan& scan) {
 void writeTraceLines(const RowHead& head, std::size_t number, std::uint32_t carrierFrequency, PlotFileWriter& data,
                      PlotFileWriter& imaginary) {
     double frequency = head.values[0] + static_cast<double>(carrierFrequency);
-    TraceLineText text;
-    startTraceLines(text, number, frequency);
-    if (head.count > 1) writeLine(data, traceLineFor(text, head.values[1]));
-    if (head.count > 2) writeLine(imaginary, traceLineFor(text, head.values[2]));
+    TraceLineBuffer buffer;
+    if (head.count > 1) writeLine(data, formatTraceLine(buffer, number, frequency, head.values[1]));
+    if (head.count > 2) writeLine(imaginary, formatTraceLine(buffer, number, frequency, head.values[2]));
 }
 
 }  // namespace

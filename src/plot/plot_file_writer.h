@@ -14,7 +14,6 @@ using LineSink = bool (*)(void* target, std::string_view bytes);
 struct PlotFileWriter {
     LineSink sink;
     void* target;
-    std::string line;  // the line being written with its CR LF, kept to reuse its storage
     bool failed;       // a line was lost; later lines are not tried
 };
 

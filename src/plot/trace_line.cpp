@@ -12,26 +12,17 @@ char* append(char* at, std::string_view text) {
     return at + text.size();
 }
 
-char* appendFixed(char* at, char* end, double value) {
-    return std::to_chars(at, end, value, std::chars_format::fixed, 3).ptr;
-}
-
 }  // namespace
 
-void startTraceLines(TraceLineText& text, std::size_t number, double frequency) {
-    char* begin = text.bytes.data();
-    char* end = begin + text.bytes.size();
+std::string_view formatTraceLine(TraceLineBuffer& buffer, std::size_t number, double frequency, double level) {
+    char* begin = buffer.data();
+    char* end = begin + buffer.size();
     char* at = append(begin, "   TRA ");
     at = std::to_chars(at, end, number).ptr;
     at = append(at, ": ");
-    at = appendFixed(at, end, frequency);
+    at = toFixedThree(at, end, frequency);
     at = append(at, " Hz, ");
-    text.startLength = static_cast<std::size_t>(at - begin);
-}
-
-std::string_view traceLineFor(TraceLineText& text, double level) {
-    char* begin = text.bytes.data();
-    char* at = appendFixed(begin + text.startLength, begin + text.bytes.size(), level);
+    at = toFixedThree(at, end, level);
     at = append(at, " dBc");
     return std::string_view(begin, static_cast<std::size_t>(at - begin));
 }

@@ -5,18 +5,14 @@
 #include <cstddef>
 #include <string_view>
 
+#include "plot/fixed_three.h"
+
 namespace csv2pnp {
 
-// Room for the longest line: two fixed-point doubles of up to 309 integer digits each.
-struct TraceLineText {
-    std::array<char, 720> bytes;
-    std::size_t startLength;  // of "   TRA <number>: <frequency> Hz, ", which both files' lines share
-};
+// Room for the longest line: a 20-digit number and two values of the longest fixed form.
+using TraceLineBuffer = std::array<char, 40 + 2 * fixedThreeMaxLength>;
 
-// Starts the lines of one row; the frequency prints as %.3f prints it.
-void startTraceLines(TraceLineText& text, std::size_t number, double frequency);
-
-// The row's line for one file: its start, then "<level> dBc" with the level as %.3f prints it.
-std::string_view traceLineFor(TraceLineText& text, double level);
+// "   TRA <number>: <frequency> Hz, <level> dBc", both values as "%.3f" prints them.
+std::string_view formatTraceLine(TraceLineBuffer& buffer, std::size_t number, double frequency, double level);
 
 }  // namespace csv2pnp
