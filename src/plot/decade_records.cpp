@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "plot/plot_format.h"
 #include "plot/trace_line.h"
 #include "table/cell_value.h"
 
@@ -159,7 +160,7 @@ void writeDecadeCountRecord(const MeasurementTable& table, PlotFileWriter& data,
                 countStart = i;
                 continue;
             }
-            writeBoth(data, imaginary, "DCC " + std::to_string(i - *countStart));
+            writeBoth(data, imaginary, std::string(plotformat::decadeCountRecord) + std::to_string(i - *countStart));
             return;
         }
         previousHead = head;
@@ -177,7 +178,7 @@ void writeTraceSection(const MeasurementTable& table, std::uint32_t carrierFrequ
         while (std::optional<ScannedCell> cell = nextScannedCell(scan)) {
             if (cell->crossing) {
                 writeBoth(data, imaginary, decadeBoundaries[*cell->crossing].marker);
-                writeBoth(data, imaginary, "NCF 0 dB");
+                writeBoth(data, imaginary, plotformat::noiseCorrectionRecord);
                 segmentStart = j;
             }
             if (firstCell && segmentStart) writeTraceLines(head, j - *segmentStart, carrierFrequency, data, imaginary);

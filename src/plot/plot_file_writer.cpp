@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "plot/plot_format.h"
+
 namespace csv2pnp {
 
 namespace {
@@ -25,17 +27,17 @@ PlotFileWriter stringWriter(std::string& bytes) { return PlotFileWriter{appendTo
 void writeLine(PlotFileWriter& writer, std::string_view text) {
     if (writer.failed) return;
     // The line and its end go to the host as one piece; nearly every line fits on the stack.
+    const std::size_t length = text.size() + plotformat::lineEnd.size();
     char shortLine[256];
     std::string longLine;
     char* line = shortLine;
-    if (text.size() + 2 > sizeof shortLine) {
-        longLine.resize(text.size() + 2);
+    if (length > sizeof shortLine) {
+        longLine.resize(length);
         line = longLine.data();
     }
     std::memcpy(line, text.data(), text.size());
-    line[text.size()] = '\r';
-    line[text.size() + 1] = '\n';
-    writer.failed = !writer.sink(writer.target, std::string_view(line, text.size() + 2));
+    std::memcpy(line + text.size(), plotformat::lineEnd.data(), plotformat::lineEnd.size());
+    writer.failed = !writer.sink(writer.target, std::string_view(line, length));
 }
 
 }  // namespace csv2pnp

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstring>
 
+#include "plot/plot_format.h"
+
 namespace csv2pnp {
 
 namespace {
@@ -17,13 +19,13 @@ char* append(char* at, std::string_view text) {
 std::string_view formatTraceLine(TraceLineBuffer& buffer, std::size_t number, double frequency, double level) {
     char* begin = buffer.data();
     char* end = begin + buffer.size();
-    char* at = append(begin, "   TRA ");
+    char* at = append(begin, plotformat::traceStart);
     at = std::to_chars(at, end, number).ptr;
-    at = append(at, ": ");
+    at = append(at, plotformat::traceNumberEnd);
     at = toFixedThree(at, end, frequency);
-    at = append(at, " Hz, ");
+    at = append(at, plotformat::traceFrequencyEnd);
     at = toFixedThree(at, end, level);
-    at = append(at, " dBc");
+    at = append(at, plotformat::traceLevelEnd);
     return std::string_view(begin, static_cast<std::size_t>(at - begin));
 }
 

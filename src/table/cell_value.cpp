@@ -73,15 +73,18 @@ std::optional<double> unsignedNumber(const char* at, const char* end) {
 
 }  // namespace
 
-double cellValue(std::string_view cell) {
+std::optional<double> cellNumber(std::string_view cell) {
     const char* at = cell.data();
     const char* end = at + cell.size();
     while (at < end && isSpace(*at)) ++at;
     bool negative = at < end && *at == '-';
     if (at < end && (*at == '-' || *at == '+')) ++at;
     std::optional<double> value = unsignedNumber(at, end);
-    if (!value) return 0;  // no number at all, whatever sign stood before it
+    if (!value) return std::nullopt;
     return negative ? -*value : *value;
 }
+
+// No number at all gives +0, whatever sign stood before it.
+double cellValue(std::string_view cell) { return cellNumber(cell).value_or(0.0); }
 
 }  // namespace csv2pnp

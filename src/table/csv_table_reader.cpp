@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <optional>
-
-#include "platform/platform.h"
 
 namespace csv2pnp {
 
@@ -21,23 +18,6 @@ void applyTextMode(std::string& bytes) {
         bytes[out++] = bytes[in];
     }
     bytes.resize(out);
-}
-
-// Reads to the end in one pass. A regular file's length sizes the buffer, with one byte
-// more so that its end is seen without growing; pipes and devices grow it as they deliver.
-std::optional<std::string> readWhole(InputFile file, InputRead read) {
-    constexpr std::size_t firstChunk = 1 << 16;
-    std::string bytes(std::max(file.sizeHint + 1, firstChunk), '\0');
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
-        long long got = read(file, bytes.data() + filled, bytes.size() - filled);
-        if (got < 0) return std::nullopt;
-        if (got == 0) break;
-        filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-    return bytes;
 }
 
 }  // namespace
@@ -66,12 +46,9 @@ MeasurementTable parseMeasurementTable(std::string bytes) {
 }
 
 TableInput readMeasurementTable(const std::string& path, std::ostream& console, InputRead read) {
-    std::optional<InputFile> file = openInputFile(path);
-    if (!file) return TableInput{InputStatus::notOpened, {}};
-    std::optional<std::string> bytes = readWhole(*file, read);
-    closeInputFile(*file);
-    if (!bytes) return TableInput{InputStatus::readFailed, {}};
-    TableInput input{InputStatus::read, parseMeasurementTable(std::move(*bytes))};
+    InputBytes bytes = readInputBytes(path, read);
+    if (bytes.status != InputStatus::read) return TableInput{bytes.status, {}};
+    TableInput input{InputStatus::read, parseMeasurementTable(std::move(bytes.bytes))};
     console << "Read file = " << path << " (" << rowCount(input.table) << " rows)\n";
     return input;
 }

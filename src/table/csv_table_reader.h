@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform/platform.h"
+#include "table/input_bytes.h"
 #include "table/measurement_table.h"
 
 namespace csv2pnp {
@@ -12,8 +12,6 @@ namespace csv2pnp {
 // Applies the text-mode reading rules (CR LF reads as LF, Ctrl-Z ends the input) and
 // cuts the result into lines at LF, the last one dropped when empty.
 MeasurementTable parseMeasurementTable(std::string bytes);
-
-enum class InputStatus { read, notOpened, readFailed };
 
 struct TableInput {
     InputStatus status;
