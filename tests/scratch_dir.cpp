@@ -75,8 +75,10 @@ std::string consoleText(std::string bytes) {
 
 }  // namespace
 
-ToolRun runTool(const std::string& arguments, const std::string& feed) {
-    std::string command = std::string("\"") + CSV2PNP_EXE + "\" " + arguments + " >tool.out 2>tool.err";
+ToolRun runTool(const std::string& arguments, const std::string& feed) { return runProgram(CSV2PNP_EXE, arguments, feed); }
+
+ToolRun runProgram(const std::string& program, const std::string& arguments, const std::string& feed) {
+    std::string command = "\"" + program + "\" " + arguments + " >tool.out 2>tool.err";
     if (!feed.empty()) command = feed + " | " + command;
 #ifdef _WIN32
     // cmd.exe drops the outer quotes of a command line that starts with one.

@@ -36,8 +36,11 @@ struct ToolRun {
     std::string err;
 };
 
-// Runs the built csv2pnp in the current directory with simple arguments (no quoting),
-// its standard input piped from the shell command feed when one is given.
+// Runs a program in the current directory with simple arguments (no quoting), its
+// standard input piped from the shell command feed when one is given.
+ToolRun runProgram(const std::string& program, const std::string& arguments, const std::string& feed = "");
+
+// Runs the built csv2pnp so.
 ToolRun runTool(const std::string& arguments, const std::string& feed = "");
 
 // Runs the converter in this process, its clock fixed at 3 January 2026, 09:05:03 UTC and

@@ -1,0 +1,52 @@
+#include "chart/axes.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace csv2pnp {
+
+namespace {
+
+constexpr double maxLevelLines = 30;
+
+// The decade of the value, corrected where log10 lands a hair off an exact power of ten.
+int decadeAtOrBelow(double value) {
+    int decade = static_cast<int>(std::floor(std::log10(value)));
+    if (powerOfTen(decade) > value) --decade;
+    if (powerOfTen(decade + 1) <= value) ++decade;
+    return decade;
+}
+
+}  // namespace
+
+double powerOfTen(int exponent) {
+    // Products of tens are exact up to 10^22, and one division rounds correctly below 1.
+    double power = 1;
+    for (int i = 0; i < std::abs(exponent); ++i) power *= 10;
+    return exponent < 0 ? 1 / power : power;
+}
+
+OffsetAxis offsetAxisFor(double lowest, double highest) {
+    OffsetAxis axis{decadeAtOrBelow(lowest), decadeAtOrBelow(highest)};
+    if (powerOfTen(axis.last) < highest || axis.last == axis.first) ++axis.last;
+    return axis;
+}
+
+double offsetPosition(const OffsetAxis& axis, double offset) {
+    return (std::log10(offset) - axis.first) / (axis.last - axis.first);
+}
+
+LevelAxis levelAxisFor(double lowest, double highest) {
+    LevelAxis axis{std::floor(lowest / 10) * 10, std::ceil(highest / 10) * 10, 10};
+    if (!(axis.top > axis.bottom)) axis.top = axis.bottom + 10;
+    double lines = (axis.top - axis.bottom) / axis.step;
+    if (lines > maxLevelLines) {
+        axis.step *= std::ceil(lines / maxLevelLines);
+        axis.bottom = std::floor(lowest / axis.step) * axis.step;
+        axis.top = std::ceil(highest / axis.step) * axis.step;
+        if (!(axis.top > axis.bottom)) axis.top = axis.bottom + axis.step;
+    }
+    return axis;
+}
+
+}  // namespace csv2pnp

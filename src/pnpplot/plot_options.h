@@ -1,0 +1,28 @@
+// pnpplot's command line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace csv2pnp {
+
+struct PlotOptions {
+    std::string output;               // "-" for standard output; empty: from the first input
+    std::optional<double> rangeFrom;  // -r F1:F2, Hz
+    std::optional<double> rangeTo;
+    std::optional<double> carrier;    // -c, Hz
+    std::optional<std::string> title; // -t
+    std::vector<std::string> inputs;
+    bool help = false;
+    bool version = false;
+};
+
+struct ParsedOptions {
+    PlotOptions options;
+    std::string error;  // a usage error, empty when the command line holds none
+};
+
+ParsedOptions parsePlotOptions(int argc, const char* const argv[]);
+
+}  // namespace csv2pnp

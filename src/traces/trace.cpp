@@ -1,0 +1,19 @@
+#include "traces/trace.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace csv2pnp {
+
+void settlePoints(Trace& trace) {
+    std::vector<TracePoint>& points = trace.points;
+    auto drawable = [](const TracePoint& p) { return p.offset > 0 && std::isfinite(p.offset) && std::isfinite(p.level); };
+    auto kept = std::stable_partition(points.begin(), points.end(), drawable);
+    trace.leftOut += static_cast<std::size_t>(points.end() - kept);
+    points.erase(kept, points.end());
+    auto byOffset = [](const TracePoint& a, const TracePoint& b) { return a.offset < b.offset; };
+    // Exports and plot files come in order already; sorting would cost a buffer.
+    if (!std::is_sorted(points.begin(), points.end(), byOffset)) std::stable_sort(points.begin(), points.end(), byOffset);
+}
+
+}  // namespace csv2pnp

@@ -1,0 +1,161 @@
+#include "traces/trace_reader.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <optional>
+
+#include "cli/conversion_driver.h"
+#include "plot/plot_format.h"
+#include "table/cell_value.h"
+#include "table/csv_table_reader.h"
+
+namespace csv2pnp {
+
+namespace {
+
+using namespace plotformat;
+
+constexpr const char* noTrace = "holds no trace";
+constexpr const char* noDrawablePoint = "holds no point that can be drawn";
+
+// Walks the lines of a text at LF, each without its LF and a CR before it.
+struct LineWalk {
+    const char* at;
+    const char* end;
+    std::size_t number;  // of the line last returned, from 1
+};
+
+std::optional<std::string_view> nextLine(LineWalk& walk) {
+    if (walk.at >= walk.end) return std::nullopt;
+    const auto* lf = static_cast<const char*>(std::memchr(walk.at, '\n', static_cast<std::size_t>(walk.end - walk.at)));
+    const char* lineEnd = lf ? lf : walk.end;
+    std::string_view line(walk.at, static_cast<std::size_t>(lineEnd - walk.at));
+    walk.at = lf ? lf + 1 : walk.end;
+    ++walk.number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
+bool startsWith(std::string_view text, std::string_view start) { return text.substr(0, start.size()) == start; }
+
+bool isRecord(std::string_view line) {
+    return line.size() >= 3 && std::all_of(line.begin(), line.begin() + 3, [](char c) { return c >= 'A' && c <= 'Z'; }) &&
+           (line.size() == 3 || line[3] == ' ');
+}
+
+// Takes text off the front of line; false when line does not start with it.
+bool take(std::string_view& line, std::string_view text) {
+    if (!startsWith(line, text)) return false;
+    line.remove_prefix(text.size());
+    return true;
+}
+
+bool takeNumber(std::string_view& line, double& value) {
+    auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
+    if (error != std::errc() && error != std::errc::result_out_of_range) return false;
+    line.remove_prefix(static_cast<std::size_t>(end - line.data()));
+    return true;
+}
+
+// "   TRA <number>: <frequency> Hz, <level> dBc", nothing more and nothing less.
+bool parseTraceLine(std::string_view line, double& frequency, double& level) {
+    if (!take(line, traceStart)) return false;
+    std::size_t digits = 0;
+    while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
+    if (digits == 0) return false;
+    line.remove_prefix(digits);
+    return take(line, traceNumberEnd) && takeNumber(line, frequency) && take(line, traceFrequencyEnd) &&
+           takeNumber(line, level) && take(line, traceLevelEnd) && line.empty();
+}
+
+}  // namespace
+
+bool isPlotFile(std::string_view bytes) {
+    LineWalk walk{bytes.data(), bytes.data() + bytes.size(), 0};
+    while (std::optional<std::string_view> line = nextLine(walk)) {
+        if (line->empty()) continue;
+        return line->front() == commentMark || isRecord(*line) || startsWith(*line, traceStart);
+    }
+    return false;
+}
+
+InputTraces readPlotFile(std::string_view bytes, const std::string& source) {
+    Trace trace;
+    trace.source = source;
+    trace.caption = baseNameOf(source);
+    trace.points.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    LineWalk walk{bytes.data(), bytes.data() + bytes.size(), 0};
+    while (std::optional<std::string_view> line = nextLine(walk)) {
+        if (startsWith(*line, traceStart)) {
+            TracePoint point{};
+            if (!parseTraceLine(*line, point.offset, point.level)) {
+                return InputTraces{{}, "line " + std::to_string(walk.number) + ": a TRA line that does not parse"};
+            }
+            trace.points.push_back(point);  // the frequency, until the carrier is known
+        } else if (std::string_view value = *line; take(value, captionRecord)) {
+            trace.caption = std::string(value);
+        } else if (take(value, carrierRecord)) {
+            double carrier = 0;
+            if (takeNumber(value, carrier)) trace.carrier = carrier;
+        } else if (take(value, timeRecord)) {
+            trace.time = std::string(value);
+        }
+    }
+    for (TracePoint& point : trace.points) point.offset -= trace.carrier.value_or(0.0);
+
+    std::string_view caption = trace.caption;
+    trace.floor = caption.size() >= imaginaryCaptionSuffix.size() &&
+                  caption.substr(caption.size() - imaginaryCaptionSuffix.size()) == imaginaryCaptionSuffix;
+    trace.measurement = trace.floor ? std::string(caption.substr(0, caption.size() - imaginaryCaptionSuffix.size()))
+                                    : trace.caption;
+    trace.group = "plot file " + trace.measurement;
+    std::size_t found = trace.points.size();
+    settlePoints(trace);
+    if (trace.points.empty()) return InputTraces{{}, found == 0 ? noTrace : noDrawablePoint};
+    InputTraces input;
+    input.traces.push_back(std::move(trace));
+    return input;
+}
+
+InputTraces readCsvExport(std::string bytes, const std::string& source) {
+    MeasurementTable table = parseMeasurementTable(std::move(bytes));
+    std::string name = baseNameOf(source);
+    Trace traces[2];
+    const char* kinds[] = {" phase noise", " floor"};
+    for (int k = 0; k < 2; ++k) {
+        traces[k].caption = name + kinds[k];
+        traces[k].source = source;
+        traces[k].measurement = name;
+        traces[k].group = "export " + source;
+        traces[k].floor = k == 1;
+        traces[k].points.reserve(rowCount(table));
+    }
+    for (std::size_t r = 0; r < rowCount(table); ++r) {
+        CellCursor cells = cellsOf(rowAt(table, r));
+        std::optional<std::string_view> offsetCell = nextCell(cells);
+        std::optional<double> offset = offsetCell ? cellNumber(*offsetCell) : std::nullopt;
+        if (!offset) continue;
+        for (Trace& trace : traces) {
+            std::optional<std::string_view> levelCell = nextCell(cells);
+            if (!levelCell) break;
+            if (std::optional<double> level = cellNumber(*levelCell)) trace.points.push_back(TracePoint{*offset, *level});
+        }
+    }
+    InputTraces input;
+    std::size_t found = 0;
+    for (Trace& trace : traces) {
+        found += trace.points.size();
+        settlePoints(trace);
+        if (!trace.points.empty()) input.traces.push_back(std::move(trace));
+    }
+    if (input.traces.empty()) input.error = found == 0 ? noTrace : noDrawablePoint;
+    return input;
+}
+
+InputTraces readTraces(std::string bytes, const std::string& source) {
+    if (isPlotFile(bytes)) return readPlotFile(bytes, source);
+    return readCsvExport(std::move(bytes), source);
+}
+
+}  // namespace csv2pnp
