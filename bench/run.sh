@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds in Release mode, generates a realistic export, and runs csv2pnp and the floor
-# (bench/write_floor.cpp: the expected plot files written again, one write per line)
-# alternately, several runs each. Prints for each the medians of wall time, user and
-# system CPU and peak memory, then the ratio of the wall times and the cost of 1M rows
-# against 100k rows.
+# Builds in Release mode, generates a realistic export, and runs csv2pnp, the floor
+# (bench/write_floor.cpp: the expected plot files written again, one write per line) and
+# pnpplot drawing both plot files, alternately, several runs each. Prints for each the
+# medians of wall time, user and system CPU and peak memory, then the ratios of the wall
+# times and the cost of 1M rows against 100k rows.
 # Usage: bench/run.sh [RUNS]   (default 9, at least 7)
 # CSV2PNP=path/to/csv2pnp times that build instead of the one made here, for a before-and-
 # after comparison against the same floor.
@@ -12,7 +12,7 @@ runs=${1:-9}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-bench"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCSV2PNP_BUILD_TESTS=OFF -DCSV2PNP_BENCH=ON >/dev/null
-cmake --build "$build" -j2 --target csv2pnp generate_export write_floor >/dev/null
+cmake --build "$build" -j2 --target csv2pnp pnpplot generate_export write_floor >/dev/null
 tool=$(realpath "${CSV2PNP:-$build/csv2pnp}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -34,6 +34,7 @@ for _ in $(seq "$runs"); do
   measure tool.runs "$tool" big.csv
   measure floor.runs "$build/bench/write_floor" big.csv.pnp big.csv.img.pnp .
   measure small.runs "$tool" small.csv
+  measure plot.runs "$build/pnpplot" -o big.svg big.csv.pnp big.csv.img.pnp
 done
 
 median() { # file column
@@ -49,8 +50,15 @@ printf 'input: 1000000 rows, %d bytes; outputs %d + %d bytes; medians of %d runs
 report 'csv2pnp, 1M rows' tool.runs
 report 'floor, 1M rows' floor.runs
 report 'csv2pnp, 100k rows' small.runs
+report 'pnpplot, 1M rows' plot.runs
 printf 'ratio csv2pnp/floor (wall): %.3f (target <= 1.15)\n' \
   "$(echo "$(median tool.runs 1) / $(median floor.runs 1)" | bc -l)"
 printf 'scaling 1M/100k rows (wall): %.2f (target <= 11)\n' \
   "$(echo "$(median tool.runs 1) / $(median small.runs 1)" | bc -l)"
 printf 'peak memory limit, 1.5 x input + 4 MiB: %d KiB\n' "$(( input_bytes * 3 / 2 / 1024 + 4096 ))"
+plot_bytes=$(( $(stat -c %s big.csv.pnp) + $(stat -c %s big.csv.img.pnp) ))
+points=$(grep -c '^   TRA ' big.csv.pnp big.csv.img.pnp | awk -F: '{ n += $2 } END { print n }')
+printf 'ratio pnpplot/csv2pnp (wall): %.3f (target <= 0.5); SVG %d bytes\n' \
+  "$(echo "$(median plot.runs 1) / $(median tool.runs 1)" | bc -l)" "$(stat -c %s big.svg)"
+printf 'pnpplot peak memory limit, plot files + 32 bytes a point (%d points): %d KiB\n' "$points" \
+  "$(( (plot_bytes + 32 * points) / 1024 ))"

@@ -8,8 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-fuzz"
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCSV2PNP_BUILD_TESTS=OFF -DCSV2PNP_FUZZ=ON -DCSV2PNP_SANITIZE=fuzzer-no-link,address,undefined >/dev/null
-cmake --build "$build" -j2 --target plot_fuzzer options_fuzzer
-for target in plot options; do
+cmake --build "$build" -j2 --target plot_fuzzer options_fuzzer pnpplot_fuzzer
+for target in plot options pnpplot; do
   corpus=$(mktemp -d)
   cp "$root/fuzz/corpus/$target/"* "$corpus/"
   echo "== ${target}_fuzzer for ${seconds}s"

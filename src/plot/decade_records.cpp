@@ -72,48 +72,26 @@ RowHead headOf(MeasurementRow row) {
     return head;
 }
 
-// Walks the cells of a row beside the same cells of the row before it, reporting for
-// each cell the boundary it crossed upward. A cell the previous row lacks crosses nothing.
-struct CrossingScan {
-    const RowHead* head;
-    const RowHead* previousHead;  // null for row 0
-    CellCursor current;
-    CellCursor previous;
-    std::size_t index;
-};
-
-CrossingScan crossingScanOf(const RowHead& head, const RowHead* previousHead) {
-    CellCursor previous = previousHead ? previousHead->rest : CellCursor{{}, true};
-    return CrossingScan{&head, previousHead, head.rest, previous, 0};
-}
-
-struct ScannedCell {
-    double value;
-    std::optional<std::size_t> crossing;
-};
-
-std::optional<ScannedCell> nextScannedCell(CrossingScan& scan) {
-    std::size_t k = scan.index;
-    ScannedCell scanned{0, std::nullopt};
-    if (k < scan.head->count) {
-        scanned.value = scan.head->values[k];
-    } else {
-        std::optional<std::string_view> cell = nextCell(scan.current);
-        if (!cell) return std::nullopt;
-        scanned.value = cellValue(*cell);
+// Calls visit(k, crossing) for each cell k of the row in order, with the boundary it crossed
+// upward from the same cell of the previous row; a cell that row lacks crosses nothing. Stops
+// when visit returns false.
+template <typename Visit>
+void scanCells(const RowHead& head, const RowHead* previous, Visit visit) {
+    for (std::size_t k = 0; k < head.count; ++k) {
+        std::optional<std::size_t> crossing;
+        if (previous && k < previous->count) crossing = findUpwardCrossing(head.values[k], previous->values[k]);
+        if (!visit(k, crossing)) return;
     }
-    ++scan.index;
-    if (!scan.previousHead) return scanned;
-    if (k < scan.previousHead->count) {
-        scanned.crossing = findUpwardCrossing(scanned.value, scan.previousHead->values[k]);
-        return scanned;
+    CellCursor current = head.rest;
+    CellCursor beside = previous ? previous->rest : CellCursor{{}, true};
+    for (std::size_t k = head.count; std::optional<std::string_view> cell = nextCell(current); ++k) {
+        std::optional<std::string_view> before = nextCell(beside);
+        double value = cellValue(*cell);
+        std::optional<std::size_t> crossing;
+        // Below the lowest boundary nothing is crossed, so the previous cell need not be read.
+        if (before && value >= lowestBoundary) crossing = findUpwardCrossing(value, cellValue(*before));
+        if (!visit(k, crossing)) return;
     }
-    std::optional<std::string_view> before = nextCell(scan.previous);
-    // Below the lowest boundary nothing is crossed, so the previous cell need not be read.
-    if (before && scanned.value >= lowestBoundary) {
-        scanned.crossing = findUpwardCrossing(scanned.value, cellValue(*before));
-    }
-    return scanned;
 }
 
 void writeTraceLines(const RowHead& head, std::size_t number, std::uint32_t carrierFrequency, PlotFileWriter& data,
@@ -150,19 +128,20 @@ void writeDecadeCountRecord(const MeasurementTable& table, PlotFileWriter& data,
     // next one; reaching 0.01 again starts the count afresh.
     if (rowCount(table) < 2) return;
     std::optional<std::size_t> countStart;
+    bool written = false;
     RowHead previousHead = headOf(rowAt(table, 0));
-    for (std::size_t i = 1; i < rowCount(table); ++i) {
+    for (std::size_t i = 1; i < rowCount(table) && !written; ++i) {
         RowHead head = headOf(rowAt(table, i));
-        CrossingScan scan = crossingScanOf(head, &previousHead);
-        while (std::optional<ScannedCell> cell = nextScannedCell(scan)) {
-            if (!cell->crossing) continue;
-            if (*cell->crossing == 0 || !countStart) {
+        scanCells(head, &previousHead, [&](std::size_t, std::optional<std::size_t> crossing) {
+            if (!crossing) return true;
+            if (*crossing == 0 || !countStart) {
                 countStart = i;
-                continue;
+                return true;
             }
             writeBoth(data, imaginary, std::string(plotformat::decadeCountRecord) + std::to_string(i - *countStart));
-            return;
-        }
+            written = true;
+            return false;
+        });
         previousHead = head;
     }
 }
@@ -173,17 +152,15 @@ void writeTraceSection(const MeasurementTable& table, std::uint32_t carrierFrequ
     RowHead previousHead{};
     for (std::size_t j = 0; j < rowCount(table); ++j) {
         RowHead head = headOf(rowAt(table, j));
-        CrossingScan scan = crossingScanOf(head, j > 0 ? &previousHead : nullptr);
-        bool firstCell = true;
-        while (std::optional<ScannedCell> cell = nextScannedCell(scan)) {
-            if (cell->crossing) {
-                writeBoth(data, imaginary, decadeBoundaries[*cell->crossing].marker);
+        scanCells(head, j > 0 ? &previousHead : nullptr, [&](std::size_t k, std::optional<std::size_t> crossing) {
+            if (crossing) {
+                writeBoth(data, imaginary, decadeBoundaries[*crossing].marker);
                 writeBoth(data, imaginary, plotformat::noiseCorrectionRecord);
                 segmentStart = j;
             }
-            if (firstCell && segmentStart) writeTraceLines(head, j - *segmentStart, carrierFrequency, data, imaginary);
-            firstCell = false;
-        }
+            if (k == 0 && segmentStart) writeTraceLines(head, j - *segmentStart, carrierFrequency, data, imaginary);
+            return true;
+        });
         previousHead = head;
     }
 }

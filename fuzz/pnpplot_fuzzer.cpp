@@ -1,0 +1,107 @@
+// Feeds arbitrary bytes to pnpplot's reader, figures and chart, and checks that the SVG is
+// well-formed every time: tags nest, attribute values are quoted, text holds no markup, and
+// every byte is valid UTF-8 that XML allows.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "chart/svg_chart.h"
+#include "chart/xml_text.h"
+#include "figures/noise_figures.h"
+#include "pnpplot/summary.h"
+#include "traces/trace_reader.h"
+
+namespace {
+
+void require(bool condition) {
+    if (!condition) std::abort();
+}
+
+bool isNameChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == ':' || c == '_';
+}
+
+// The text with the five markup characters escaped and nothing else changed.
+std::string markupEscaped(const std::string& text) {
+    std::string escaped;
+    for (char c : text) {
+        switch (c) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        case '"': escaped += "&quot;"; break;
+        case '\'': escaped += "&apos;"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// A small well-formedness check for the markup the chart writes.
+void checkSvg(const std::string& svg) {
+    // Valid UTF-8 that XML allows throughout: xmlText replaces nothing in it.
+    require(csv2pnp::xmlText(svg) == markupEscaped(svg));
+    std::vector<std::string> open;
+    std::size_t at = svg.find("?>");
+    require(svg.rfind("<?xml ", 0) == 0 && at != std::string::npos);
+    for (at += 2; at < svg.size();) {
+        if (svg[at] != '<') {
+            require(svg[at] != '>');
+            if (svg[at] == '&') {
+                std::size_t end = svg.find(';', at);
+                require(end != std::string::npos && end - at <= 6);
+            }
+            ++at;
+            continue;
+        }
+        bool closing = svg[at + 1] == '/';
+        std::size_t nameStart = at + (closing ? 2 : 1), nameEnd = nameStart;
+        while (nameEnd < svg.size() && isNameChar(svg[nameEnd])) ++nameEnd;
+        require(nameEnd > nameStart);
+        std::string name = svg.substr(nameStart, nameEnd - nameStart);
+        std::size_t p = nameEnd;
+        while (p < svg.size() && svg[p] != '>') {
+            if (svg[p] == '"') {
+                std::size_t close = svg.find('"', p + 1);
+                require(close != std::string::npos);
+                require(svg.find('<', p + 1) > close);
+                p = close + 1;
+            } else {
+                require(svg[p] != '<');
+                ++p;
+            }
+        }
+        require(p < svg.size());
+        bool selfClosing = svg[p - 1] == '/';
+        if (closing) {
+            require(!open.empty() && open.back() == name);
+            open.pop_back();
+        } else if (!selfClosing) {
+            open.push_back(name);
+        }
+        at = p + 1;
+    }
+    require(open.empty());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+    csv2pnp::InputTraces input = csv2pnp::readTraces(bytes, "fuzz\xff.csv");
+    require(input.traces.empty() != input.error.empty());
+    std::vector<csv2pnp::ChartLine> lines;
+    std::ostringstream summary;
+    for (const csv2pnp::Trace& trace : input.traces) {
+        require(!trace.points.empty());
+        for (std::size_t i = 1; i < trace.points.size(); ++i) require(trace.points[i - 1].offset <= trace.points[i].offset);
+        lines.push_back({&trace, trace.carrier.value_or(1e7)});
+        csv2pnp::writeSummary(summary, trace, {trace.carrier.value_or(1e7), "fuzz"}, csv2pnp::OffsetBand{1, 1e6});
+        csv2pnp::writeSummary(summary, trace, {0, "fuzz"}, std::nullopt);
+    }
+    checkSvg(csv2pnp::svgChart(lines, bytes.substr(0, 64), csv2pnp::OffsetBand{10, 1e5}));
+    return 0;
+}
