@@ -2,6 +2,8 @@
 # Converts the sample export and a set of edge inputs with the Linux build and, under Wine,
 # with the Windows build, and compares every plot file byte for byte. The TIM and EOF lines
 # hold the clock, so they are checked for their form and then left out of the comparison.
+# Then draws the sample's plot files with both builds of pnpplot, found beside csv2pnp, and
+# compares the charts and the summaries.
 # Usage: scripts/compare-builds.sh LINUX_EXE WINDOWS_EXE
 set -euo pipefail
 linux_exe=$(realpath "$1")
@@ -56,5 +58,17 @@ for f in "${inputs[@]}"; do
       echo "DIFFERENT: $f$suffix"; diff <(grep -vE "$stamp" "$a") <(grep -vE "$stamp" "$b") | head -5; status=1
     fi
   done
+done
+linux_plot=$(dirname "$linux_exe")/pnpplot
+windows_plot=$(dirname "$windows_exe")/pnpplot.exe
+(cd "$work/linux" && "$linux_plot" -r 10:100k -o chart.svg osc1.csv.pnp osc1.csv.img.pnp >summary.txt)
+(cd "$work/windows" && wine "$windows_plot" -r 10:100k -o chart.svg osc1.csv.pnp osc1.csv.img.pnp 2>/dev/null |
+  tr -d '\r' >summary.txt)
+for f in chart.svg summary.txt; do
+  if cmp -s "$work/linux/$f" "$work/windows/$f"; then
+    echo "same: pnpplot $f ($(wc -c <"$work/linux/$f") bytes)"
+  else
+    echo "DIFFERENT: pnpplot $f"; diff "$work/linux/$f" "$work/windows/$f" | head -5; status=1
+  fi
 done
 exit $status

@@ -41,6 +41,14 @@ TEST_F(Pnpplot, DrawsTheConvertedSampleAndSumsItUp) {
     EXPECT_EQ(test::readFile("osc1.csv.pnp.svg").rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ", 0), 0u);
 }
 
+// The chart the README shows is the one pnpplot draws today.
+TEST_F(Pnpplot, DocumentedChartIsCurrent) {
+    test::writeFile("osc1.csv", test::readFile(SAMPLE_EXPORT));
+    ASSERT_EQ(run("-r 10:100k -o chart.svg osc1.csv").status, 0);
+    EXPECT_EQ(test::readFile("chart.svg"), test::readFile(DOCUMENTED_CHART))
+        << "redraw it: pnpplot -r 10:100k -o doc/osc1.svg examples/osc1.csv";
+}
+
 TEST_F(Pnpplot, FiguresOfAFlatExport) {
     test::writeFile("flat.csv", "1000,-100,-110\n1000000,-100,-110\n");
     test::ToolRun drawn = run("-c 100M -r 1k:2M -o chart.svg flat.csv");
