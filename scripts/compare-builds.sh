@@ -61,9 +61,11 @@ for f in "${inputs[@]}"; do
 done
 linux_plot=$(dirname "$linux_exe")/pnpplot
 windows_plot=$(dirname "$windows_exe")/pnpplot.exe
-(cd "$work/linux" && "$linux_plot" -r 10:100k -o chart.svg osc1.csv.pnp osc1.csv.img.pnp >summary.txt)
+# The summaries' "measured" lines show the TIM records, which hold each conversion's clock.
+(cd "$work/linux" && "$linux_plot" -r 10:100k -o chart.svg osc1.csv.pnp osc1.csv.img.pnp |
+  grep -v '^  measured ' >summary.txt)
 (cd "$work/windows" && wine "$windows_plot" -r 10:100k -o chart.svg osc1.csv.pnp osc1.csv.img.pnp 2>/dev/null |
-  tr -d '\r' >summary.txt)
+  tr -d '\r' | grep -v '^  measured ' >summary.txt)
 for f in chart.svg summary.txt; do
   if cmp -s "$work/linux/$f" "$work/windows/$f"; then
     echo "same: pnpplot $f ($(wc -c <"$work/linux/$f") bytes)"

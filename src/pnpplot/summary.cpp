@@ -40,6 +40,7 @@ void writeSummary(std::ostream& out, const Trace& trace, SummaryCarrier carrier,
     const double first = trace.points.front().offset, last = trace.points.back().offset;
     out << trace.caption << "\n";
     writeField(out, "source", trace.source);
+    if (!trace.time.empty()) writeField(out, "measured", trace.time + " UTC");
     writeField(out, "carrier", withPrefix(carrier.hertz, "Hz") + " (" + carrier.from + ")");
     writeField(out, "points", std::to_string(trace.points.size()) + ", offsets " + offsetText(first) + " to " +
                                   offsetText(last));

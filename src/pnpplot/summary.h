@@ -15,7 +15,7 @@ struct SummaryCarrier {
     const char* from;  // where the value comes from, for the reader
 };
 
-// Caption, source, carrier, points and offsets; spot noise at each decade inside the range;
+// Caption, source, the time of the measurement when the file has one, carrier, points and offsets; spot noise at each decade inside the range;
 // the integrated figures over the range (the whole trace without one), clipped to the trace.
 void writeSummary(std::ostream& out, const Trace& trace, SummaryCarrier carrier, std::optional<OffsetBand> range);
 
