@@ -73,6 +73,7 @@ TEST(TraceReader, PlotFileLinesAndTheirErrors) {
         {head + "   TRA x: 1010.000 Hz, -1.000 dBc\n", "line 6: a TRA line that does not parse", 0, 0},
         {head + "   TRA 0: 1010.000 Hz, -1.000 dBc trailing\n", "line 6: a TRA line that does not parse", 0, 0},
         {head + "   TRA 0: 1010.000 Hz, -1.000 dBc\r\n   TRA 1: 1020.000 Hz, -inf dBc\r\n", "", 1, 1},
+        {head + "   TRA 0: 1010.000 Hz, -1e-400 dBc\n   TRA 1: 1020.000 Hz, 1e400 dBc\n", "", 1, 1},
         {head + "EOF 1/03/2026 9:05:03\n", "holds no trace", 0, 0},
         {head + "   TRA 0: 900.000 Hz, -1.000 dBc\n   TRA 1: 1000.000 Hz, -1.000 dBc\n", "holds no point that can be drawn", 0, 0},
     };

@@ -54,7 +54,10 @@ bool take(std::string_view& line, std::string_view text) {
 bool takeNumber(std::string_view& line, double& value) {
     auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
     if (error != std::errc() && error != std::errc::result_out_of_range) return false;
-    line.remove_prefix(static_cast<std::size_t>(end - line.data()));
+    std::string_view number(line.data(), static_cast<std::size_t>(end - line.data()));
+    // Beyond or below the doubles from_chars leaves the value alone; a cell reads it as atof does.
+    if (error == std::errc::result_out_of_range) value = cellValue(number);
+    line.remove_prefix(number.size());
     return true;
 }
 
