@@ -99,11 +99,9 @@ int runPnpplot(int argc, const char* const argv[], std::ostream& out, std::ostre
         return 1;
     }
 
-    std::optional<OffsetBand> band;
-    if (options.rangeFrom) band = OffsetBand{*options.rangeFrom, *options.rangeTo};
     std::vector<ChartLine> lines;
     for (const Trace& trace : traces) lines.push_back(ChartLine{&trace, carrierOf(trace, options).hertz});
-    std::string svg = svgChart(lines, options.title.value_or(defaultTitle(traces)), band);
+    std::string svg = svgChart(lines, options.title.value_or(defaultTitle(traces)), options.range);
 
     if (options.output == "-") {
         out << svg << std::flush;
@@ -116,7 +114,7 @@ int runPnpplot(int argc, const char* const argv[], std::ostream& out, std::ostre
     out << "Chart written to " << options.output << "\n";
     for (const Trace& trace : traces) {
         out << "\n";
-        writeSummary(out, trace, carrierOf(trace, options), band);
+        writeSummary(out, trace, carrierOf(trace, options), options.range);
     }
     out << std::flush;
     return status;

@@ -16,8 +16,7 @@ bool parseRange(const std::string& text, PlotOptions& options) {
     std::optional<double> from = parseSiValue(std::string_view(text).substr(0, colon));
     std::optional<double> to = parseSiValue(std::string_view(text).substr(colon + 1));
     if (!from || !to || !(*from < *to)) return false;
-    options.rangeFrom = from;
-    options.rangeTo = to;
+    options.range = OffsetBand{*from, *to};
     return true;
 }
 

@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "chart/svg_chart.h"
+
 namespace csv2pnp {
 
 struct PlotOptions {
     std::string output;               // "-" for standard output; empty: from the first input
-    std::optional<double> rangeFrom;  // -r F1:F2, Hz
-    std::optional<double> rangeTo;
+    std::optional<OffsetBand> range;  // -r F1:F2, Hz
     std::optional<double> carrier;    // -c, Hz
     std::optional<std::string> title; // -t
     std::vector<std::string> inputs;
