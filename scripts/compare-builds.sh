@@ -1,24 +1,26 @@
 #!/usr/bin/env bash
-# Converts the sample export and a set of edge inputs with the Linux build and, under Wine,
-# with the Windows build, and compares every plot file byte for byte. The TIM and EOF lines
-# hold the clock, so they are checked for their form and then left out of the comparison.
-# Then draws the sample's plot files with both builds of pnpplot, found beside csv2pnp, and
-# compares the charts and the summaries.
-# Usage: scripts/compare-builds.sh LINUX_EXE WINDOWS_EXE
+# Runs two builds of the tools on the same inputs and compares everything a user sees: the
+# consoles and exit statuses of csv2pnp and the plot files it writes, then pnpplot's charts,
+# summaries and exit statuses. A build whose csv2pnp ends in .exe runs under Wine. Either
+# build may be the Windows one, or both Linux builds of two versions of the source.
+# The TIM and EOF lines hold the clock: they are checked for their form and then left out,
+# and so are the summaries' "measured" lines, which show them.
+# Usage: scripts/compare-builds.sh CSV2PNP_A CSV2PNP_B   (each pnpplot is found beside it)
 set -euo pipefail
-linux_exe=$(realpath "$1")
-windows_exe=$(realpath "$2")
+exe_a=$(realpath "$1")
+exe_b=$(realpath "$2")
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-mkdir -p "$work/in" "$work/linux" "$work/windows"
-cp "$root/examples/osc1.csv" "$work/in/"
-printf '5,-80,-90\n8,-85,-95\n10,-90,-100\n20,-95,-105\n50,-100,-110\n100,-110,-120\n200,-115,-125\n' >"$work/in/worked.csv"
-printf 'Offset,Level,Floor\r\n0.005,-1,-2\r\n0.02,-3,-4\r\n0.5,5,-6\r\n20,-7\r\n\r\n1e6,-8,-9\r\n' >"$work/in/header.csv"
-printf '0x1p4,nan,-nan\n1e400,inf,-inf\n-0,1e300,-1e-300\n  7 , 8 ,9,\n"1,5",x\n' >"$work/in/odd.csv"
-printf '1,2,3\r4,5,6\x1a7,8,9\n' >"$work/in/ctrlz.csv"
-: >"$work/in/empty.csv"
+mkdir -p "$work/in"
+cd "$work/in"
+cp "$root/examples/osc1.csv" .
+printf '5,-80,-90\n8,-85,-95\n10,-90,-100\n20,-95,-105\n50,-100,-110\n100,-110,-120\n200,-115,-125\n' >worked.csv
+printf 'Offset,Level,Floor\r\n0.005,-1,-2\r\n0.02,-3,-4\r\n0.5,5,-6\r\n20,-7\r\n\r\n1e6,-8,-9\r\n' >header.csv
+printf '0x1p4,nan,-nan\n1e400,inf,-inf\n-0,1e300,-1e-300\n  7 , 8 ,9,\n"1,5",x\n' >odd.csv
+printf '1,2,3\r4,5,6\x1a7,8,9\n' >ctrlz.csv
+: >empty.csv
 
 # Every unusual cell spelling a host's C library might read its own way: white space, signs,
 # hexadecimal floats, inf and nan forms, values beyond and below the doubles, no number.
@@ -38,39 +40,79 @@ tails=('' Hz ' dBc' $'\r' 'e7' 'p2')
       done
     done
   done
-} >"$work/in/cells.csv"
+} >cells.csv
+# A generated export of 10,000 rows, offsets log-spaced from 0.1 Hz to 1 MHz.
+awk 'BEGIN { for (i = 0; i < 10000; i++) { f = 10 ^ (-1 + 7 * i / 9999); l = -60 - 10 * log(f) / log(10) * 1.7;
+             printf "%.6g,%.2f,%.2f\n", f, l, l - 12 - i % 7 } }' >gen10k.csv
+inputs=(osc1.csv worked.csv header.csv odd.csv ctrlz.csv empty.csv cells.csv gen10k.csv)
 
-inputs=(osc1.csv worked.csv header.csv odd.csv ctrlz.csv empty.csv cells.csv)
-(cd "$work/linux" && for f in "${inputs[@]}"; do "$linux_exe" -i 4294967295 "../in/$f" >/dev/null; done)
-(cd "$work/windows" && for f in "${inputs[@]}"; do wine "$windows_exe" -i 4294967295 "..\\in\\$f" >/dev/null 2>&1; done)
+# run BUILD_DIR NAME PROGRAM ARGS...: in a fresh directory holding the inputs, keeps the
+# console (CR LF read as LF) and the exit status as files named after the case.
+run() {
+  local out=$1 name=$2 program=$3 status=0
+  shift 3
+  rm -rf "$out/run" && mkdir -p "$out/run" && cp "$work/in/"* "$out/run/"
+  if [[ $program == *.exe ]]; then
+    (cd "$out/run" && WINEDEBUG=-all wine "$program" "$@" >../out 2>../err) || status=$?
+  else
+    (cd "$out/run" && "$program" "$@" >../out 2>../err) || status=$?
+  fi
+  tr -d '\r' <"$out/out" | grep -v '^  measured ' >"$out/$name.out" || true
+  tr -d '\r' <"$out/err" >"$out/$name.err"
+  echo "$status" >"$out/$name.status"
+  for file in "$out/run/"*; do
+    [ -e "$work/in/${file##*/}" ] || cp "$file" "$out/$name.${file##*/}"
+  done
+}
 
 stamp=$'^(TIM|EOF) [0-9]{1,2}/[0-9]{2}/[0-9]{4} [0-9]{1,2}:[0-9]{2}:[0-9]{2}\r$'
-status=0
-for f in "${inputs[@]}"; do
-  for suffix in .pnp .img.pnp; do
-    a="$work/linux/$f$suffix" b="$work/windows/$f$suffix"
-    for file in "$a" "$b"; do
-      if [ "$(grep -cE "$stamp" "$file")" != 2 ]; then echo "bad TIM/EOF lines in $file"; status=1; fi
-    done
-    if cmp -s <(grep -vE "$stamp" "$a") <(grep -vE "$stamp" "$b"); then
-      echo "same: $f$suffix ($(wc -c <"$a") bytes)"
-    else
-      echo "DIFFERENT: $f$suffix"; diff <(grep -vE "$stamp" "$a") <(grep -vE "$stamp" "$b") | head -5; status=1
-    fi
+for side in a b; do
+  exe=exe_$side
+  csv2pnp=${!exe}
+  pnpplot=$(dirname "$csv2pnp")/pnpplot${csv2pnp##*csv2pnp}
+  out="$work/$side"
+  mkdir -p "$out"
+  run "$out" all-inputs "$csv2pnp" -i 4294967295 "${inputs[@]}"
+  run "$out" default-carrier "$csv2pnp" osc1.csv gen10k.csv
+  run "$out" usage "$csv2pnp"
+  run "$out" help "$csv2pnp" -h osc1.csv
+  run "$out" output-option "$csv2pnp" -o name osc1.csv
+  run "$out" missing-value "$csv2pnp" -i
+  run "$out" missing-input "$csv2pnp" nothere.csv worked.csv
+  # pnpplot on the plot files csv2pnp wrote, on exports and on edge inputs.
+  (cd "$out/run" && rm -f ./*.pnp)
+  cp "$out"/default-carrier.*.pnp "$work/in/"
+  for f in "$work/in/"default-carrier.*.pnp; do mv "$f" "$work/in/${f##*/default-carrier.}"; done
+  run "$out" plot-pair "$pnpplot" osc1.csv.pnp osc1.csv.img.pnp
+  run "$out" plot-export "$pnpplot" -r 10:100k -o chart.svg osc1.csv
+  run "$out" plot-many "$pnpplot" -c 100M -t 'All of them' -o many.svg osc1.csv gen10k.csv.pnp gen10k.csv.img.pnp header.csv
+  run "$out" plot-edge "$pnpplot" -o edge.svg odd.csv cells.csv worked.csv empty.csv nothere.csv
+  run "$out" plot-stdout "$pnpplot" -o - -r 1k:2M gen10k.csv
+  run "$out" plot-usage "$pnpplot" -r 100k:10 osc1.csv
+  run "$out" plot-help "$pnpplot" --help
+  rm -f "$work/in/"*.pnp
+  for file in "$out"/*.pnp; do
+    if [ "$(grep -cE "$stamp" "$file")" != 2 ]; then echo "bad TIM/EOF lines in $file"; exit 1; fi
+    grep -vE "$stamp" "$file" >"$file.tmp" && mv "$file.tmp" "$file"
   done
+  rm -rf "$out/run" "$out/out" "$out/err"
 done
-linux_plot=$(dirname "$linux_exe")/pnpplot
-windows_plot=$(dirname "$windows_exe")/pnpplot.exe
-# The summaries' "measured" lines show the TIM records, which hold each conversion's clock.
-(cd "$work/linux" && "$linux_plot" -r 10:100k -o chart.svg osc1.csv.pnp osc1.csv.img.pnp |
-  grep -v '^  measured ' >summary.txt)
-(cd "$work/windows" && wine "$windows_plot" -r 10:100k -o chart.svg osc1.csv.pnp osc1.csv.img.pnp 2>/dev/null |
-  tr -d '\r' | grep -v '^  measured ' >summary.txt)
-for f in chart.svg summary.txt; do
-  if cmp -s "$work/linux/$f" "$work/windows/$f"; then
-    echo "same: pnpplot $f ($(wc -c <"$work/linux/$f") bytes)"
-  else
-    echo "DIFFERENT: pnpplot $f"; diff "$work/linux/$f" "$work/windows/$f" | head -5; status=1
+
+status=0
+count=0
+for a in "$work/a/"*; do
+  name=${a##*/}
+  b="$work/b/$name"
+  count=$((count + 1))
+  if [ ! -e "$b" ]; then
+    echo "ONLY IN THE FIRST BUILD: $name"; status=1
+  elif ! cmp -s "$a" "$b"; then
+    echo "DIFFERENT: $name"; diff "$a" "$b" | head -5 || true; status=1
   fi
 done
+for b in "$work/b/"*; do
+  [ -e "$work/a/${b##*/}" ] || { echo "ONLY IN THE SECOND BUILD: ${b##*/}"; status=1; }
+done
+[ -z "${COMPARE_KEEP:-}" ] || cp -r "$work" "$COMPARE_KEEP"
+echo "compared $count files: $([ $status = 0 ] && echo 'all the same' || echo 'differences above')"
 exit $status
