@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/carrier_frequency.h"
-#include "cli/option_scanner.h"
+#include "options/option_scanner.h"
 
 namespace {
 

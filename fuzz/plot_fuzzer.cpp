@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         everyRowHasThreeCells = everyRowHasThreeCells && csv2pnp::cellCount(csv2pnp::rowAt(table, r)) >= 3;
     }
 
-    const csv2pnp::PlotFileNames names{"f.csv", ".\\f.csv.pnp", ".\\f.csv.img.pnp"};
+    const csv2pnp::PlotFileNames names = csv2pnp::plotFileNamesFor("f.csv");
     std::string dataBytes, imaginaryBytes;
     csv2pnp::PlotFileWriter dataFile = csv2pnp::stringWriter(dataBytes);
     csv2pnp::PlotFileWriter imaginaryFile = csv2pnp::stringWriter(imaginaryBytes);

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "analysis/trace_analysis.h"
+#include "chart/chart_layout.h"
 #include "chart/svg_chart.h"
-#include "chart/xml_text.h"
-#include "figures/noise_figures.h"
-#include "pnpplot/summary.h"
+#include "report/summary_text.h"
+#include "text/xml_text.h"
 #include "traces/trace_reader.h"
 
 namespace {
@@ -99,9 +100,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(!trace.points.empty());
         for (std::size_t i = 1; i < trace.points.size(); ++i) require(trace.points[i - 1].offset <= trace.points[i].offset);
         lines.push_back({&trace, trace.carrier.value_or(1e7)});
-        csv2pnp::writeSummary(summary, trace, {trace.carrier.value_or(1e7), "fuzz"}, csv2pnp::OffsetBand{1, 1e6});
-        csv2pnp::writeSummary(summary, trace, {0, "fuzz"}, std::nullopt);
+        csv2pnp::writeSummaryText(summary, csv2pnp::analyseTrace(trace, {trace.carrier.value_or(1e7), "fuzz"},
+                                                                 csv2pnp::OffsetBand{1, 1e6}));
+        csv2pnp::writeSummaryText(summary, csv2pnp::analyseTrace(trace, {0, "fuzz"}, std::nullopt));
     }
-    checkSvg(csv2pnp::svgChart(lines, bytes.substr(0, 64), csv2pnp::OffsetBand{10, 1e5}));
+    checkSvg(csv2pnp::svgChart(csv2pnp::layoutChart(lines, bytes.substr(0, 64), csv2pnp::OffsetBand{10, 1e5})));
     return 0;
 }

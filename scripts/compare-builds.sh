@@ -4,7 +4,8 @@
 # summaries and exit statuses. A build whose csv2pnp ends in .exe runs under Wine. Either
 # build may be the Windows one, or both Linux builds of two versions of the source.
 # The TIM and EOF lines hold the clock: they are checked for their form and then left out,
-# and so are the summaries' "measured" lines, which show them.
+# and so are the summaries' "measured" lines, which show them, and the program's path in
+# the usage text.
 # Usage: scripts/compare-builds.sh CSV2PNP_A CSV2PNP_B   (each pnpplot is found beside it)
 set -euo pipefail
 exe_a=$(realpath "$1")
@@ -57,8 +58,10 @@ run() {
   else
     (cd "$out/run" && "$program" "$@" >../out 2>../err) || status=$?
   fi
-  tr -d '\r' <"$out/out" | grep -v '^  measured ' >"$out/$name.out" || true
-  tr -d '\r' <"$out/err" >"$out/$name.err"
+  # The usage text names the program as the host spells its path.
+  local program_name='s/^Usage is .* \[options\] \[file-list\]$/Usage is csv2pnp [options] [file-list]/'
+  tr -d '\r' <"$out/out" | grep -v '^  measured ' | sed -E "$program_name" >"$out/$name.out" || true
+  tr -d '\r' <"$out/err" | sed -E "$program_name" >"$out/$name.err"
   echo "$status" >"$out/$name.status"
   for file in "$out/run/"*; do
     [ -e "$work/in/${file##*/}" ] || cp "$file" "$out/$name.${file##*/}"
@@ -67,9 +70,13 @@ run() {
 
 stamp=$'^(TIM|EOF) [0-9]{1,2}/[0-9]{2}/[0-9]{4} [0-9]{1,2}:[0-9]{2}:[0-9]{2}\r$'
 for side in a b; do
+  # Both builds run from the same place, so that the usage texts name the same program.
   exe=exe_$side
-  csv2pnp=${!exe}
-  pnpplot=$(dirname "$csv2pnp")/pnpplot${csv2pnp##*csv2pnp}
+  suffix=${!exe##*csv2pnp}
+  rm -rf "$work/bin" && mkdir "$work/bin"
+  cp "${!exe}" "$(dirname "${!exe}")/pnpplot$suffix" "$work/bin/"
+  csv2pnp=$work/bin/csv2pnp$suffix
+  pnpplot=$work/bin/pnpplot$suffix
   out="$work/$side"
   mkdir -p "$out"
   run "$out" all-inputs "$csv2pnp" -i 4294967295 "${inputs[@]}"

@@ -1,7 +1,8 @@
 #include "chart/axes.h"
 
 #include <cmath>
-#include <cstdlib>
+
+#include "numeric/numeric.h"
 
 namespace csv2pnp {
 
@@ -18,13 +19,6 @@ int decadeAtOrBelow(double value) {
 }
 
 }  // namespace
-
-double powerOfTen(int exponent) {
-    // Products of tens are exact up to 10^22, and one division rounds correctly below 1.
-    double power = 1;
-    for (int i = 0; i < std::abs(exponent); ++i) power *= 10;
-    return exponent < 0 ? 1 / power : power;
-}
 
 OffsetAxis offsetAxisFor(double lowest, double highest) {
     OffsetAxis axis{decadeAtOrBelow(lowest), decadeAtOrBelow(highest)};

@@ -23,7 +23,4 @@ struct LevelAxis {
 
 LevelAxis levelAxisFor(double lowest, double highest);
 
-// 10^exponent, the same double on every host.
-double powerOfTen(int exponent);
-
 }  // namespace csv2pnp

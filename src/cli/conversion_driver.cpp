@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "banner.h"
 #include "cli/carrier_frequency.h"
-#include "cli/option_scanner.h"
-#include "cli/wildcards.h"
+#include "files/base_name.h"
+#include "files/wildcards.h"
+#include "options/option_scanner.h"
 #include "plot/plot_files.h"
 #include "table/csv_table_reader.h"
 
@@ -20,15 +20,15 @@ void printVerboseReport(std::ostream& out, const ConversionRun& run) {
     out << "Carrier frequency: " << run.carrierFrequency << " Hz\n" << std::flush;
 }
 
-std::optional<OutputFile> openOutput(const std::string& name, std::ostream& out) {
-    std::optional<OutputFile> file = createOutputFile(outputPath(name));
+std::optional<OpenOutput> openOutput(const FileSystem& files, const std::string& name, std::ostream& out) {
+    std::optional<OpenOutput> file = createOutput(files, outputPath(name));
     if (!file) out << "Could not create " << name << "\n" << std::flush;
     return file;
 }
 
 // Closes the file and tells whether every line and the close itself succeeded.
-bool closeOutput(OutputFile file, const PlotFileWriter& writer) {
-    bool closed = closeOutputFile(file);
+bool closeWritten(OpenOutput& file, const PlotFileWriter& writer) {
+    bool closed = closeOutput(file);
     return closed && !writer.failed;
 }
 
@@ -41,23 +41,13 @@ void printUsage(std::ostream& stream, const std::string& programPath) {
     stream << "   -v     verbose" << std::endl;
 }
 
-std::string baseNameOf(const std::string& path) {
-    std::size_t separator = path.find_last_of("/\\");
-    return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
-std::string outputFileName(const std::string& baseName, const std::string& suffix) {
-    return ".\\" + baseName + suffix;
-}
-
 bool convertFile(const ConversionDriver& driver, const ConversionRun& run, const std::string& inputPath) {
     std::ostream& out = *driver.out;
     if (run.verbose) out << "File to convert: " << inputPath << std::endl;
-    PlotFileNames names;
-    names.baseName = baseNameOf(inputPath);
+    PlotFileNames names = plotFileNamesFor(baseNameOf(inputPath));
     UtcTime conversionTime = driver.clock();
 
-    TableInput input = readMeasurementTable(inputPath, out, driver.readInput);
+    TableInput input = readMeasurementTable(inputPath, driver.files);
     if (input.status == InputStatus::notOpened) {
         out << "Could not open " << names.baseName << "\n" << std::flush;
         return true;
@@ -67,17 +57,15 @@ bool convertFile(const ConversionDriver& driver, const ConversionRun& run, const
         out << "Could not read " << names.baseName << "\n" << std::flush;
         return false;
     }
-    out << std::flush;
+    out << "Read file = " << inputPath << " (" << rowCount(input.table) << " rows)\n" << std::flush;
 
-    names.dataFileName = outputFileName(names.baseName, ".pnp");
-    std::optional<OutputFile> dataFile = openOutput(names.dataFileName, out);
+    std::optional<OpenOutput> dataFile = openOutput(driver.files, names.dataFileName, out);
     if (!dataFile) return false;
     out << "Write PN data to PNP-file = " << names.dataFileName << "\n" << std::flush;
 
-    names.imaginaryFileName = outputFileName(names.baseName, ".img.pnp");
-    std::optional<OutputFile> imaginaryFile = openOutput(names.imaginaryFileName, out);
+    std::optional<OpenOutput> imaginaryFile = openOutput(driver.files, names.imaginaryFileName, out);
     if (!imaginaryFile) {
-        closeOutputFile(*dataFile);
+        closeOutput(*dataFile);
         return false;
     }
     out << "Write PN floor data to PNP-file = " << names.imaginaryFileName << "\n" << std::flush;
@@ -86,8 +74,8 @@ bool convertFile(const ConversionDriver& driver, const ConversionRun& run, const
     PlotFileWriter imaginary = fileWriter(*imaginaryFile);
     writePlotFiles(data, imaginary, input.table, names, run.carrierFrequency, conversionTime, driver.clock);
 
-    bool dataWritten = closeOutput(*dataFile, data);
-    bool imaginaryWritten = closeOutput(*imaginaryFile, imaginary);
+    bool dataWritten = closeWritten(*dataFile, data);
+    bool imaginaryWritten = closeWritten(*imaginaryFile, imaginary);
     if (!dataWritten) out << "Could not write " << names.dataFileName << "\n";
     if (!imaginaryWritten) out << "Could not write " << names.imaginaryFileName << "\n";
     out << std::flush;
@@ -96,7 +84,7 @@ bool convertFile(const ConversionDriver& driver, const ConversionRun& run, const
 
 int ConversionDriver::run(int argc, const char* const argv[]) const {
     ConversionRun run;
-    *out << banner << std::endl;
+    *out << plotformat::banner << std::endl;
     run.programPath = argc > 0 && argv[0] ? argv[0] : "";
     if (argc < 2) printUsage(*out, run.programPath);
 

@@ -1,4 +1,4 @@
-// The whole run: banner, options, and each input converted into its two plot files.
+// csv2pnp's whole run: banner, options, and each input converted into its two plot files.
 #pragma once
 
 #include <cstdint>
@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/platform.h"
+#include "plot/plot_format.h"
 
 namespace csv2pnp {
-
-inline constexpr std::uint32_t defaultCarrierFrequency = 10000000;
 
 // What one run takes from its command line; each run starts afresh.
 struct ConversionRun {
     std::string programPath;
-    std::uint32_t carrierFrequency = defaultCarrierFrequency;
+    std::uint32_t carrierFrequency = plotformat::defaultCarrierFrequency;
     bool verbose = false;
     std::vector<std::string> inputPaths;
 };
@@ -25,7 +25,7 @@ struct ConversionDriver {
     std::ostream* out = &std::cout;
     std::ostream* err = &std::cerr;
     UtcClock clock = currentUtcTime;
-    InputRead readInput = readInputFile;
+    FileSystem files = hostFileSystem();
 
     // Returns the exit status: 0 when every input was handled (inputs that do not open
     // included) and after a usage request; 1 after -o, or when an input could not be read
@@ -34,12 +34,6 @@ struct ConversionDriver {
 };
 
 void printUsage(std::ostream& stream, const std::string& programPath);
-
-// The text after the last '/' or '\'; the whole path when it has neither.
-std::string baseNameOf(const std::string& path);
-
-// ".\" + base name + suffix: the name the messages and the plot file headers show.
-std::string outputFileName(const std::string& baseName, const std::string& suffix);
 
 // Converts one input; false when it could not be read, or an output could not be created
 // or written, which ends the run.

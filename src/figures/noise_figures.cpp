@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "numeric/numeric.h"
+
 namespace csv2pnp {
 
 namespace {
-
-constexpr double pi = 3.14159265358979323846;
 
 double powerRatio(double level) { return std::pow(10.0, level / 10); }
 
@@ -61,7 +61,8 @@ NoiseFigures noiseFigures(const NoiseIntegral& integral, double carrier) {
     NoiseFigures figures{};
     figures.integratedPhaseNoise = 10 * std::log10(integral.phaseArea);
     figures.rmsPhase = std::sqrt(2 * integral.phaseArea);
-    figures.rmsJitter = figures.rmsPhase / (2 * pi * carrier);
+    figures.rmsPhaseDegrees = figures.rmsPhase * 180 / pi;
+    if (carrier > 0) figures.rmsJitter = figures.rmsPhase / (2 * pi * carrier);
     figures.residualFm = std::sqrt(2 * integral.frequencyArea);
     return figures;
 }

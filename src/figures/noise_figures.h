@@ -24,10 +24,11 @@ struct NoiseIntegral {
 std::optional<NoiseIntegral> integrateNoise(const std::vector<TracePoint>& points, double from, double to);
 
 struct NoiseFigures {
-    double integratedPhaseNoise;  // dBc, single sideband: 10 log10(A)
-    double rmsPhase;              // rad: sqrt(2A)
-    double rmsJitter;             // s: rmsPhase / (2 pi carrier)
-    double residualFm;            // Hz: sqrt(2 integral of L f^2 df)
+    double integratedPhaseNoise;          // dBc, single sideband: 10 log10(A)
+    double rmsPhase;                      // rad: sqrt(2A)
+    double rmsPhaseDegrees;
+    std::optional<double> rmsJitter;      // s: rmsPhase / (2 pi carrier); nothing for a carrier of 0
+    double residualFm;                    // Hz: sqrt(2 integral of L f^2 df)
 };
 
 NoiseFigures noiseFigures(const NoiseIntegral& integral, double carrier);

@@ -1,7 +1,9 @@
-// The few calls that differ between Windows and POSIX hosts.
+// The few calls that differ between Windows and POSIX hosts. Files are reached through
+// the file system of file_system.h, which calls these.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,7 +19,8 @@ struct UtcTime {
     int second = 0;
 };
 
-using UtcClock = UtcTime (*)();
+// Reads the current time; tests hand in a clock of their own.
+using UtcClock = std::function<UtcTime()>;
 
 // A time in seconds since 1970 broken down as UTC; nothing when the host cannot break it
 // down. -1 is a real time, the last second of 1969, not a failure.
@@ -39,7 +42,6 @@ struct InputFile {
 std::optional<InputFile> openInputFile(const std::string& path);
 
 // Reads up to room bytes: the count read, 0 at the end, negative on an error.
-using InputRead = long long (*)(InputFile file, char* into, std::size_t room);
 long long readInputFile(InputFile file, char* into, std::size_t room);
 
 void closeInputFile(InputFile file);

@@ -12,43 +12,17 @@ namespace csv2pnp {
 
 namespace {
 
-struct DecadeBoundary {
-    double value;
-    std::string_view marker;
-};
+using plotformat::decadeBoundaries;
+using plotformat::StartBand;
 
-constexpr DecadeBoundary decadeBoundaries[] = {
-    {0.01, "DEC -2"}, {0.1, "DEC -1"}, {1, "DEC 0"},     {10, "DEC 1"},
-    {100, "DEC 2"},   {1000, "DEC 3"}, {10000, "DEC 4"}, {100000, "DEC 5"},
-};
-
-constexpr double lowestBoundary = 0.01;
-
-struct StartBand {
-    double below;
-    std::string_view rangeRecord;
-    std::string_view firstDecade;
-};
-
-// Tested from the top; a first offset of 10 or more (or not a number) has no band.
-constexpr StartBand startBands[] = {
-    {0.01, "DRG -2,5", "DEC -2"},
-    {0.1, "DRG -1,5", "DEC -1"},
-    {1, "DRG 0,5", "DEC 0"},
-    {10, "DRG 1,5", "DEC 1"},
-};
-
-void writeBoth(PlotFileWriter& data, PlotFileWriter& imaginary, std::string_view line) {
-    writeLine(data, line);
-    writeLine(imaginary, line);
-}
+constexpr double lowestBoundary = decadeBoundaries[0].value;
 
 std::optional<StartBand> startBandOf(const MeasurementTable& table) {
     if (rowCount(table) == 0) return std::nullopt;
     std::optional<std::string_view> first = cellAt(rowAt(table, 0), 0);
     if (!first) return std::nullopt;
     double x = cellValue(*first);
-    for (const StartBand& band : startBands) {
+    for (const StartBand& band : plotformat::startBands) {
         if (x < band.below) return band;
     }
     return std::nullopt;
@@ -116,11 +90,11 @@ std::optional<std::size_t> findUpwardCrossing(double value, double previous) {
 }
 
 void writeRangeRecord(const MeasurementTable& table, PlotFileWriter& data, PlotFileWriter& imaginary) {
-    if (std::optional<StartBand> band = startBandOf(table)) writeBoth(data, imaginary, band->rangeRecord);
+    if (std::optional<StartBand> band = startBandOf(table)) writeBoth(data, imaginary, {band->rangeRecord});
 }
 
 void writeStartDecadeRecord(const MeasurementTable& table, PlotFileWriter& data, PlotFileWriter& imaginary) {
-    if (std::optional<StartBand> band = startBandOf(table)) writeBoth(data, imaginary, band->firstDecade);
+    if (std::optional<StartBand> band = startBandOf(table)) writeBoth(data, imaginary, {band->firstDecade});
 }
 
 void writeDecadeCountRecord(const MeasurementTable& table, PlotFileWriter& data, PlotFileWriter& imaginary) {
@@ -138,7 +112,7 @@ void writeDecadeCountRecord(const MeasurementTable& table, PlotFileWriter& data,
                 countStart = i;
                 return true;
             }
-            writeBoth(data, imaginary, std::string(plotformat::decadeCountRecord) + std::to_string(i - *countStart));
+            writeBoth(data, imaginary, {std::string(plotformat::decadeCountRecord) + std::to_string(i - *countStart)});
             written = true;
             return false;
         });
@@ -154,8 +128,8 @@ void writeTraceSection(const MeasurementTable& table, std::uint32_t carrierFrequ
         RowHead head = headOf(rowAt(table, j));
         scanCells(head, j > 0 ? &previousHead : nullptr, [&](std::size_t k, std::optional<std::size_t> crossing) {
             if (crossing) {
-                writeBoth(data, imaginary, decadeBoundaries[*crossing].marker);
-                writeBoth(data, imaginary, plotformat::noiseCorrectionRecord);
+                writeBoth(data, imaginary, {decadeBoundaries[*crossing].marker});
+                writeBoth(data, imaginary, {plotformat::noiseCorrectionRecord});
                 segmentStart = j;
             }
             if (k == 0 && segmentStart) writeTraceLines(head, j - *segmentStart, carrierFrequency, data, imaginary);

@@ -9,9 +9,7 @@ namespace csv2pnp {
 
 namespace {
 
-bool writeToFile(void* target, std::string_view bytes) {
-    return writeOutputFile(*static_cast<OutputFile*>(target), bytes.data(), bytes.size());
-}
+bool writeToFile(void* target, std::string_view bytes) { return writeOutput(*static_cast<OpenOutput*>(target), bytes); }
 
 bool appendToString(void* target, std::string_view bytes) {
     static_cast<std::string*>(target)->append(bytes);
@@ -20,7 +18,7 @@ bool appendToString(void* target, std::string_view bytes) {
 
 }  // namespace
 
-PlotFileWriter fileWriter(OutputFile& file) { return PlotFileWriter{writeToFile, &file, false}; }
+PlotFileWriter fileWriter(OpenOutput& file) { return PlotFileWriter{writeToFile, &file, false}; }
 
 PlotFileWriter stringWriter(std::string& bytes) { return PlotFileWriter{appendToString, &bytes, false}; }
 
@@ -38,6 +36,11 @@ void writeLine(PlotFileWriter& writer, std::string_view text) {
     std::memcpy(line, text.data(), text.size());
     std::memcpy(line + text.size(), plotformat::lineEnd.data(), plotformat::lineEnd.size());
     writer.failed = !writer.sink(writer.target, std::string_view(line, length));
+}
+
+void writeBoth(PlotFileWriter& data, PlotFileWriter& imaginary, std::initializer_list<std::string_view> lines) {
+    for (std::string_view line : lines) writeLine(data, line);
+    for (std::string_view line : lines) writeLine(imaginary, line);
 }
 
 }  // namespace csv2pnp

@@ -6,15 +6,10 @@
 
 #include "platform/platform.h"
 #include "plot/plot_file_writer.h"
+#include "plot/plot_format.h"
 #include "table/measurement_table.h"
 
 namespace csv2pnp {
-
-struct PlotFileNames {
-    std::string baseName;           // the input path after its last separator
-    std::string dataFileName;       // ".\" + base name + ".pnp"
-    std::string imaginaryFileName;  // ".\" + base name + ".img.pnp"
-};
 
 // Both files are written in one pass, each record group to the data file and then to
 // the imaginary-part file. The end time is read from clock after the trace.

@@ -1,5 +1,6 @@
-#include <iostream>
-
 #include "pnpplot/plot_driver.h"
 
-int main(int argc, char* argv[]) { return csv2pnp::runPnpplot(argc, argv, std::cout, std::cerr); }
+int main(int argc, char* argv[]) {
+    csv2pnp::PlotDriver driver;
+    return driver.run(argc, argv);
+}

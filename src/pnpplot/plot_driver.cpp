@@ -4,17 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "analysis/trace_analysis.h"
+#include "chart/chart_layout.h"
 #include "chart/svg_chart.h"
+#include "files/input_bytes.h"
 #include "pnpplot/plot_options.h"
-#include "pnpplot/summary.h"
-#include "table/input_bytes.h"
+#include "report/summary_text.h"
 #include "traces/trace_reader.h"
 
 namespace csv2pnp {
 
 namespace {
-
-constexpr double exportCarrier = 10e6;  // what csv2pnp assumes without -i
 
 const char* const helpText =
     "Usage: pnpplot [options] FILE...\n"
@@ -35,10 +35,36 @@ const char* const helpText =
     "Exit status: 0 every input drawn, 1 an input could not be read or held no trace,\n"
     "2 a usage error.\n";
 
-SummaryCarrier carrierOf(const Trace& trace, const PlotOptions& options) {
-    if (options.carrier) return SummaryCarrier{*options.carrier, "-c"};
-    if (trace.carrier) return SummaryCarrier{*trace.carrier, "CAR record"};
-    return SummaryCarrier{exportCarrier, "default for a CSV export"};
+struct LoadedInputs {
+    std::vector<Trace> traces;
+    bool allRead = true;
+};
+
+// Reads each input in turn; a problem is told on err and the other inputs still count.
+LoadedInputs loadInputs(const std::vector<std::string>& paths, const FileSystem& files, std::ostream& err) {
+    LoadedInputs loaded;
+    for (const std::string& path : paths) {
+        InputBytes input = readInputBytes(path, files);
+        std::string problem = input.status == InputStatus::notOpened    ? "cannot be opened"
+                              : input.status == InputStatus::readFailed ? "could not be read to its end"
+                                                                        : "";
+        if (problem.empty()) {
+            InputTraces found = readTraces(std::move(input.bytes), path);
+            problem = found.error;
+            for (Trace& trace : found.traces) loaded.traces.push_back(std::move(trace));
+        }
+        if (!problem.empty()) {
+            err << "pnpplot: " << path << ": " << problem << "\n";
+            loaded.allRead = false;
+        }
+    }
+    return loaded;
+}
+
+std::vector<TraceAnalysis> analyseTraces(const std::vector<Trace>& traces, const PlotOptions& options) {
+    std::vector<TraceAnalysis> analyses;
+    for (const Trace& trace : traces) analyses.push_back(analyseTrace(trace, chooseCarrier(trace, options.carrier), options.range));
+    return analyses;
 }
 
 std::string defaultTitle(const std::vector<Trace>& traces) {
@@ -52,71 +78,53 @@ std::string defaultTitle(const std::vector<Trace>& traces) {
     return title;
 }
 
-bool writeChartFile(const std::string& path, const std::string& svg) {
-    std::optional<OutputFile> file = createOutputFile(path);
-    if (!file) return false;
-    bool written = writeOutputFile(*file, svg.data(), svg.size());
-    return closeOutputFile(*file) && written;
+ChartLayout chartOf(const std::vector<TraceAnalysis>& analyses, const std::vector<Trace>& traces, const PlotOptions& options) {
+    std::vector<ChartLine> lines;
+    for (const TraceAnalysis& analysis : analyses) lines.push_back(ChartLine{analysis.trace, analysis.carrier.hertz});
+    return layoutChart(lines, options.title.value_or(defaultTitle(traces)), options.range);
 }
 
 }  // namespace
 
-int runPnpplot(int argc, const char* const argv[], std::ostream& out, std::ostream& err, InputRead read) {
+int PlotDriver::run(int argc, const char* const argv[]) const {
     ParsedOptions parsed = parsePlotOptions(argc, argv);
     const PlotOptions& options = parsed.options;
     if (options.help) {
-        out << helpText;
+        *out << helpText;
         return 0;
     }
     if (options.version) {
-        out << "pnpplot " << PNPPLOT_VERSION << "\n";
+        *out << "pnpplot " << PNPPLOT_VERSION << "\n";
         return 0;
     }
     if (!parsed.error.empty()) {
-        err << "pnpplot: " << parsed.error << "\nTry 'pnpplot --help'.\n";
+        *err << "pnpplot: " << parsed.error << "\nTry 'pnpplot --help'.\n";
         return 2;
     }
 
-    int status = 0;
-    std::vector<Trace> traces;
-    for (const std::string& path : options.inputs) {
-        InputBytes input = readInputBytes(path, read);
-        std::string problem = input.status == InputStatus::notOpened    ? "cannot be opened"
-                              : input.status == InputStatus::readFailed ? "could not be read to its end"
-                                                                        : "";
-        if (problem.empty()) {
-            InputTraces found = readTraces(std::move(input.bytes), path);
-            problem = found.error;
-            for (Trace& trace : found.traces) traces.push_back(std::move(trace));
-        }
-        if (!problem.empty()) {
-            err << "pnpplot: " << path << ": " << problem << "\n";
-            status = 1;
-        }
-    }
-    if (traces.empty()) {
-        err << "pnpplot: nothing to draw\n";
+    LoadedInputs loaded = loadInputs(options.inputs, files, *err);
+    int status = loaded.allRead ? 0 : 1;
+    if (loaded.traces.empty()) {
+        *err << "pnpplot: nothing to draw\n";
         return 1;
     }
-
-    std::vector<ChartLine> lines;
-    for (const Trace& trace : traces) lines.push_back(ChartLine{&trace, carrierOf(trace, options).hertz});
-    std::string svg = svgChart(lines, options.title.value_or(defaultTitle(traces)), options.range);
+    std::vector<TraceAnalysis> analyses = analyseTraces(loaded.traces, options);
+    std::string svg = svgChart(chartOf(analyses, loaded.traces, options));
 
     if (options.output == "-") {
-        out << svg << std::flush;
+        *out << svg << std::flush;
         return status;
     }
-    if (!writeChartFile(options.output, svg)) {
-        err << "pnpplot: " << options.output << ": could not be written\n";
+    if (!writeWholeFile(files, options.output, svg)) {
+        *err << "pnpplot: " << options.output << ": could not be written\n";
         return 1;
     }
-    out << "Chart written to " << options.output << "\n";
-    for (const Trace& trace : traces) {
-        out << "\n";
-        writeSummary(out, trace, carrierOf(trace, options), options.range);
+    *out << "Chart written to " << options.output << "\n";
+    for (const TraceAnalysis& analysis : analyses) {
+        *out << "\n";
+        writeSummaryText(*out, analysis);
     }
-    out << std::flush;
+    *out << std::flush;
     return status;
 }
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "cli/conversion_driver.h"
-#include "cli/option_scanner.h"
+#include "files/base_name.h"
+#include "options/option_scanner.h"
 #include "units/si_units.h"
 
 namespace csv2pnp {

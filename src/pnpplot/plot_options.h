@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/svg_chart.h"
+#include "traces/trace.h"
 
 namespace csv2pnp {
 

@@ -45,12 +45,10 @@ MeasurementTable parseMeasurementTable(std::string bytes) {
     return table;
 }
 
-TableInput readMeasurementTable(const std::string& path, std::ostream& console, InputRead read) {
-    InputBytes bytes = readInputBytes(path, read);
+TableInput readMeasurementTable(const std::string& path, const FileSystem& files) {
+    InputBytes bytes = readInputBytes(path, files);
     if (bytes.status != InputStatus::read) return TableInput{bytes.status, {}};
-    TableInput input{InputStatus::read, parseMeasurementTable(std::move(bytes.bytes))};
-    console << "Read file = " << path << " (" << rowCount(input.table) << " rows)\n";
-    return input;
+    return TableInput{InputStatus::read, parseMeasurementTable(std::move(bytes.bytes))};
 }
 
 }  // namespace csv2pnp

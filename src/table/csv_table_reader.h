@@ -1,10 +1,9 @@
 // Reads an analyzer export into a MeasurementTable.
 #pragma once
 
-#include <ostream>
 #include <string>
 
-#include "table/input_bytes.h"
+#include "files/input_bytes.h"
 #include "table/measurement_table.h"
 
 namespace csv2pnp {
@@ -18,9 +17,8 @@ struct TableInput {
     MeasurementTable table;  // complete only when read
 };
 
-// Reads whatever the path opens as, a file, pipe or device, to its end through read.
-// Only a complete read writes "Read file = <path> (<rows> rows)" to console; a read error
+// Reads whatever the path opens as, a file, pipe or device, to its end. A read error
 // part-way gives no table, never a short one.
-TableInput readMeasurementTable(const std::string& path, std::ostream& console, InputRead read = readInputFile);
+TableInput readMeasurementTable(const std::string& path, const FileSystem& files);
 
 }  // namespace csv2pnp

@@ -8,6 +8,12 @@
 
 namespace csv2pnp {
 
+// A band of offsets, such as the range of the integrated figures.
+struct OffsetBand {
+    double from;  // Hz
+    double to;
+};
+
 struct TracePoint {
     double offset;  // from the carrier, Hz
     double level;   // dBc/Hz

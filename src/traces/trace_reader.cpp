@@ -5,7 +5,7 @@
 #include <cstring>
 #include <optional>
 
-#include "cli/conversion_driver.h"
+#include "files/base_name.h"
 #include "plot/plot_format.h"
 #include "table/cell_value.h"
 #include "table/csv_table_reader.h"

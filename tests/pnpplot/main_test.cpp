@@ -1,0 +1,146 @@
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "chart/chart_layout.h"
+#include "plot_runs.h"
+#include "scratch_dir.h"
+
+namespace csv2pnp {
+namespace {
+
+class Pnpplot : public test::ScratchDir {
+protected:
+    test::ToolRun run(const std::string& arguments) { return test::runPnpplot(arguments); }
+
+    // The sample export converted by csv2pnp into osc1.csv.pnp and osc1.csv.img.pnp here.
+    void convertSample() {
+        test::writeFile("osc1.csv", test::readFile(SAMPLE_EXPORT));
+        ASSERT_EQ(test::runTool("osc1.csv").status, 0);
+    }
+};
+
+TEST_F(Pnpplot, DrawsTheConvertedSampleAndSumsItUp) {
+    convertSample();
+    test::ToolRun drawn = run("osc1.csv.pnp osc1.csv.img.pnp");
+    EXPECT_EQ(drawn.status, 0);
+    EXPECT_EQ(drawn.err, "");
+    EXPECT_EQ(drawn.out.rfind("Chart written to osc1.csv.pnp.svg\n\n"
+                              "osc1.csv\n"
+                              "  source        osc1.csv.pnp\n"
+                              "  measured      ",
+                              0),
+              0u)
+        << drawn.out;
+    EXPECT_NE(drawn.out.find(" UTC\n"
+                             "  carrier       10 MHz (CAR record)\n"
+                             "  points        51, offsets 10 Hz to 1 MHz\n"
+                             "  spot noise    10 Hz     -119.86 dBc/Hz\n"),
+              std::string::npos)
+        << drawn.out;
+    EXPECT_NE(drawn.out.find("\nosc1.csv (imaginary part)\n  source        osc1.csv.img.pnp\n"), std::string::npos);
+    EXPECT_NE(drawn.out.find("  spot noise    10 Hz     -131.53 dBc/Hz\n"), std::string::npos);
+    EXPECT_EQ(test::readFile("osc1.csv.pnp.svg").rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ", 0), 0u);
+}
+
+// The chart the README shows is the one pnpplot draws today.
+TEST_F(Pnpplot, DocumentedChartIsCurrent) {
+    test::writeFile("osc1.csv", test::readFile(SAMPLE_EXPORT));
+    ASSERT_EQ(run("-r 10:100k -o chart.svg osc1.csv").status, 0);
+    EXPECT_EQ(test::readFile("chart.svg"), test::readFile(DOCUMENTED_CHART))
+        << "redraw it: pnpplot -r 10:100k -o doc/osc1.svg examples/osc1.csv";
+}
+
+TEST_F(Pnpplot, FiguresOfAFlatExport) {
+    test::writeFile("flat.csv", "1000,-100,-110\n1000000,-100,-110\n");
+    test::ToolRun drawn = run("-c 100M -r 1k:2M -o chart.svg flat.csv");
+    EXPECT_EQ(drawn.status, 0);
+    EXPECT_NE(drawn.out.find("flat.csv phase noise\n"
+                             "  source        flat.csv\n"
+                             "  carrier       100 MHz (-c)\n"
+                             "  points        2, offsets 1 kHz to 1 MHz\n"
+                             "  spot noise    1 kHz     -100.00 dBc/Hz\n"
+                             "                10 kHz    -100.00 dBc/Hz\n"
+                             "                100 kHz   -100.00 dBc/Hz\n"
+                             "                1 MHz     -100.00 dBc/Hz\n"
+                             "  integrated    1 kHz to 1 MHz (the range 1 kHz to 2 MHz clipped to the trace)\n"
+                             "  phase noise   -40.004 dBc\n"
+                             "  RMS phase     14.135 mrad, 0.80988 deg\n"
+                             "  RMS jitter    22.497 ps\n"
+                             "  residual FM   8164.97 Hz\n"),
+              std::string::npos)
+        << drawn.out;
+    EXPECT_NE(drawn.out.find("flat.csv floor\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists("chart.svg"));
+}
+
+#ifndef _WIN32
+struct Image {
+    int width = 0, height = 0;
+    std::string rgb;
+
+    std::array<int, 3> at(int x, int y) const {
+        std::size_t i = 3 * (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x));
+        return {static_cast<unsigned char>(rgb[i]), static_cast<unsigned char>(rgb[i + 1]), static_cast<unsigned char>(rgb[i + 2])};
+    }
+};
+
+// A binary PPM as pngtopnm writes it.
+Image readPpm(const std::string& bytes) {
+    Image image;
+    int maxValue = 0, consumed = 0;
+    std::sscanf(bytes.c_str(), "P6 %d %d %d%n", &image.width, &image.height, &maxValue, &consumed);
+    image.rgb = bytes.substr(static_cast<std::size_t>(consumed) + 1);
+    EXPECT_EQ(maxValue, 255);
+    EXPECT_EQ(image.rgb.size(), 3u * static_cast<std::size_t>(image.width * image.height));
+    return image;
+}
+
+std::array<int, 3> rgbOf(const char* hex) {
+    unsigned value = static_cast<unsigned>(std::stoul(hex + 1, nullptr, 16));
+    return {static_cast<int>(value >> 16), static_cast<int>((value >> 8) & 0xff), static_cast<int>(value & 0xff)};
+}
+
+// Pixels inside the plot area within a small distance of the colour.
+int pixelsOf(const Image& image, const char* hex) {
+    std::array<int, 3> colour = rgbOf(hex);
+    int count = 0;
+    for (int y = plotArea.top + 2; y < plotArea.top + plotArea.height - 2; ++y) {
+        for (int x = plotArea.left + 2; x < plotArea.left + plotArea.width - 2; ++x) {
+            std::array<int, 3> p = image.at(x, y);
+            int distance = std::abs(p[0] - colour[0]) + std::abs(p[1] - colour[1]) + std::abs(p[2] - colour[2]);
+            count += distance <= 24;
+        }
+    }
+    return count;
+}
+
+// A real renderer draws the chart: white background, and each trace's colour in the plot area.
+TEST_F(Pnpplot, RenderedChartShowsEachTraceOnWhite) {
+    if (std::system("command -v rsvg-convert >/dev/null && command -v pngtopnm >/dev/null && command -v xmllint >/dev/null") != 0) {
+        GTEST_SKIP() << "needs rsvg-convert (librsvg2-bin), pngtopnm (netpbm) and xmllint";
+    }
+    convertSample();
+    // An export of another oscillator, 20 dB quieter, so that no trace hides another.
+    test::writeFile("osc2.csv", "1,-110,-120\n1000,-170,-185\n1000000,-180,-195\n");
+    ASSERT_EQ(run("-r 100:100k osc1.csv.pnp osc1.csv.img.pnp osc2.csv").status, 0);
+    ASSERT_EQ(std::system("xmllint --noout osc1.csv.pnp.svg"), 0);
+    ASSERT_EQ(std::system("rsvg-convert osc1.csv.pnp.svg -o chart.png && pngtopnm chart.png >chart.ppm"), 0);
+    Image image = readPpm(test::readFile("chart.ppm"));
+    ASSERT_EQ(image.width, 1000);
+    ASSERT_EQ(image.height, 600);
+    for (auto [x, y] : {std::pair{1, 1}, {998, 1}, {1, 598}, {998, 598}, {plotArea.left + 20, plotArea.top + 400}}) {
+        EXPECT_EQ(image.at(x, y), (std::array<int, 3>{255, 255, 255})) << x << "," << y;
+    }
+    // The plot file pair in the first hue, the export's two traces in the second.
+    EXPECT_GT(pixelsOf(image, palette[0]), 500);
+    EXPECT_GT(pixelsOf(image, palette[1]), 500);
+    EXPECT_EQ(pixelsOf(image, palette[2]), 0);
+}
+#endif
+
+}  // namespace
+}  // namespace csv2pnp
