@@ -1,6 +1,7 @@
 # Installation and the release packages: a Debian package on Linux, a zip from the MinGW
-# build. Both carry the programs, the README, the licence and the changelog; the Debian
-# package and a plain install also the man pages.
+# build. Both carry the programs, the README with the pictures it shows, the sample export,
+# the licence and the changelog; the Debian package and a plain install also the man pages.
+# Debian's own changelog and copyright files go into the package only.
 include(GNUInstallDirs)
 set(maintainer "The csv2pnp project <maintainers@csv2pnp.example>")
 
@@ -15,6 +16,8 @@ if(WIN32)
     configure_file(${doc} ${CMAKE_BINARY_DIR}/package/${name} @ONLY NEWLINE_STYLE CRLF)
     install(FILES ${CMAKE_BINARY_DIR}/package/${name} DESTINATION .)
   endforeach()
+  install(FILES doc/osc1.svg DESTINATION doc)
+  install(FILES examples/osc1.csv DESTINATION examples)
 else()
   # Man pages and the changelog compressed, as Debian keeps them; -n leaves no time stamp in.
   find_program(GZIP gzip REQUIRED)
@@ -49,8 +52,11 @@ else()
   install(TARGETS csv2pnp pnpplot RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${CMAKE_BINARY_DIR}/csv2pnp.1.gz ${CMAKE_BINARY_DIR}/pnpplot.1.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  install(FILES README.md ${CMAKE_BINARY_DIR}/CHANGELOG.md.gz ${CMAKE_BINARY_DIR}/changelog.gz ${CMAKE_BINARY_DIR}/copyright
-          DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES README.md ${CMAKE_BINARY_DIR}/CHANGELOG.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES doc/osc1.svg DESTINATION ${CMAKE_INSTALL_DOCDIR}/doc)
+  install(FILES examples/osc1.csv DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+  install(FILES ${CMAKE_BINARY_DIR}/changelog.gz ${CMAKE_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR}
+          COMPONENT debian EXCLUDE_FROM_ALL)
 endif()
 
 set(CPACK_PACKAGE_NAME csv2pnp)
@@ -69,6 +75,10 @@ if(WIN32)
   set(CPACK_PACKAGE_FILE_NAME csv2pnp-${PROJECT_VERSION}-win64)
 else()
   set(CPACK_GENERATOR DEB)
+  # One package of both components, so that it holds Debian's files too.
+  set(CPACK_DEB_COMPONENT_INSTALL ON)
+  set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+  set(CPACK_COMPONENTS_ALL Unspecified debian)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
