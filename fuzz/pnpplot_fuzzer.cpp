@@ -1,6 +1,6 @@
-// Feeds arbitrary bytes to pnpplot's reader, figures and chart, and checks that the SVG is
-// well-formed every time: tags nest, attribute values are quoted, text holds no markup, and
-// every byte is valid UTF-8 that XML allows.
+// Feeds arbitrary bytes to pnpplot's reader and chart, with every layer the chart draws, and
+// checks that the SVG is well-formed every time: tags nest, attribute values are quoted,
+// text holds no markup, and every byte is valid UTF-8 that XML allows.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,10 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/trace_analysis.h"
 #include "chart/chart_layout.h"
 #include "chart/svg_chart.h"
-#include "report/summary_text.h"
 #include "text/xml_text.h"
 #include "traces/trace_reader.h"
 
@@ -94,16 +92,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string bytes(reinterpret_cast<const char*>(data), size);
     csv2pnp::InputTraces input = csv2pnp::readTraces(bytes, "fuzz\xff.csv");
     require(input.traces.empty() != input.error.empty());
-    std::vector<csv2pnp::ChartLine> lines;
-    std::ostringstream summary;
+    csv2pnp::ChartInput chart;
     for (const csv2pnp::Trace& trace : input.traces) {
         require(!trace.points.empty());
         for (std::size_t i = 1; i < trace.points.size(); ++i) require(trace.points[i - 1].offset <= trace.points[i].offset);
-        lines.push_back({&trace, trace.carrier.value_or(1e7)});
-        csv2pnp::writeSummaryText(summary, csv2pnp::analyseTrace(trace, {trace.carrier.value_or(1e7), "fuzz"},
-                                                                 csv2pnp::OffsetBand{1, 1e6}));
-        csv2pnp::writeSummaryText(summary, csv2pnp::analyseTrace(trace, {0, "fuzz"}, std::nullopt));
+        chart.lines.push_back({&trace, "carrier", {{1, 10}, {100, 100}}, {trace.points.front()}, {trace.points.back()}});
     }
-    checkSvg(csv2pnp::svgChart(csv2pnp::layoutChart(lines, bytes.substr(0, 64), csv2pnp::OffsetBand{10, 1e5})));
+    chart.title = bytes.substr(0, 64);
+    chart.band = csv2pnp::OffsetBand{10, 1e5};
+    chart.mask = {{10, -100}, {1e3, -120}, {1e3, -130}, {1e5, -150}};
+    checkSvg(csv2pnp::svgChart(csv2pnp::layoutChart(chart)));
     return 0;
 }

@@ -5,7 +5,8 @@
 # build may be the Windows one, or both Linux builds of two versions of the source.
 # The TIM and EOF lines hold the clock: they are checked for their form and then left out,
 # and so are the summaries' "measured" lines, which show them, and the program's path in
-# the usage text.
+# the usage text. JSON summaries carry each figure to the last bit of its double, where the
+# two hosts' maths libraries may differ in the last digit: they are compared to 12 digits.
 # Usage: scripts/compare-builds.sh CSV2PNP_A CSV2PNP_B   (each pnpplot is found beside it)
 set -euo pipefail
 exe_a=$(realpath "$1")
@@ -16,7 +17,7 @@ trap 'rm -rf "$work"' EXIT
 
 mkdir -p "$work/in"
 cd "$work/in"
-cp "$root/examples/osc1.csv" .
+cp "$root/examples/osc1.csv" "$root/examples/spurs.csv" "$root/examples/mask.txt" .
 printf '5,-80,-90\n8,-85,-95\n10,-90,-100\n20,-95,-105\n50,-100,-110\n100,-110,-120\n200,-115,-125\n' >worked.csv
 printf 'Offset,Level,Floor\r\n0.005,-1,-2\r\n0.02,-3,-4\r\n0.5,5,-6\r\n20,-7\r\n\r\n1e6,-8,-9\r\n' >header.csv
 printf '0x1p4,nan,-nan\n1e400,inf,-inf\n-0,1e300,-1e-300\n  7 , 8 ,9,\n"1,5",x\n' >odd.csv
@@ -95,6 +96,8 @@ for side in a b; do
   run "$out" plot-many "$pnpplot" -c 100M -t 'All of them' -o many.svg osc1.csv gen10k.csv.pnp gen10k.csv.img.pnp header.csv
   run "$out" plot-edge "$pnpplot" -o edge.svg odd.csv cells.csv worked.csv empty.csv nothere.csv
   run "$out" plot-stdout "$pnpplot" -o - -r 1k:2M gen10k.csv
+  run "$out" plot-judged "$pnpplot" -m mask.txt -j judged.json -o judged.svg spurs.csv osc1.csv
+  run "$out" plot-corrected "$pnpplot" --subtract-floor --omit-spurs --spur-threshold 6 -n 100M -j - spurs.csv
   run "$out" plot-usage "$pnpplot" -r 100k:10 osc1.csv
   run "$out" plot-help "$pnpplot" --help
   rm -f "$work/in/"*.pnp
@@ -103,6 +106,11 @@ for side in a b; do
     grep -vE "$stamp" "$file" >"$file.tmp" && mv "$file.tmp" "$file"
   done
   rm -rf "$out/run" "$out/out" "$out/err"
+done
+
+# Numbers of the JSON summaries to 12 significant digits.
+for file in "$work"/[ab]/*.json "$work"/[ab]/plot-corrected.out; do
+  perl -pi -e 's/(-?\d+\.\d+(?:e[-+]?\d+)?)/sprintf("%.12g", $1)/ge' "$file"
 done
 
 status=0

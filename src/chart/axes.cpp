@@ -31,14 +31,14 @@ double offsetPosition(const OffsetAxis& axis, double offset) {
 }
 
 LevelAxis levelAxisFor(double lowest, double highest) {
-    LevelAxis axis{std::floor(lowest / 10) * 10, std::ceil(highest / 10) * 10, 10};
-    if (!(axis.top > axis.bottom)) axis.top = axis.bottom + 10;
-    double lines = (axis.top - axis.bottom) / axis.step;
-    if (lines > maxLevelLines) {
-        axis.step *= std::ceil(lines / maxLevelLines);
+    // Steps of 10 dB, or the next of 20, 50, 100, 200, 500 ... dB that needs few enough lines.
+    LevelAxis axis{0, 0, 10};
+    for (int i = 0;; ++i) {
+        axis.step = powerOfTen(1 + i / 3) * (i % 3 == 0 ? 1 : i % 3 == 1 ? 2 : 5);
         axis.bottom = std::floor(lowest / axis.step) * axis.step;
         axis.top = std::ceil(highest / axis.step) * axis.step;
         if (!(axis.top > axis.bottom)) axis.top = axis.bottom + axis.step;
+        if ((axis.top - axis.bottom) / axis.step <= maxLevelLines || !std::isfinite(axis.top - axis.bottom)) break;
     }
     return axis;
 }

@@ -24,19 +24,26 @@ std::string decadeLabel(int decade) {
     return "1e" + std::to_string(decade) + " Hz";
 }
 
-void placeAxes(ChartLayout& layout, const std::vector<ChartLine>& lines) {
+// The axes hold every trace and the mask.
+void placeAxes(ChartLayout& layout, const ChartInput& input) {
     double lowOffset = INFINITY, highOffset = -INFINITY, lowLevel = INFINITY, highLevel = -INFINITY;
-    for (const ChartLine& line : lines) {
-        const std::vector<TracePoint>& points = line.trace->points;
+    auto take = [&](const std::vector<TracePoint>& points) {
+        if (points.empty()) return;
         lowOffset = std::min(lowOffset, points.front().offset);
         highOffset = std::max(highOffset, points.back().offset);
         for (const TracePoint& p : points) {
             lowLevel = std::min(lowLevel, drawnLevel(p.level));
             highLevel = std::max(highLevel, drawnLevel(p.level));
         }
-    }
+    };
+    for (const ChartLine& line : input.lines) take(line.trace->points);
+    take(input.mask);
     layout.offsets = offsetAxisFor(lowOffset, highOffset);
     layout.levels = levelAxisFor(lowLevel, highLevel);
+}
+
+double clampedX(const ChartLayout& layout, double offset) {
+    return std::clamp(chartX(layout, offset), double(layout.area.left), double(layout.area.left + layout.area.width));
 }
 
 void placeGrid(ChartLayout& layout) {
@@ -70,28 +77,40 @@ double chartY(const ChartLayout& layout, double level) {
     return layout.area.top + (levels.top - drawnLevel(level)) / (levels.top - levels.bottom) * layout.area.height;
 }
 
-ChartLayout layoutChart(const std::vector<ChartLine>& lines, const std::string& title, std::optional<OffsetBand> band) {
-    ChartLayout layout{chartWidth, chartHeight, plotArea, title, {}, {}, {}, {}, {}, {}, {}};
-    if (lines.empty()) return layout;
-    placeAxes(layout, lines);
+ChartLayout layoutChart(const ChartInput& input) {
+    ChartLayout layout{chartWidth, chartHeight, plotArea, input.title, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}};
+    if (input.lines.empty()) return layout;
+    placeAxes(layout, input);
     placeGrid(layout);
-    if (band) {
-        double left = layout.area.left, right = layout.area.left + layout.area.width;
-        double from = std::clamp(chartX(layout, band->from), left, right);
-        double to = std::clamp(chartX(layout, band->to), left, right);
-        layout.band = ShadedBand{*band, from, to};
+    if (input.band) {
+        layout.band = ShadedBand{*input.band, clampedX(layout, input.band->from), clampedX(layout, input.band->to)};
     }
 
     std::vector<std::string> groups;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const Trace& trace = *lines[i].trace;
+    int row = 0;
+    for (const ChartLine& line : input.lines) {
+        const Trace& trace = *line.trace;
         auto group = std::find(groups.begin(), groups.end(), trace.group);
         if (group == groups.end()) group = groups.insert(groups.end(), trace.group);
         LineStyle style{palette[static_cast<std::size_t>(group - groups.begin()) % std::size(palette)], 2,
                         trace.floor ? "7 4" : ""};
         layout.series.push_back(ChartSeries{decimate(trace.points, layout.offsets, layout.area.width), style});
-        layout.legend.push_back(LegendEntry{legendLeft, layout.area.top + 10 + static_cast<int>(i) * legendRowHeight, style,
-                                            trace.caption, "carrier " + withPrefix(lines[i].carrier, "Hz")});
+        layout.legend.push_back(LegendEntry{legendLeft, layout.area.top + 10 + row++ * legendRowHeight, style,
+                                            trace.caption, line.note});
+        for (const OffsetBand& range : line.marginRanges) {
+            // A range of one point still shows, two pixels wide.
+            double left = clampedX(layout, range.from), right = std::max(clampedX(layout, range.to), left + 2);
+            layout.marginShades.push_back(ShadedRange{left, right, style.colour});
+        }
+        for (const TracePoint& peak : line.spurPeaks) layout.spurMarks.push_back(ChartMark{peak.offset, peak.level, style.colour});
+        for (const TracePoint& point : line.failingPoints) {
+            layout.failMarks.push_back(ChartMark{point.offset, point.level, maskColour});
+        }
+    }
+    if (!input.mask.empty()) {
+        LineStyle style{maskColour, 2, "2 3"};
+        layout.mask = ChartSeries{input.mask, style};
+        layout.legend.push_back(LegendEntry{legendLeft, layout.area.top + 10 + row * legendRowHeight, style, "limit mask", ""});
     }
     return layout;
 }

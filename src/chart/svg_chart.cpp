@@ -48,11 +48,26 @@ void drawSeries(std::string& svg, const ChartLayout& layout, const ChartSeries& 
     svg += "/>\n";
 }
 
+void drawMarks(std::string& svg, const ChartLayout& layout) {
+    for (const ChartMark& mark : layout.spurMarks) {
+        svg += "<circle cx=\"" + coordinate(chartX(layout, mark.offset)) + "\" cy=\"" +
+               coordinate(chartY(layout, mark.level)) + "\" r=\"6\" fill=\"none\" stroke=\"" + mark.colour +
+               "\" stroke-width=\"1.5\"/>\n";
+    }
+    for (const ChartMark& mark : layout.failMarks) {
+        double x = chartX(layout, mark.offset), y = chartY(layout, mark.level);
+        svg += "<path d=\"M" + coordinate(x - 4) + "," + coordinate(y - 4) + "L" + coordinate(x + 4) + "," +
+               coordinate(y + 4) + "M" + coordinate(x - 4) + "," + coordinate(y + 4) + "L" + coordinate(x + 4) + "," +
+               coordinate(y - 4) + "\" stroke=\"" + mark.colour + "\" stroke-width=\"2\"/>\n";
+    }
+}
+
 void drawLegendEntry(std::string& svg, const LegendEntry& entry) {
     svg += "<line x1=\"" + std::to_string(entry.x) + "\" y1=\"" + std::to_string(entry.y) + "\" x2=\"" +
            std::to_string(entry.x + 30) + "\" y2=\"" + std::to_string(entry.y) + "\" " + strokeOf(entry.style) + "/>\n";
     svg += "<text x=\"" + std::to_string(entry.x + 38) + "\" y=\"" + std::to_string(entry.y + 4) + "\">" +
            xmlText(entry.caption) + "</text>\n";
+    if (entry.note.empty()) return;
     svg += "<text x=\"" + std::to_string(entry.x + 38) + "\" y=\"" + std::to_string(entry.y + 20) +
            "\" font-size=\"11\" fill=\"#555555\">" + xmlText(entry.note) + "</text>\n";
 }
@@ -76,6 +91,11 @@ std::string svgChart(const ChartLayout& layout) {
                coordinate(layout.band->right - layout.band->left) + "\" height=\"" + std::to_string(area.height) +
                "\" fill=\"#000000\" fill-opacity=\"0.07\"/>\n";
     }
+    for (const ShadedRange& shade : layout.marginShades) {
+        svg += "<rect x=\"" + coordinate(shade.left) + "\" y=\"" + std::to_string(area.top) + "\" width=\"" +
+               coordinate(shade.right - shade.left) + "\" height=\"" + std::to_string(area.height) + "\" fill=\"" +
+               shade.colour + "\" fill-opacity=\"0.12\"/>\n";
+    }
     drawGrid(svg, layout);
     svg += "<rect x=\"" + std::to_string(area.left) + "\" y=\"" + std::to_string(area.top) + "\" width=\"" +
            std::to_string(area.width) + "\" height=\"" + std::to_string(area.height) +
@@ -88,6 +108,11 @@ std::string svgChart(const ChartLayout& layout) {
         drawSeries(svg, layout, layout.series[i]);
         drawLegendEntry(svg, layout.legend[i]);
     }
+    if (layout.mask) {
+        drawSeries(svg, layout, *layout.mask);
+        drawLegendEntry(svg, layout.legend.back());
+    }
+    drawMarks(svg, layout);
     return svg + "</svg>\n";
 }
 

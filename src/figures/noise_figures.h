@@ -13,6 +13,9 @@ namespace csv2pnp {
 // the trace. Points are in order of offset.
 std::optional<double> levelAt(const std::vector<TracePoint>& points, double offset);
 
+// A level in dBc/Hz as a power ratio.
+double powerRatio(double level);
+
 struct NoiseIntegral {
     double from;           // Hz: the range asked for, clipped to the trace
     double to;
@@ -21,6 +24,7 @@ struct NoiseIntegral {
 };
 
 // Over the range clipped to the trace; nothing when they do not overlap in more than a point.
+// Levels too high for a double give an infinite area, never NaN.
 std::optional<NoiseIntegral> integrateNoise(const std::vector<TracePoint>& points, double from, double to);
 
 struct NoiseFigures {

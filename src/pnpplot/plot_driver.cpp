@@ -7,33 +7,20 @@
 #include "analysis/trace_analysis.h"
 #include "chart/chart_layout.h"
 #include "chart/svg_chart.h"
+#include "figures/limit_mask.h"
 #include "files/input_bytes.h"
+#include "pnpplot/plot_help.h"
 #include "pnpplot/plot_options.h"
+#include "report/summary_json.h"
 #include "report/summary_text.h"
 #include "traces/trace_reader.h"
+#include "units/si_units.h"
 
 namespace csv2pnp {
 
 namespace {
 
-const char* const helpText =
-    "Usage: pnpplot [options] FILE...\n"
-    "Draws noise plot files (.pnp, .img.pnp) and PN2060 CSV exports as one SVG chart and\n"
-    "prints the phase-noise figures of each trace.\n"
-    "\n"
-    "Options:\n"
-    "  -o FILE    the SVG file; default: the first input's name + .svg, in the current\n"
-    "             directory; - writes the SVG to standard output and prints no summary\n"
-    "  -r F1:F2   offset range of the integrated figures, in Hz with SI suffixes\n"
-    "             (10, 1k, 12k, 1.5M); default: each trace's whole range\n"
-    "  -c HZ      carrier frequency for the jitter; default: the file's CAR record, 10 MHz\n"
-    "             for a CSV export\n"
-    "  -t TEXT    the chart's title; default: the captions of the inputs\n"
-    "  --help     show this text\n"
-    "  --version  show the version\n"
-    "\n"
-    "Exit status: 0 every input drawn, 1 an input could not be read or held no trace,\n"
-    "2 a usage error.\n";
+constexpr int statusMaskFailed = 3;
 
 struct LoadedInputs {
     std::vector<Trace> traces;
@@ -51,6 +38,7 @@ LoadedInputs loadInputs(const std::vector<std::string>& paths, const FileSystem&
         if (problem.empty()) {
             InputTraces found = readTraces(std::move(input.bytes), path);
             problem = found.error;
+            for (const std::string& warning : found.warnings) err << "pnpplot: " << path << ": " << warning << "\n";
             for (Trace& trace : found.traces) loaded.traces.push_back(std::move(trace));
         }
         if (!problem.empty()) {
@@ -61,27 +49,72 @@ LoadedInputs loadInputs(const std::vector<std::string>& paths, const FileSystem&
     return loaded;
 }
 
-std::vector<TraceAnalysis> analyseTraces(const std::vector<Trace>& traces, const PlotOptions& options) {
-    std::vector<TraceAnalysis> analyses;
-    for (const Trace& trace : traces) analyses.push_back(analyseTrace(trace, chooseCarrier(trace, options.carrier), options.range));
-    return analyses;
+// The mask file, or the message that ends the run.
+std::optional<LimitMask> loadMask(const std::string& path, const FileSystem& files, std::string& problem) {
+    InputBytes input = readInputBytes(path, files);
+    if (input.status != InputStatus::read) {
+        problem = path + (input.status == InputStatus::notOpened ? ": cannot be opened" : ": could not be read to its end");
+        return std::nullopt;
+    }
+    MaskRead read = readLimitMask(input.bytes);
+    if (!read.mask) problem = path + (read.line > 0 ? ": line " + std::to_string(read.line) : "") + ": " + read.error;
+    return read.mask;
 }
 
-std::string defaultTitle(const std::vector<Trace>& traces) {
+AnalysisOptions analysisOptionsOf(const PlotOptions& options, const LimitMask* mask) {
+    AnalysisOptions analysis;
+    analysis.carrier = options.carrier;
+    analysis.normaliseTo = options.normaliseTo;
+    analysis.band = options.range;
+    analysis.spurThreshold = options.spurThreshold.value_or(defaultSpurThreshold);
+    analysis.omitSpurs = options.omitSpurs;
+    analysis.marginThreshold = options.marginThreshold.value_or(defaultMarginThreshold);
+    analysis.subtractFloor = options.subtractFloor;
+    analysis.mask = mask;
+    if (options.mask) analysis.maskFile = *options.mask;
+    return analysis;
+}
+
+std::string defaultTitle(const std::vector<TraceAnalysis>& analyses) {
     std::vector<std::string> measurements;
     std::string title;
-    for (const Trace& trace : traces) {
-        if (std::find(measurements.begin(), measurements.end(), trace.measurement) != measurements.end()) continue;
-        title += (measurements.empty() ? "" : ", ") + trace.measurement;
-        measurements.push_back(trace.measurement);
+    for (const TraceAnalysis& analysis : analyses) {
+        const std::string& measurement = analysis.trace->measurement;
+        if (std::find(measurements.begin(), measurements.end(), measurement) != measurements.end()) continue;
+        title += (measurements.empty() ? "" : ", ") + measurement;
+        measurements.push_back(measurement);
     }
     return title;
 }
 
-ChartLayout chartOf(const std::vector<TraceAnalysis>& analyses, const std::vector<Trace>& traces, const PlotOptions& options) {
-    std::vector<ChartLine> lines;
-    for (const TraceAnalysis& analysis : analyses) lines.push_back(ChartLine{analysis.trace, analysis.carrier.hertz});
-    return layoutChart(lines, options.title.value_or(defaultTitle(traces)), options.range);
+std::string legendNote(const CarrierChoice& carrier) {
+    std::string note = "carrier " + withPrefix(carrier.hertz, "Hz");
+    if (carrier.assumed()) note += " (assumed)";
+    if (carrier.normalisedFrom) note += ", normalised from " + withPrefix(*carrier.normalisedFrom, "Hz");
+    return note;
+}
+
+ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOptions& options, const LimitMask* mask) {
+    ChartInput input;
+    for (const TraceAnalysis& analysis : analyses) {
+        ChartLine line{analysis.trace, legendNote(analysis.carrier), {}, {}, {}};
+        if (analysis.floorMargin) {
+            for (const MarginRange& range : analysis.floorMargin->below) line.marginRanges.push_back({range.from, range.to});
+        }
+        for (const SpurFigures& spur : analysis.spurs) line.spurPeaks.push_back({spur.spur.offset, spur.spur.level});
+        if (analysis.mask) line.failingPoints = analysis.mask->verdict.failing;
+        input.lines.push_back(std::move(line));
+    }
+    input.title = options.title.value_or(defaultTitle(analyses));
+    input.band = options.range;
+    if (mask) input.mask = mask->points;
+    return input;
+}
+
+bool anyMaskFails(const std::vector<TraceAnalysis>& analyses) {
+    return std::any_of(analyses.begin(), analyses.end(), [](const TraceAnalysis& analysis) {
+        return analysis.mask && analysis.mask->verdict.judged > 0 && !analysis.mask->verdict.passes();
+    });
 }
 
 }  // namespace
@@ -90,7 +123,7 @@ int PlotDriver::run(int argc, const char* const argv[]) const {
     ParsedOptions parsed = parsePlotOptions(argc, argv);
     const PlotOptions& options = parsed.options;
     if (options.help) {
-        *out << helpText;
+        *out << plotHelpText;
         return 0;
     }
     if (options.version) {
@@ -101,30 +134,58 @@ int PlotDriver::run(int argc, const char* const argv[]) const {
         *err << "pnpplot: " << parsed.error << "\nTry 'pnpplot --help'.\n";
         return 2;
     }
+    std::optional<LimitMask> mask;
+    if (options.mask) {
+        std::string problem;
+        mask = loadMask(*options.mask, files, problem);
+        if (!mask) {
+            *err << "pnpplot: " << problem << "\n";
+            return 2;
+        }
+    }
 
     LoadedInputs loaded = loadInputs(options.inputs, files, *err);
-    int status = loaded.allRead ? 0 : 1;
-    if (loaded.traces.empty()) {
+    Analyses analyses = analyseTraces(loaded.traces, analysisOptionsOf(options, mask ? &*mask : nullptr));
+    for (const Warning& warning : analyses.warnings) *err << "pnpplot: " << warning.source << ": " << warning.text << "\n";
+    if (analyses.traces.empty()) {
         *err << "pnpplot: nothing to draw\n";
         return 1;
     }
-    std::vector<TraceAnalysis> analyses = analyseTraces(loaded.traces, options);
-    std::string svg = svgChart(chartOf(analyses, loaded.traces, options));
+    int status = loaded.allRead && !analyses.emptied ? 0 : 1;
+    std::string svg = svgChart(layoutChart(chartInputOf(analyses.traces, options, mask ? &*mask : nullptr)));
 
-    if (options.output == "-") {
-        *out << svg << std::flush;
-        return status;
-    }
-    if (!writeWholeFile(files, options.output, svg)) {
+    bool chartToStandardOutput = options.output == "-";
+    if (chartToStandardOutput) {
+        *out << svg;
+    } else if (!writeWholeFile(files, options.output, svg)) {
         *err << "pnpplot: " << options.output << ": could not be written\n";
         return 1;
     }
-    *out << "Chart written to " << options.output << "\n";
-    for (const TraceAnalysis& analysis : analyses) {
-        *out << "\n";
-        writeSummaryText(*out, analysis);
+    if (options.json) {
+        std::optional<std::string> chart;
+        if (!chartToStandardOutput) chart = options.output;
+        std::string json = summaryJson(analyses.traces, chart, PNPPLOT_VERSION);
+        if (*options.json == "-") {
+            *out << json;
+        } else if (!writeWholeFile(files, *options.json, json)) {
+            *err << "pnpplot: " << *options.json << ": could not be written\n";
+            status = 1;
+        }
     }
-    *out << std::flush;
+    if (!chartToStandardOutput && options.json != "-") {
+        *out << "Chart written to " << options.output << "\n";
+        if (options.json && status == 0) *out << "Summary written to " << *options.json << "\n";
+        for (const TraceAnalysis& analysis : analyses.traces) {
+            *out << "\n";
+            writeSummaryText(*out, analysis);
+        }
+    }
+    out->flush();
+    if (!*out) {
+        *err << "pnpplot: standard output: could not be written\n";
+        return 1;
+    }
+    if (status == 0 && anyMaskFails(analyses.traces)) status = statusMaskFailed;
     return status;
 }
 

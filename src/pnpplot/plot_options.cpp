@@ -1,23 +1,91 @@
 #include "pnpplot/plot_options.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstring>
+#include <string_view>
 
 #include "files/base_name.h"
+#include "files/wildcards.h"
 #include "options/option_scanner.h"
+#include "platform/platform.h"
 #include "units/si_units.h"
 
 namespace csv2pnp {
 
 namespace {
 
-bool parseRange(const std::string& text, PlotOptions& options) {
+constexpr const char* shortOptions = ":ho:r:c:n:t:m:j:";
+
+// Each returns the error in the value, empty when it is right.
+std::string takeRange(const std::string& text, PlotOptions& options) {
+    std::string start = "-r " + text + ": ";
     std::size_t colon = text.find(':');
-    if (colon == std::string::npos) return false;
-    std::optional<double> from = parseSiValue(std::string_view(text).substr(0, colon));
-    std::optional<double> to = parseSiValue(std::string_view(text).substr(colon + 1));
-    if (!from || !to || !(*from < *to)) return false;
-    options.range = OffsetBand{*from, *to};
-    return true;
+    if (colon == std::string::npos) return start + "a range is F1:F2, two offsets in Hz";
+    std::string_view parts[] = {std::string_view(text).substr(0, colon), std::string_view(text).substr(colon + 1)};
+    double ends[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        std::optional<double> value = parseSiValue(parts[i]);
+        if (!value) return start + "'" + std::string(parts[i]) + "' is not an offset in Hz";
+        ends[i] = *value;
+    }
+    if (!(ends[0] < ends[1])) return start + "the range must rise";
+    options.range = OffsetBand{ends[0], ends[1]};
+    return "";
+}
+
+std::string takeFrequency(char letter, const std::string& text, std::optional<double>& into) {
+    into = parseSiValue(text);
+    if (into) return "";
+    return std::string("-") + letter + " " + text + ": '" + text + "' is not a frequency in Hz";
+}
+
+std::string takeDecibels(const std::string& name, const std::string& text, std::optional<double>& into) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) {
+        return name + " " + text + ": '" + text + "' is not a number of dB";
+    }
+    into = value;
+    return "";
+}
+
+struct LongOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr LongOption longOptions[] = {{"--help", false},          {"--version", false},    {"--omit-spurs", false},
+                                      {"--subtract-floor", false}, {"--spur-threshold", true}, {"--margin", true}};
+
+// A long option at argv[index], "--name" or "--name=value", its value the next argument when
+// it takes one; moves index past it.
+std::string takeLongOption(int argc, const char* const argv[], int& index, PlotOptions& options) {
+    std::string_view argument = argv[index++];
+    std::string_view name = argument.substr(0, argument.find('='));
+    const LongOption* option = nullptr;
+    for (const LongOption& known : longOptions) {
+        if (name == known.name) option = &known;
+    }
+    if (!option) return "unknown option '" + std::string(name) + "'";
+    std::optional<std::string> value;
+    if (name.size() < argument.size()) value = std::string(argument.substr(name.size() + 1));
+    if (option->takesValue && !value) {
+        if (index >= argc) return "option " + std::string(name) + " needs a value";
+        value = argv[index++];
+    }
+    if (!option->takesValue && value) return "option " + std::string(name) + " takes no value";
+    if (name == "--help") options.help = true;
+    if (name == "--version") options.version = true;
+    if (name == "--omit-spurs") options.omitSpurs = true;
+    if (name == "--subtract-floor") options.subtractFloor = true;
+    if (name == "--spur-threshold") {
+        std::string error = takeDecibels(std::string(name), *value, options.spurThreshold);
+        if (error.empty() && *options.spurThreshold < 0) error = std::string(name) + " " + *value + ": it must not be below 0 dB";
+        return error;
+    }
+    if (name == "--margin") return takeDecibels(std::string(name), *value, options.marginThreshold);
+    return "";
 }
 
 }  // namespace
@@ -28,32 +96,25 @@ ParsedOptions parsePlotOptions(int argc, const char* const argv[]) {
     OptionScanner scanner;
     for (;;) {
         // Long options stand alone; a value of -o or -t may spell the same text.
-        if (!scanner.cursor && scanner.optind < argc) {
-            const char* argument = argv[scanner.optind];
-            if (std::strcmp(argument, "--help") == 0) options.help = true;
-            if (std::strcmp(argument, "--version") == 0) options.version = true;
-            if (options.help || options.version) return parsed;
+        if (!scanner.cursor && scanner.optind < argc && std::strncmp(argv[scanner.optind], "--", 2) == 0 &&
+            argv[scanner.optind][2] != '\0') {
+            parsed.error = takeLongOption(argc, argv, scanner.optind, options);
+            if (options.help || options.version || !parsed.error.empty()) return parsed;
+            continue;
         }
-        int option = getopt(scanner, argc, argv, ":o:r:c:t:");
+        int option = getopt(scanner, argc, argv, shortOptions);
         if (option == -1) break;
         std::string value = scanner.optarg ? scanner.optarg : "";
         switch (option) {
-        case 'o':
-            options.output = value;
-            break;
-        case 'r':
-            if (!parseRange(value, options)) parsed.error = "-r '" + value + "' is not a range F1:F2 of offsets in Hz";
-            break;
-        case 'c':
-            options.carrier = parseSiValue(value);
-            if (!options.carrier) parsed.error = "-c '" + value + "' is not a frequency in Hz";
-            break;
-        case 't':
-            options.title = value;
-            break;
-        case ':':
-            parsed.error = std::string("option ") + argv[argc - 1] + " needs a value";
-            break;
+        case 'h': options.help = true; return parsed;
+        case 'o': options.output = value; break;
+        case 'r': parsed.error = takeRange(value, options); break;
+        case 'c': parsed.error = takeFrequency('c', value, options.carrier); break;
+        case 'n': parsed.error = takeFrequency('n', value, options.normaliseTo); break;
+        case 't': options.title = value; break;
+        case 'm': options.mask = value; break;
+        case 'j': options.json = value; break;
+        case ':': parsed.error = std::string("option ") + argv[argc - 1] + " needs a value"; break;
         default:
             parsed.error = std::string("unknown option in '") +
                            (scanner.cursor ? argv[scanner.optind] : argv[scanner.optind - 1]) + "'";
@@ -61,9 +122,15 @@ ParsedOptions parsePlotOptions(int argc, const char* const argv[]) {
         }
         if (!parsed.error.empty()) return parsed;
     }
-    options.inputs.assign(argv + scanner.optind, argv + argc);
-    if (options.inputs.empty()) parsed.error = "no input file";
-    if (options.output.empty() && !options.inputs.empty()) {
+    for (int i = scanner.optind; i < argc; ++i) {
+        std::vector<std::string> paths = operandsKeepWildcards ? expandWildcards(argv[i]) : std::vector<std::string>{argv[i]};
+        options.inputs.insert(options.inputs.end(), paths.begin(), paths.end());
+    }
+    if (options.inputs.empty()) {
+        parsed.error = "no input file";
+    } else if (options.output == "-" && options.json == "-") {
+        parsed.error = "-o - and -j - cannot both write to standard output";
+    } else if (options.output.empty()) {
         // Named after the first input, in the current directory.
         options.output = baseNameOf(options.inputs.front()) + ".svg";
     }

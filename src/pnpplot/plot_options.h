@@ -10,11 +10,18 @@
 namespace csv2pnp {
 
 struct PlotOptions {
-    std::string output;               // "-" for standard output; empty: from the first input
-    std::optional<OffsetBand> range;  // -r F1:F2, Hz
-    std::optional<double> carrier;    // -c, Hz
-    std::optional<std::string> title; // -t
-    std::vector<std::string> inputs;
+    std::string output;                 // "-" for standard output; empty: from the first input
+    std::optional<OffsetBand> range;    // -r F1:F2, Hz
+    std::optional<double> carrier;      // -c, Hz
+    std::optional<double> normaliseTo;  // -n, Hz
+    std::optional<std::string> title;   // -t
+    std::optional<std::string> mask;    // -m, the mask file
+    std::optional<std::string> json;    // -j, a file or "-"
+    std::optional<double> spurThreshold;   // --spur-threshold, dB
+    bool omitSpurs = false;                // --omit-spurs
+    std::optional<double> marginThreshold; // --margin, dB
+    bool subtractFloor = false;            // --subtract-floor
+    std::vector<std::string> inputs;       // wildcards expanded where the host leaves them
     bool help = false;
     bool version = false;
 };

@@ -1,6 +1,6 @@
 #include "report/summary_text.h"
 
-#include <string>
+#include <cmath>
 #include <string_view>
 
 #include "units/si_units.h"
@@ -10,8 +10,15 @@ namespace csv2pnp {
 namespace {
 
 constexpr std::size_t nameColumn = 14;
+constexpr std::size_t labelColumn = 10;
+constexpr std::size_t rangesShown = 8;
+constexpr const char* overflows = "overflows: the levels are beyond what a double holds";
+
+}  // namespace
 
 std::string offsetText(double hertz) { return withPrefix(hertz, "Hz", 5); }
+
+namespace {
 
 // A name longer than its column still leaves a space before the value.
 void writeField(std::ostream& out, std::string_view name, const std::string& value) {
@@ -19,32 +26,23 @@ void writeField(std::ostream& out, std::string_view name, const std::string& val
     out << "  " << name << std::string(padding, ' ') << value << "\n";
 }
 
+// "10 Hz     " and so on: an offset label in a column of its own.
+std::string labelled(double offset) {
+    std::string label = offsetText(offset);
+    return label + std::string(label.size() < labelColumn ? labelColumn - label.size() : 1, ' ');
+}
+
+std::string decibels(double value, int decimals) { return withDecimals(value, decimals) + " dB"; }
+
 void writeSpotNoise(std::ostream& out, const std::vector<SpotLevel>& spots) {
     bool first = true;
     for (const SpotLevel& spot : spots) {
-        std::string label = withPrefix(spot.offset, "Hz");
-        writeField(out, first ? "spot noise" : "",
-                   label + std::string(label.size() < 10 ? 10 - label.size() : 1, ' ') + withDecimals(spot.level, 2) +
-                       " dBc/Hz");
+        writeField(out, first ? "spot noise" : "", labelled(spot.offset) + withDecimals(spot.level, 2) + " dBc/Hz");
         first = false;
     }
 }
 
-}  // namespace
-
-void writeSummaryText(std::ostream& out, const TraceAnalysis& analysis) {
-    const Trace& trace = *analysis.trace;
-    out << trace.caption << "\n";
-    writeField(out, "source", trace.source);
-    if (!trace.time.empty()) writeField(out, "measured", trace.time + " UTC");
-    writeField(out, "carrier", withPrefix(analysis.carrier.hertz, "Hz") + " (" + analysis.carrier.from + ")");
-    writeField(out, "points", std::to_string(trace.points.size()) + ", offsets " + offsetText(analysis.firstOffset) +
-                                  " to " + offsetText(analysis.lastOffset));
-    if (trace.leftOut > 0) {
-        writeField(out, "left out", std::to_string(trace.leftOut) + " (offset at or below 0, or not a finite number)");
-    }
-    writeSpotNoise(out, analysis.spotNoise);
-
+void writeIntegration(std::ostream& out, const TraceAnalysis& analysis) {
     const OffsetBand& band = analysis.band;
     if (!analysis.integration) {
         writeField(out, "integrated", analysis.bandGiven ? "nothing: the range " + offsetText(band.from) + " to " +
@@ -57,14 +55,119 @@ void writeSummaryText(std::ostream& out, const TraceAnalysis& analysis) {
     if (integration.clipped) {
         span += " (the range " + offsetText(band.from) + " to " + offsetText(band.to) + " clipped to the trace)";
     }
+    if (integration.floorSubtracted) span += ", floor subtracted";
+    if (integration.spursOmitted) span += ", spurs omitted";
     writeField(out, "integrated", span);
+    if (integration.pointsBelowMargin > 0) {
+        writeField(out, "near floor", std::to_string(integration.pointsBelowMargin) + " points of the band less than " +
+                                          decibels(analysis.floorMargin->threshold, 0) + " above the floor");
+    }
     const NoiseFigures& figures = integration.figures;
-    writeField(out, "phase noise", withDecimals(figures.integratedPhaseNoise, 3) + " dBc");
-    writeField(out, "RMS phase", significant(figures.rmsPhase * 1000, 5) + " mrad, " +
-                                     significant(figures.rmsPhaseDegrees, 5) + " deg");
-    writeField(out, "RMS jitter",
-               figures.rmsJitter ? withPrefix(*figures.rmsJitter, "s", 5) : std::string("none: the carrier is 0 Hz"));
-    writeField(out, "residual FM", significant(figures.residualFm, 6) + " Hz");
+    writeField(out, "phase noise", phaseNoiseText(figures.integratedPhaseNoise));
+    writeField(out, "RMS phase", rmsPhaseText(figures.rmsPhase, figures.rmsPhaseDegrees));
+    writeField(out, "RMS jitter", jitterText(figures.rmsJitter));
+    writeField(out, "residual FM", residualFmText(figures.residualFm));
+}
+
+void writeSpurs(std::ostream& out, const TraceAnalysis& analysis) {
+    if (analysis.spurs.empty()) {
+        writeField(out, "spurs", "none more than " + decibels(analysis.spurThreshold, 0) + " above the noise");
+        return;
+    }
+    writeField(out, "spurs", std::to_string(analysis.spurs.size()) + ", together " + jitterText(analysis.spursJitter) +
+                                 " RMS jitter");
+    for (const SpurFigures& spur : analysis.spurs) {
+        writeField(out, "", labelled(spur.spur.offset) + withDecimals(spur.spur.level, 2) + " dBc/Hz, " +
+                                withDecimals(spur.spur.powerDbc, 3) + " dBc, " + jitterText(spur.jitter));
+    }
+}
+
+void writeFloorMargin(std::ostream& out, const FloorMargin& margin) {
+    if (!margin.smallest) {
+        writeField(out, "floor margin", "none: no point lies within the floor's offsets");
+        return;
+    }
+    writeField(out, "floor margin", "smallest " + decibels(*margin.smallest, 2) + " at " + offsetText(margin.smallestAt));
+    std::string below = "below " + decibels(margin.threshold, 0) + ": ";
+    if (margin.below.empty()) writeField(out, "", "no point " + below.substr(0, below.size() - 2));
+    for (std::size_t i = 0; i < margin.below.size() && i < rangesShown; ++i) {
+        const MarginRange& range = margin.below[i];
+        std::string offsets = range.from == range.to ? offsetText(range.from)
+                                                     : offsetText(range.from) + " to " + offsetText(range.to);
+        writeField(out, "", below + offsets + " (" + std::to_string(range.points) + (range.points == 1 ? " point)" : " points)"));
+    }
+    if (margin.below.size() > rangesShown) {
+        writeField(out, "", "and " + std::to_string(margin.below.size() - rangesShown) + " more ranges, " +
+                                std::to_string(margin.belowAt.size()) + " points below in all");
+    }
+}
+
+void writeMask(std::ostream& out, const MaskFigures& mask) {
+    const MaskVerdict& verdict = mask.verdict;
+    std::string file = " (" + mask.file + ")";
+    if (verdict.judged == 0) {
+        writeField(out, "mask", "not judged: no point lies within the mask's offsets" + file);
+    } else if (verdict.passes()) {
+        writeField(out, "mask", "pass, " + decibels(-*verdict.worst, 2) + " below the limit at the closest, at " +
+                                    offsetText(verdict.worstAt) + file);
+    } else {
+        writeField(out, "mask", "FAIL, " + std::to_string(verdict.above) + " of " + std::to_string(verdict.judged) +
+                                    " points above the limit, the worst " + decibels(*verdict.worst, 2) + " above at " +
+                                    offsetText(verdict.worstAt) + file);
+    }
+}
+
+}  // namespace
+
+std::string carrierSourceText(const CarrierChoice& carrier) {
+    switch (carrier.source) {
+    case CarrierSource::carRecord: return "CAR record";
+    case CarrierSource::commandLine: return "-c";
+    case CarrierSource::exportDefault: return "default for a CSV export";
+    case CarrierSource::noRecord: return "default: the file has no CAR record";
+    }
+    return "";
+}
+
+std::string phaseNoiseText(double dbc) { return std::isfinite(dbc) ? withDecimals(dbc, 3) + " dBc" : overflows; }
+
+std::string rmsPhaseText(double radians, double degrees) {
+    if (!std::isfinite(radians)) return overflows;
+    return significant(radians * 1000, 5) + " mrad, " + significant(degrees, 5) + " deg";
+}
+
+std::string jitterText(std::optional<double> seconds) {
+    if (!seconds) return "none: the carrier is 0 Hz";
+    return std::isfinite(*seconds) ? figureWithPrefix(*seconds, "s", 5) : overflows;
+}
+
+std::string residualFmText(double hertz) { return std::isfinite(hertz) ? significant(hertz, 6) + " Hz" : overflows; }
+
+void writeSummaryText(std::ostream& out, const TraceAnalysis& analysis) {
+    const Trace& trace = *analysis.trace;
+    out << trace.caption << "\n";
+    writeField(out, "source", trace.source);
+    if (!trace.time.empty()) writeField(out, "measured", trace.time + " UTC");
+    const CarrierChoice& carrier = analysis.carrier;
+    std::string from = carrierSourceText(carrier);
+    if (carrier.normalisedFrom) from = "normalised from " + withPrefix(*carrier.normalisedFrom, "Hz") + ", " + from;
+    writeField(out, "carrier", withPrefix(carrier.hertz, "Hz") + " (" + from + ")");
+    writeField(out, "points", std::to_string(trace.points.size()) + ", offsets " + offsetText(analysis.firstOffset) +
+                                  " to " + offsetText(analysis.lastOffset));
+    if (trace.leftOut > 0) {
+        writeField(out, "left out", std::to_string(trace.leftOut) + " (offset at or below 0, or not a finite number)");
+    }
+    if (trace.repeated > 0) {
+        writeField(out, "repeated", std::to_string(trace.repeated) + " at an offset given again later; the last is used");
+    }
+    if (analysis.belowFloor > 0) {
+        writeField(out, "below floor", std::to_string(analysis.belowFloor) + " at or below the floor, left out");
+    }
+    writeSpotNoise(out, analysis.spotNoise);
+    writeIntegration(out, analysis);
+    if (!trace.floor) writeSpurs(out, analysis);
+    if (analysis.floorMargin) writeFloorMargin(out, *analysis.floorMargin);
+    if (analysis.mask) writeMask(out, *analysis.mask);
 }
 
 }  // namespace csv2pnp

@@ -1,4 +1,4 @@
-// Text from the inputs made safe to stand in an SVG file.
+// Text from the inputs made safe to stand in an SVG or HTML file.
 #pragma once
 
 #include <string>
@@ -6,9 +6,9 @@
 
 namespace csv2pnp {
 
-// Escapes the characters XML reserves and replaces with U+FFFD every byte that is not part
-// of valid UTF-8 and every character XML 1.0 does not allow (control characters, U+FFFE,
-// U+FFFF), so that any bytes give well-formed text.
+// The bytes as UTF-8 (utf8Text), with the characters XML reserves escaped and every
+// character XML 1.0 does not allow (control characters, U+FFFE, U+FFFF) replaced by U+FFFD,
+// so that any bytes give well-formed text.
 std::string xmlText(std::string_view bytes);
 
 }  // namespace csv2pnp

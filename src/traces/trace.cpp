@@ -14,6 +14,14 @@ void settlePoints(Trace& trace) {
     auto byOffset = [](const TracePoint& a, const TracePoint& b) { return a.offset < b.offset; };
     // Exports and plot files come in order already; sorting would cost a buffer.
     if (!std::is_sorted(points.begin(), points.end(), byOffset)) std::stable_sort(points.begin(), points.end(), byOffset);
+    // Of equal offsets the last one read stands, as a later measurement of the same point.
+    std::size_t out = 0;
+    for (std::size_t in = 0; in < points.size(); ++in) {
+        if (in + 1 < points.size() && points[in + 1].offset == points[in].offset) continue;
+        points[out++] = points[in];
+    }
+    trace.repeated += points.size() - out;
+    points.resize(out);
 }
 
 }  // namespace csv2pnp

@@ -17,9 +17,11 @@ namespace {
 using namespace plotformat;
 
 constexpr const char* noTrace = "holds no trace";
+// What the floor trace of a measurement is called, whichever input it came from.
+constexpr const char* floorName = " floor";
 constexpr const char* noDrawablePoint = "holds no point that can be drawn";
 
-// Walks the lines of a text at LF, each without its LF and a CR before it.
+// Walks the lines of a plot file, which end at CR LF, LF or a lone CR, each without its end.
 struct LineWalk {
     const char* at;
     const char* end;
@@ -28,13 +30,20 @@ struct LineWalk {
 
 std::optional<std::string_view> nextLine(LineWalk& walk) {
     if (walk.at >= walk.end) return std::nullopt;
-    const auto* lf = static_cast<const char*>(std::memchr(walk.at, '\n', static_cast<std::size_t>(walk.end - walk.at)));
-    const char* lineEnd = lf ? lf : walk.end;
+    const char* lineEnd = walk.at;
+    while (lineEnd < walk.end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
     std::string_view line(walk.at, static_cast<std::size_t>(lineEnd - walk.at));
-    walk.at = lf ? lf + 1 : walk.end;
+    walk.at = lineEnd;
+    if (walk.at < walk.end && *walk.at == '\r') ++walk.at;
+    if (walk.at < walk.end && *walk.at == '\n') ++walk.at;
     ++walk.number;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     return line;
+}
+
+InputTraces failedInput(std::string error) {
+    InputTraces input;
+    input.error = std::move(error);
+    return input;
 }
 
 bool startsWith(std::string_view text, std::string_view start) { return text.substr(0, start.size()) == start; }
@@ -93,7 +102,7 @@ InputTraces readPlotFile(std::string_view bytes, const std::string& source) {
         if (startsWith(*line, traceStart)) {
             TracePoint point{};
             if (!parseTraceLine(*line, point.offset, point.level)) {
-                return InputTraces{{}, "line " + std::to_string(walk.number) + ": a TRA line that does not parse"};
+                return failedInput("line " + std::to_string(walk.number) + ": a TRA line that does not parse");
             }
             trace.points.push_back(point);  // the frequency, until the carrier is known
         } else if (std::string_view value = *line; take(value, captionRecord)) {
@@ -112,10 +121,12 @@ InputTraces readPlotFile(std::string_view bytes, const std::string& source) {
                   caption.substr(caption.size() - imaginaryCaptionSuffix.size()) == imaginaryCaptionSuffix;
     trace.measurement = trace.floor ? std::string(caption.substr(0, caption.size() - imaginaryCaptionSuffix.size()))
                                     : trace.caption;
+    if (trace.floor) trace.caption = trace.measurement + floorName;
+    trace.plotFile = true;
     trace.group = "plot file " + trace.measurement;
     std::size_t found = trace.points.size();
     settlePoints(trace);
-    if (trace.points.empty()) return InputTraces{{}, found == 0 ? noTrace : noDrawablePoint};
+    if (trace.points.empty()) return failedInput(found == 0 ? noTrace : noDrawablePoint);
     InputTraces input;
     input.traces.push_back(std::move(trace));
     return input;
@@ -125,7 +136,7 @@ InputTraces readCsvExport(std::string bytes, const std::string& source) {
     MeasurementTable table = parseMeasurementTable(std::move(bytes));
     std::string name = baseNameOf(source);
     Trace traces[2];
-    const char* kinds[] = {" phase noise", " floor"};
+    const char* kinds[] = {" phase noise", floorName};
     for (int k = 0; k < 2; ++k) {
         traces[k].caption = name + kinds[k];
         traces[k].source = source;
@@ -134,8 +145,14 @@ InputTraces readCsvExport(std::string bytes, const std::string& source) {
         traces[k].floor = k == 1;
         traces[k].points.reserve(rowCount(table));
     }
+    InputTraces input;
     for (std::size_t r = 0; r < rowCount(table); ++r) {
-        CellCursor cells = cellsOf(rowAt(table, r));
+        MeasurementRow row = rowAt(table, r);
+        if (!row.line.empty()) {
+            ++input.rowsWithCells;
+            if (cellCount(row) == 1) ++input.singleCellRows;
+        }
+        CellCursor cells = cellsOf(row);
         std::optional<std::string_view> offsetCell = nextCell(cells);
         std::optional<double> offset = offsetCell ? cellNumber(*offsetCell) : std::nullopt;
         if (!offset) continue;
@@ -145,7 +162,6 @@ InputTraces readCsvExport(std::string bytes, const std::string& source) {
             if (std::optional<double> level = cellNumber(*levelCell)) trace.points.push_back(TracePoint{*offset, *level});
         }
     }
-    InputTraces input;
     std::size_t found = 0;
     for (Trace& trace : traces) {
         found += trace.points.size();
@@ -157,8 +173,29 @@ InputTraces readCsvExport(std::string bytes, const std::string& source) {
 }
 
 InputTraces readTraces(std::string bytes, const std::string& source) {
-    if (isPlotFile(bytes)) return readPlotFile(bytes, source);
-    return readCsvExport(std::move(bytes), source);
+    InputTraces input;
+    if (isPlotFile(bytes)) {
+        input = readPlotFile(bytes, source);
+    } else {
+        input = readCsvExport(std::move(bytes), source);
+        if (input.singleCellRows * 2 > input.rowsWithCells) {
+            input.warnings.push_back("most rows hold a single cell: pnpplot reads comma-separated exports, and this "
+                                     "one seems to be separated by something else (semicolons, tabs)");
+        }
+    }
+    for (const Trace& trace : input.traces) {
+        auto above = std::count_if(trace.points.begin(), trace.points.end(), [](const TracePoint& p) { return p.level > 0; });
+        if (static_cast<std::size_t>(above) * 2 > trace.points.size()) {
+            input.warnings.push_back(trace.caption + ": most levels are above 0 dBc/Hz, which no measured phase noise is; "
+                                     "decimal commas (-119,86) split each level into two cells");
+        }
+        if (trace.repeated > 0) {
+            input.warnings.push_back(trace.caption + ": " + std::to_string(trace.repeated) +
+                                     (trace.repeated == 1 ? " point is at an offset" : " points are at offsets") +
+                                     " given again later; the last of equal offsets is used");
+        }
+    }
+    return input;
 }
 
 }  // namespace csv2pnp

@@ -8,17 +8,25 @@
 
 namespace csv2pnp {
 
-// "10", "1k", "12k", "1.5M", "20M", "100m", optionally followed by "Hz": a positive finite value.
+// "10", "1k", "1K", "12k", "1.5M", "20M", "100m", optionally followed by "Hz": a positive
+// finite value.
 std::optional<double> parseSiValue(std::string_view text);
 
-// The value with the given number of significant digits, trailing zeros kept ("4.0430").
+// The value with the given number of significant digits, trailing zeros kept ("4.0430");
+// far from 1 (below 1e-6 or from 1e9 on) in scientific notation ("2.5823e+28").
 std::string significant(double value, int digits);
 
 // The value with a fixed number of decimals ("-119.86").
 std::string withDecimals(double value, int decimals);
 
-// The value scaled to a prefix from f to T, then the unit: "64.346 fs", "10 MHz", "1.5 kHz".
-// Rounded to the given significant digits when there are any, trailing zeros left off.
+// A figure: the value scaled to a prefix from f to T, with the given significant digits,
+// trailing zeros kept, then the unit: "64.346 fs", "971.00 ps". Beyond the prefixes in
+// scientific notation ("4.4722e-20 s").
+std::string figureWithPrefix(double value, std::string_view unit, int digits);
+
+// A label: the value scaled to a prefix, rounded to the given significant digits (or as
+// short as it reads back exactly when there are none), trailing zeros left off: "10 MHz",
+// "1.5 kHz", "12.589 kHz". Beyond the prefixes in scientific notation ("1e-20 Hz").
 std::string withPrefix(double value, std::string_view unit, int digits = 0);
 
 }  // namespace csv2pnp

@@ -35,7 +35,11 @@ TEST(Decimate, KeepsTheExtremesOfEachColumn) {
     Trace trace;
     trace.caption = "big";
     trace.points = points;
-    std::string svg = svgChart(layoutChart({{&trace, 1e7}}, "big", OffsetBand{100, 1e4}));
+    ChartInput input;
+    input.lines.push_back(ChartLine{&trace, "carrier 10 MHz", {}, {}, {}});
+    input.title = "big";
+    input.band = OffsetBand{100, 1e4};
+    std::string svg = svgChart(layoutChart(input));
     EXPECT_LT(svg.size(), 100'000u);
 }
 

@@ -91,5 +91,20 @@ TEST(NoiseFigures, LevelBetweenPointsIsStraightInLogOffset) {
     }
 }
 
+// Levels beyond a double's powers overflow to infinity, or underflow to 0, never to NaN.
+TEST(NoiseFigures, LevelsBeyondTheDoubles) {
+    const std::pair<Points, double> cases[] = {
+        {{{10, 1e308}, {100, -100}}, INFINITY},
+        {{{10, -100}, {100, 4000}}, INFINITY},
+        {{{10, -1e308}, {100, -1e308}}, 0},
+        {{{10, -1e308}, {100, 1e308}}, INFINITY},
+    };
+    for (const auto& [points, area] : cases) {
+        std::optional<NoiseIntegral> integral = integrateNoise(points, 0, INFINITY);
+        EXPECT_EQ(integral->phaseArea, area) << points[0].level << " " << points[1].level;
+        EXPECT_FALSE(std::isnan(integral->frequencyArea));
+    }
+}
+
 }  // namespace
 }  // namespace csv2pnp

@@ -1,7 +1,12 @@
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -41,7 +46,7 @@ TEST_F(Pnpplot, DrawsTheConvertedSampleAndSumsItUp) {
                              "  spot noise    10 Hz     -119.86 dBc/Hz\n"),
               std::string::npos)
         << drawn.out;
-    EXPECT_NE(drawn.out.find("\nosc1.csv (imaginary part)\n  source        osc1.csv.img.pnp\n"), std::string::npos);
+    EXPECT_NE(drawn.out.find("\nosc1.csv floor\n  source        osc1.csv.img.pnp\n"), std::string::npos);
     EXPECT_NE(drawn.out.find("  spot noise    10 Hz     -131.53 dBc/Hz\n"), std::string::npos);
     EXPECT_EQ(test::readFile("osc1.csv.pnp.svg").rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ", 0), 0u);
 }
@@ -50,7 +55,7 @@ TEST_F(Pnpplot, DrawsTheConvertedSampleAndSumsItUp) {
 TEST_F(Pnpplot, DocumentedChartIsCurrent) {
     test::writeFile("osc1.csv", test::readFile(SAMPLE_EXPORT));
     ASSERT_EQ(run("-r 10:100k -o chart.svg osc1.csv").status, 0);
-    EXPECT_EQ(test::readFile("chart.svg"), test::readFile(DOCUMENTED_CHART))
+    EXPECT_TRUE(test::readFile("chart.svg") == test::readFile(DOCUMENTED_CHART))
         << "redraw it: pnpplot -r 10:100k -o doc/osc1.svg examples/osc1.csv";
 }
 
@@ -139,6 +144,47 @@ TEST_F(Pnpplot, RenderedChartShowsEachTraceOnWhite) {
     EXPECT_GT(pixelsOf(image, palette[0]), 500);
     EXPECT_GT(pixelsOf(image, palette[1]), 500);
     EXPECT_EQ(pixelsOf(image, palette[2]), 0);
+}
+
+// The limit mask in its own colour, and the offsets too close to the floor shaded lightly
+// in the trace's hue.
+TEST_F(Pnpplot, RenderedChartShowsTheMaskAndTheMarginShading) {
+    if (std::system("command -v rsvg-convert >/dev/null && command -v pngtopnm >/dev/null") != 0) {
+        GTEST_SKIP() << "needs rsvg-convert (librsvg2-bin) and pngtopnm (netpbm)";
+    }
+    test::writeFile("spurs.csv", test::readFile(std::string(EXAMPLES) + "/spurs.csv"));
+    test::writeFile("mask.txt", test::readFile(std::string(EXAMPLES) + "/mask.txt"));
+    ASSERT_EQ(run("-m mask.txt -o chart.svg spurs.csv").status, 3);
+    ASSERT_EQ(std::system("rsvg-convert chart.svg -o chart.png && pngtopnm chart.png >chart.ppm"), 0);
+    Image image = readPpm(test::readFile("chart.ppm"));
+    EXPECT_GT(pixelsOf(image, maskColour), 150);
+    // 1 Hz to 1 MHz across the plot: 150 kHz lies in the shaded range, 1.5 kHz does not.
+    auto xAt = [](double offset) { return plotArea.left + static_cast<int>(std::log10(offset) / 6 * plotArea.width); };
+    std::array<int, 3> shaded = image.at(xAt(1.5e5), plotArea.top + 8), clear = image.at(xAt(1.5e3), plotArea.top + 8);
+    std::array<int, 3> hue = rgbOf(palette[0]);
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_NEAR(shaded[static_cast<std::size_t>(c)], 255 + 0.12 * (hue[static_cast<std::size_t>(c)] - 255), 3) << c;
+        EXPECT_EQ(clear[static_cast<std::size_t>(c)], 255) << c;
+    }
+}
+
+// Standard output that cannot take the chart fails the run.
+TEST_F(Pnpplot, FullStandardOutputIsAFailure) {
+    test::writeFile("a.csv", "10,-100,-110\n100,-120,-130\n");
+    std::string command = std::string("\"") + PNPPLOT_EXE + "\" -o - a.csv >/dev/full 2>err.txt";
+    int raw = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1) << raw;
+    EXPECT_EQ(test::readFile("err.txt"), "pnpplot: standard output: could not be written\n");
+}
+#else
+// The command prompt hands patterns over as typed; pnpplot expands them as csv2pnp does.
+TEST_F(Pnpplot, ExpandsWildcardsInFileOperands) {
+    std::filesystem::create_directories("in");
+    for (const char* name : {"in/b.csv", "in/A.CSV", "in/c.txt"}) test::writeFile(name, "10,-100,-110\n100,-120,-130\n");
+    test::ToolRun drawn = run("-o chart.svg in\\*.csv");
+    EXPECT_EQ(drawn.status, 0) << drawn.err;
+    EXPECT_NE(drawn.out.find("\nA.CSV phase noise\n  source        in\\A.CSV\n"), std::string::npos) << drawn.out;
+    EXPECT_NE(drawn.out.find("\nb.csv phase noise\n  source        in\\b.csv\n"), std::string::npos) << drawn.out;
 }
 #endif
 

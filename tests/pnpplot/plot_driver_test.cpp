@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "faulty_files.h"
+#include "json_parser.h"
 #include "plot_runs.h"
+#include "pnpplot/plot_driver.h"
 #include "scratch_dir.h"
 
 namespace csv2pnp {
@@ -34,8 +36,19 @@ TEST_F(PlotDriver, ExitStatusesAndMessages) {
 
     const std::pair<const char*, const char*> usageErrors[] = {
         {"-x good.csv", "pnpplot: unknown option in '-x'\n"},
-        {"-r 10:5 good.csv", "pnpplot: -r '10:5' is not a range F1:F2 of offsets in Hz\n"},
-        {"-c abc good.csv", "pnpplot: -c 'abc' is not a frequency in Hz\n"},
+        {"-r 10:5 good.csv", "pnpplot: -r 10:5: the range must rise\n"},
+        {"-r 100k:10 good.csv", "pnpplot: -r 100k:10: the range must rise\n"},
+        {"-r 100k good.csv", "pnpplot: -r 100k: a range is F1:F2, two offsets in Hz\n"},
+        {"-r 1x:10k good.csv", "pnpplot: -r 1x:10k: '1x' is not an offset in Hz\n"},
+        {"-r 1k:0 good.csv", "pnpplot: -r 1k:0: '0' is not an offset in Hz\n"},
+        {"-c abc good.csv", "pnpplot: -c abc: 'abc' is not a frequency in Hz\n"},
+        {"-n 10q good.csv", "pnpplot: -n 10q: '10q' is not a frequency in Hz\n"},
+        {"--margin x good.csv", "pnpplot: --margin x: 'x' is not a number of dB\n"},
+        {"--spur-threshold=-3 good.csv", "pnpplot: --spur-threshold -3: it must not be below 0 dB\n"},
+        {"--spur-threshold", "pnpplot: option --spur-threshold needs a value\n"},
+        {"--omit-spurs=yes good.csv", "pnpplot: option --omit-spurs takes no value\n"},
+        {"--colour good.csv", "pnpplot: unknown option '--colour'\n"},
+        {"-o - -j - good.csv", "pnpplot: -o - and -j - cannot both write to standard output\n"},
         {"-c", "pnpplot: option -c needs a value\n"},
         {"-o", "pnpplot: option -o needs a value\n"},
         {"", "pnpplot: no input file\n"},
@@ -59,6 +72,7 @@ TEST_F(PlotDriver, ExitStatusesAndMessages) {
     EXPECT_EQ(nothing.err, "pnpplot: missing.csv: cannot be opened\npnpplot: nothing to draw\n");
 
     EXPECT_EQ(run("--help").out.rfind("Usage: pnpplot [options] FILE...\n", 0), 0u);
+    EXPECT_EQ(run("-h good.csv").out, run("--help").out);
     EXPECT_EQ(run("-t --help --version").out, std::string("pnpplot ") + PNPPLOT_VERSION + "\n");
 }
 
@@ -93,6 +107,122 @@ TEST_F(PlotDriver, FileSystemFailures) {
         EXPECT_EQ(drawn.out.rfind("Chart written to chart.svg\n", 0) == 0, c.chartWritten) << drawn.out;
         EXPECT_TRUE(files.everyFileClosed());
     }
+}
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+const std::string mask = "10,-80\n100,-110\n1k,-140\n1k,-150\n100k,-155\n";
+
+// The exit statuses of a mask, and its errors; a failed mask wins only over success.
+TEST_F(PlotDriver, MaskVerdictsAndStatuses) {
+    test::writeFile("mask.txt", mask);
+    test::writeFile("good.csv", "10,-100,-120\n100,-120,-140\n1000,-145,-160\n100000,-160,-170\n");
+    test::writeFile("bad.csv", "10,-100,-120\n100,-100,-140\n1000,-145,-160\n100000,-150,-170\n");
+    test::writeFile("broken.txt", "10,-80\n# fine\n100 -110\n");
+    const struct {
+        std::string arguments;
+        int status;
+        std::string inOut, inErr;
+    } cases[] = {
+        {"-m mask.txt good.csv", 0, "  mask          pass, 5.00 dB below the limit at the closest, at 1 kHz (mask.txt)\n", ""},
+        {"-m mask.txt bad.csv", 3,
+         "  mask          FAIL, 2 of 4 points above the limit, the worst 10.00 dB above at 100 Hz (mask.txt)\n", ""},
+        {"-m mask.txt bad.csv missing.csv", 1, "FAIL", "pnpplot: missing.csv: cannot be opened\n"},
+        {"-m broken.txt good.csv", 2, "", "pnpplot: broken.txt: line 3: a point is \"offset,level\", such as 10k,-120\n"},
+        {"-m none.txt good.csv", 2, "", "pnpplot: none.txt: cannot be opened\n"},
+    };
+    for (const auto& c : cases) {
+        test::ToolRun drawn = run(c.arguments);
+        EXPECT_EQ(drawn.status, c.status) << c.arguments;
+        EXPECT_TRUE(has(drawn.out, c.inOut)) << c.arguments << "\n" << drawn.out;
+        EXPECT_EQ(drawn.err, c.inErr) << c.arguments;
+    }
+}
+
+// The JSON summary, read back by a real parser: its keys, and figures that are the text's.
+TEST_F(PlotDriver, JsonSummary) {
+    if (!test::haveJsonParser()) GTEST_SKIP() << "needs python3 to parse JSON";
+    test::writeFile("spurs.csv", test::readFile(std::string(EXAMPLES) + "/spurs.csv"));
+    test::writeFile("mask.txt", test::readFile(std::string(EXAMPLES) + "/mask.txt"));
+    test::ToolRun text = run("-m mask.txt -j out.json --subtract-floor spurs.csv");
+    EXPECT_EQ(text.status, 3);
+    EXPECT_TRUE(has(text.out, "Chart written to spurs.csv.svg\nSummary written to out.json\n")) << text.out;
+    EXPECT_EQ(test::queryJson("out.json", "sorted(d.keys())"), "chart\npnpplot\ntraces\n");
+    EXPECT_EQ(test::queryJson("out.json", "' '.join(sorted(d['traces'][0].keys()))"),
+              "below_floor_left_out caption carrier_assumed carrier_from carrier_hz floor floor_margin integration "
+              "left_out mask measured normalised_from_hz offsets_hz points repeated_offsets source spot_noise "
+              "spur_threshold_db spurs spurs_jitter_s\n");
+    EXPECT_EQ(test::queryJson("out.json", "[d['chart'], d['traces'][0]['carrier_from'], d['traces'][1]['floor'], "
+                                          "d['traces'][0]['mask']['pass'], d['traces'][1]['mask']]"),
+              "spurs.csv.svg\ndefault\nTrue\nFalse\nNone\n");
+    // Each figure the text prints is the JSON's, rounded as printed.
+    std::optional<std::string> figures = test::queryJson(
+        "out.json", "['%.3f dBc' % t['integration']['phase_noise_dbc'] for t in d['traces']] + "
+                    "['%.2f dB at' % d['traces'][0]['floor_margin']['min_db']] + "
+                    "['%.3f dBc' % s['power_dbc'] for s in d['traces'][0]['spurs']]");
+    ASSERT_TRUE(figures);
+    std::istringstream lines(*figures);
+    for (std::string line; std::getline(lines, line);) EXPECT_TRUE(has(text.out, line)) << line;
+    EXPECT_EQ(test::queryJson("out.json", "len(d['traces'][0]['spurs'])"), "2\n");
+
+    // With -j - the JSON alone goes to standard output.
+    test::ToolRun piped = run("-j - spurs.csv");
+    EXPECT_EQ(piped.status, 0);
+    test::writeFile("piped.json", piped.out);
+    EXPECT_EQ(test::queryJson("piped.json", "d['traces'][0]['caption']"), "spurs.csv phase noise\n");
+}
+
+// A failing standard output is told and ends the run with status 1: the chart is not lost silently.
+TEST_F(PlotDriver, StandardOutputThatFails) {
+    struct Full : std::streambuf {
+        int overflow(int) override { return traits_type::eof(); }
+    } full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    test::writeFile("a.csv", "10,-100,-110\n100,-120,-130\n");
+    const char* arguments[][4] = {{"pnpplot", "-o", "-", "a.csv"}, {"pnpplot", "-j", "-", "a.csv"}, {"pnpplot", "a.csv"}};
+    for (const auto& argv : arguments) {
+        err.str("");
+        csv2pnp::PlotDriver driver;
+        driver.out = &out;
+        driver.err = &err;
+        out.clear();
+        EXPECT_EQ(driver.run(argv[3] ? 4 : 2, argv), 1) << argv[1];
+        EXPECT_EQ(err.str(), "pnpplot: standard output: could not be written\n") << argv[1];
+    }
+}
+
+// Faults once seen, each with the input that showed it.
+TEST_F(PlotDriver, FaultsSeenBefore) {
+    test::writeFile("osc1.csv", test::readFile(SAMPLE_EXPORT));
+    // A band narrower than a double's digits of its ends: the log of the ratio keeps them.
+    EXPECT_TRUE(has(run("-r 150:150.00000000001 osc1.csv").out, "  phase noise   -256.004 dBc\n"));
+    // Equal offsets: spot noise and the figures both take the last.
+    test::writeFile("twice.csv", "100,-90,-110\n100,-95,-115\n1000,-95,-115\n");
+    test::ToolRun twice = run("twice.csv");
+    EXPECT_TRUE(has(twice.out, "  spot noise    100 Hz    -95.00 dBc/Hz\n") && has(twice.out, "  phase noise   -65.458 dBc\n"))
+        << twice.out;
+    EXPECT_TRUE(has(twice.err, "twice.csv phase noise: 1 point is at an offset given again later"));
+    // Absurd levels: figures that overflow say so, and the level axis stays short and rounded.
+    test::writeFile("huge.csv", "10,1e308,-100\n100,-100,-110\n");
+    test::ToolRun huge = run("huge.csv");
+    EXPECT_TRUE(has(huge.out, "  phase noise   overflows: the levels are beyond what a double holds\n")) << huge.out;
+    std::string svg = test::readFile("huge.csv.svg");
+    EXPECT_TRUE(has(svg, "dominant-baseline=\"middle\">1000</text>") && !has(svg, "0000</text>")) << svg.substr(0, 300);
+    // A plot file without a CAR record, with -c.
+    test::writeFile("nocar.pnp", ";\nCAP x\n   TRA 0: 1000010.000 Hz, -100.000 dBc\n   TRA 1: 1000100.000 Hz, -120.000 dBc\n");
+    test::ToolRun nocar = run("-c 1M nocar.pnp");
+    EXPECT_EQ(nocar.err, "pnpplot: nocar.pnp: names no carrier (no CAR record): its offsets are taken from the carrier "
+                         "given with -c\n");
+    EXPECT_TRUE(has(nocar.out, "  points        2, offsets 10 Hz to 100 Hz\n")) << nocar.out;
+    // A caption in Windows-1252 shows as written; an assumed carrier and -n say so in the legend.
+    test::writeFile("cp.pnp", ";\nCAP Messung_\xb5_\xe9\nCAR 10000000 Hz, 3dBm\n   TRA 0: 10000010.000 Hz, -100.000 dBc\n"
+                              "   TRA 1: 10000100.000 Hz, -120.000 dBc\n");
+    EXPECT_EQ(run("-n 100M -o cp.svg cp.pnp osc1.csv").status, 0);
+    svg = test::readFile("cp.svg");
+    EXPECT_TRUE(has(svg, ">Messung_\xc2\xb5_\xc3\xa9</text>"));
+    EXPECT_TRUE(has(svg, ">carrier 100 MHz, normalised from 10 MHz</text>"));
+    EXPECT_TRUE(has(svg, ">carrier 100 MHz (assumed), normalised from 10 MHz</text>"));
 }
 
 }  // namespace

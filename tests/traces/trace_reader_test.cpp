@@ -45,7 +45,7 @@ TEST(TraceReader, RoundTripOfTheSampleExport) {
             ASSERT_EQ(read.error, "");
             ASSERT_EQ(read.traces.size(), 1u);
             const Trace& trace = read.traces[0];
-            EXPECT_EQ(trace.caption, file == 0 ? "osc1.csv" : "osc1.csv (imaginary part)");
+            EXPECT_EQ(trace.caption, file == 0 ? "osc1.csv" : "osc1.csv floor");
             EXPECT_EQ(trace.measurement, "osc1.csv");
             EXPECT_EQ(trace.floor, file == 1);
             EXPECT_EQ(trace.carrier, 100000000.0);
@@ -75,6 +75,9 @@ TEST(TraceReader, PlotFileLinesAndTheirErrors) {
         {head + "   TRA 0: 1010.000 Hz, -1e-400 dBc\n   TRA 1: 1020.000 Hz, 1e400 dBc\n", "", 1, 1},
         {head + "EOF 1/03/2026 9:05:03\n", "holds no trace", 0, 0},
         {head + "   TRA 0: 900.000 Hz, -1.000 dBc\n   TRA 1: 1000.000 Hz, -1.000 dBc\n", "holds no point that can be drawn", 0, 0},
+        // Lone CRs end lines too, as a file saved on an old Mac has them.
+        {";\rCAR 1000 Hz, 3dBm\r   TRA 0: 1010.000 Hz, -1.000 dBc\r   TRA 1: 1020.000 Hz, -2.000 dBc\r", "", 2, 0},
+        {";\r\n\r\rCAR 1000 Hz, 3dBm\n\r   TRA 0: 1010.000 Hz, -1.000 dBc\r", "", 1, 0},
     };
     for (const auto& c : cases) {
         InputTraces read = readTraces(c.bytes, "x.pnp");
@@ -128,6 +131,36 @@ TEST(TraceReader, ExportRowsMakeTwoTraces) {
 
     EXPECT_EQ(readTraces("Offset,Level\n", "h.csv").error, "holds no trace");
     EXPECT_EQ(readTraces("0,-1,-2\n", "z.csv").error, "holds no point that can be drawn");
+}
+
+// What the reader warns of, per input: each input below holds traces that can be drawn.
+TEST(TraceReader, WarnsOfWhatLooksWrong) {
+    const struct {
+        std::string bytes;
+        std::vector<std::string> warnings;
+    } cases[] = {
+        {"10,-100,-110\n100,-120,-130\n", {}},
+        // Decimal commas: "-119,86" splits into -119 and 86.
+        {"10,-119,86,-131,53\n100,-143,70,-157,4\n1000,-153,80,-168,80\n",
+         {"x.csv floor: most levels are above 0 dBc/Hz, which no measured phase noise is; decimal commas (-119,86) "
+          "split each level into two cells"}},
+        {"10;-100;-110\n100;-120;-130\n1000,-130,-140\n",
+         {"most rows hold a single cell: pnpplot reads comma-separated exports, and this one seems to be separated by "
+          "something else (semicolons, tabs)"}},
+        // Equal offsets: the last of them stands.
+        {"100,-90,-100\n100,-95,-105\n1000,-100,-110\n",
+         {"x.csv phase noise: 1 point is at an offset given again later; the last of equal offsets is used",
+          "x.csv floor: 1 point is at an offset given again later; the last of equal offsets is used"}},
+    };
+    for (const auto& c : cases) {
+        InputTraces read = readTraces(c.bytes, "dir/x.csv");
+        ASSERT_FALSE(read.traces.empty()) << c.bytes;
+        EXPECT_EQ(read.warnings, c.warnings) << c.bytes;
+    }
+    InputTraces repeated = readTraces("100,-90,-100\n100,-95,-105\n1000,-100,-110\n", "x.csv");
+    EXPECT_EQ(repeated.traces[0].points.size(), 2u);
+    EXPECT_EQ(repeated.traces[0].points[0].level, -95);
+    EXPECT_EQ(repeated.traces[0].repeated, 1u);
 }
 
 }  // namespace

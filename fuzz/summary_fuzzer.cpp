@@ -1,0 +1,167 @@
+// Feeds arbitrary bytes to pnpplot's reader and to the mask reader, analyses every trace with
+// every option that changes it, and writes the text and JSON summaries. Checks that the JSON
+// is one document that a strict reader takes, all UTF-8, without NaN or infinity.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "analysis/trace_analysis.h"
+#include "report/summary_json.h"
+#include "report/summary_text.h"
+#include "text/utf8_text.h"
+#include "traces/trace_reader.h"
+
+namespace {
+
+void require(bool condition) {
+    if (!condition) std::abort();
+}
+
+// A strict JSON reader that only says whether the text is one valid document.
+struct JsonCheck {
+    const std::string& text;
+    std::size_t at = 0;
+
+    void space() {
+        while (at < text.size() && (text[at] == ' ' || text[at] == '\n' || text[at] == '\r' || text[at] == '\t')) ++at;
+    }
+    bool literal(const char* word) {
+        std::string_view w(word);
+        if (text.compare(at, w.size(), w) != 0) return false;
+        at += w.size();
+        return true;
+    }
+    bool string() {
+        if (at >= text.size() || text[at] != '"') return false;
+        for (++at; at < text.size(); ++at) {
+            auto c = static_cast<unsigned char>(text[at]);
+            if (c == '"') return ++at, true;
+            if (c < 0x20) return false;
+            if (c == '\\') {
+                if (++at >= text.size()) return false;
+                if (text[at] == 'u') {
+                    for (int i = 0; i < 4; ++i) {
+                        if (++at >= text.size() || !std::isxdigit(static_cast<unsigned char>(text[at]))) return false;
+                    }
+                } else if (std::string_view("\"\\/bfnrt").find(text[at]) == std::string_view::npos) {
+                    return false;
+                }
+            }
+        }
+        return false;
+    }
+    bool number() {
+        std::size_t start = at;
+        if (at < text.size() && text[at] == '-') ++at;
+        if (at >= text.size() || !std::isdigit(static_cast<unsigned char>(text[at]))) return false;
+        if (text[at] == '0') {
+            ++at;
+        } else {
+            while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) ++at;
+        }
+        if (at < text.size() && text[at] == '.') {
+            if (++at >= text.size() || !std::isdigit(static_cast<unsigned char>(text[at]))) return false;
+            while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) ++at;
+        }
+        if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+            ++at;
+            if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+            if (at >= text.size() || !std::isdigit(static_cast<unsigned char>(text[at]))) return false;
+            while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) ++at;
+        }
+        return at > start;
+    }
+    bool value(int depth) {
+        if (depth > 64) return false;
+        space();
+        if (at >= text.size()) return false;
+        char c = text[at];
+        bool ok = false;
+        if (c == '{' || c == '[') {
+            char close = c == '{' ? '}' : ']';
+            ++at;
+            space();
+            if (at < text.size() && text[at] == close) return ++at, true;
+            for (;;) {
+                if (c == '{') {
+                    space();
+                    if (!string()) return false;
+                    space();
+                    if (at >= text.size() || text[at++] != ':') return false;
+                }
+                if (!value(depth + 1)) return false;
+                space();
+                if (at < text.size() && text[at] == ',') {
+                    ++at;
+                    continue;
+                }
+                return at < text.size() && text[at++] == close;
+            }
+        }
+        if (c == '"') ok = string();
+        else if (c == 't') ok = literal("true");
+        else if (c == 'f') ok = literal("false");
+        else if (c == 'n') ok = literal("null");
+        else ok = number();
+        return ok;
+    }
+    bool document() {
+        if (!value(0)) return false;
+        space();
+        return at == text.size();
+    }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+    csv2pnp::InputTraces input = csv2pnp::readTraces(bytes, "fuzz\xff.csv");
+    require(input.traces.empty() != input.error.empty());
+    csv2pnp::MaskRead mask = csv2pnp::readLimitMask(bytes);
+    require(mask.mask.has_value() == mask.error.empty());
+
+    for (int variant = 0; variant < 2 && !input.traces.empty(); ++variant) {
+        std::vector<csv2pnp::Trace> traces = input.traces;
+        csv2pnp::AnalysisOptions options;
+        if (variant == 1) {
+            options.carrier = 5;
+            options.normaliseTo = 1e9;
+            options.band = csv2pnp::OffsetBand{1, 1e6};
+            options.omitSpurs = true;
+            options.subtractFloor = true;
+            options.spurThreshold = 3;
+        }
+        if (mask.mask) {
+            options.mask = &*mask.mask;
+            options.maskFile = "mask\x81.txt";
+        }
+        csv2pnp::Analyses analyses = csv2pnp::analyseTraces(traces, options);
+        std::ostringstream summary;
+        for (const csv2pnp::TraceAnalysis& analysis : analyses.traces) {
+            const std::vector<csv2pnp::TracePoint>& points = analysis.trace->points;
+            require(!points.empty());
+            for (std::size_t i = 0; i < points.size(); ++i) {
+                require(points[i].offset > 0 && std::isfinite(points[i].offset));
+                if (i > 0) require(points[i - 1].offset < points[i].offset);
+            }
+            if (analysis.integration) {
+                const csv2pnp::NoiseIntegral& integral = analysis.integration->integral;
+                require(integral.from >= points.front().offset && integral.to <= points.back().offset);
+                require(!std::isnan(integral.phaseArea) && integral.phaseArea >= 0);
+                require(!std::isnan(integral.frequencyArea) && integral.frequencyArea >= 0);
+            }
+            for (const csv2pnp::SpurFigures& spur : analysis.spurs) {
+                require(spur.spur.last - spur.spur.first < csv2pnp::longestSpur && spur.spur.power > 0);
+            }
+            csv2pnp::writeSummaryText(summary, analysis);
+        }
+        std::string json = csv2pnp::summaryJson(analyses.traces, std::string("chart\xfe.svg"), "0");
+        require(csv2pnp::utf8Text(json) == json);
+        require(JsonCheck{json}.document());
+    }
+    return 0;
+}

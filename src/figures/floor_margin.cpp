@@ -1,0 +1,53 @@
+#include "figures/floor_margin.h"
+
+#include <cmath>
+
+#include "figures/noise_figures.h"
+
+namespace csv2pnp {
+
+FloorMargin floorMarginOf(const std::vector<TracePoint>& points, const std::vector<TracePoint>& floor, double threshold) {
+    FloorMargin result;
+    result.threshold = threshold;
+    result.margins.reserve(points.size());
+    bool inRange = false;
+    for (const TracePoint& point : points) {
+        std::optional<double> floorLevel = levelAt(floor, point.offset);
+        std::optional<double> margin;
+        if (floorLevel) margin = point.level - *floorLevel;
+        result.margins.push_back(margin);
+        if (margin && (!result.smallest || *margin < *result.smallest)) {
+            result.smallest = margin;
+            result.smallestAt = point.offset;
+        }
+        bool below = margin && *margin < threshold;
+        if (below && inRange) {
+            result.below.back().to = point.offset;
+            ++result.below.back().points;
+        } else if (below) {
+            result.below.push_back(MarginRange{point.offset, point.offset, 1});
+        }
+        if (below) result.belowAt.push_back(point.offset);
+        inRange = below;
+    }
+    return result;
+}
+
+std::size_t subtractFloor(std::vector<TracePoint>& points, const FloorMargin& margin) {
+    std::size_t out = 0, leftOut = 0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const std::optional<double>& m = margin.margins[i];
+        TracePoint point = points[i];
+        if (m && !(*m > 0)) {
+            ++leftOut;
+            continue;
+        }
+        // L + 10 log10(1 - 10^(-m/10)), with expm1 keeping the digits of a large margin.
+        if (m) point.level += 10 * std::log10(-std::expm1(-*m * std::log(10.0) / 10));
+        points[out++] = point;
+    }
+    points.resize(out);
+    return leftOut;
+}
+
+}  // namespace csv2pnp

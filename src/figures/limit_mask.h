@@ -1,0 +1,45 @@
+// A limit mask: the highest phase noise a specification allows at each offset.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "traces/trace.h"
+
+namespace csv2pnp {
+
+struct LimitMask {
+    std::vector<TracePoint> points;  // offsets never decrease; a repeated offset is a step
+};
+
+struct MaskRead {
+    std::optional<LimitMask> mask;
+    std::size_t line = 0;  // of the error, from 1; 0 for an error of the whole file
+    std::string error;     // empty when the mask was read
+};
+
+// Text, one point a line, "offset,level": the offset in Hz with the SI suffixes of -r, the
+// level in dBc/Hz. Empty lines and lines starting with # are skipped; CR LF, LF and CR end
+// lines. Any other line is an error.
+MaskRead readLimitMask(std::string_view text);
+
+// The limit at an offset inside the mask: straight in log f and dB between its points; at a
+// step the higher of the levels there. Nothing outside the mask's offsets.
+std::optional<double> limitAt(const LimitMask& mask, double offset);
+
+struct MaskVerdict {
+    std::size_t judged = 0;       // points inside the mask's offsets
+    std::size_t above = 0;        // of them above their limit
+    std::optional<double> worst;  // dB: the largest excess over the limit, negative when all pass
+    double worstAt = 0;           // Hz
+    std::vector<TracePoint> failing;  // the points above their limit
+    bool passes() const { return judged > 0 && above == 0; }
+};
+
+// Judges every point inside the mask's offsets; a point at its limit passes.
+MaskVerdict judgeAgainstMask(const std::vector<TracePoint>& points, const LimitMask& mask);
+
+}  // namespace csv2pnp

@@ -1,0 +1,99 @@
+#include "figures/spurs.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "figures/noise_figures.h"
+#include "numeric/numeric.h"
+
+namespace csv2pnp {
+
+namespace {
+
+double medianOf(std::array<double, spurBaselinePoints>& levels, std::size_t count) {
+    auto middle = levels.begin() + static_cast<std::ptrdiff_t>(count / 2);
+    std::nth_element(levels.begin(), middle, levels.begin() + static_cast<std::ptrdiff_t>(count));
+    return *middle;  // the count is odd
+}
+
+// The window stays centred on its point: near an end it narrows to the neighbours there are.
+// A window of the nearest points that is not centred would put a sloping trace's end points
+// far above their baseline (a 1/f^3 slope drawn 10 points a decade puts its first point 15 dB
+// above the median of the 11 nearest), and report a spur at every steep end.
+std::vector<double> baselines(const std::vector<TracePoint>& points) {
+    const std::size_t n = points.size();
+    std::vector<double> baseline(n);
+    std::array<double, spurBaselinePoints> window{};
+    for (std::size_t i = 0; i < n; ++i) {
+        std::size_t half = std::min({spurBaselinePoints / 2, i, n - 1 - i});
+        for (std::size_t k = 0; k <= 2 * half; ++k) window[k] = points[i - half + k].level;
+        baseline[i] = medianOf(window, 2 * half + 1);
+    }
+    return baseline;
+}
+
+// The clean line's level at an offset: the power law between the run's neighbours, or the
+// one neighbour's level when the run reaches an end of the trace.
+double cleanLevel(const std::vector<TracePoint>& points, std::size_t first, std::size_t last, double offset) {
+    bool hasBefore = first > 0, hasAfter = last + 1 < points.size();
+    if (!hasBefore) return points[last + 1].level;
+    if (!hasAfter) return points[first - 1].level;
+    const TracePoint& a = points[first - 1];
+    const TracePoint& b = points[last + 1];
+    return a.level + (b.level - a.level) * logRatio(a.offset, offset) / logRatio(a.offset, b.offset);
+}
+
+// The run's span with its points as measured, and with them on the clean line.
+double spanArea(const std::vector<TracePoint>& span) {
+    std::optional<NoiseIntegral> integral = integrateNoise(span, span.front().offset, span.back().offset);
+    return integral ? integral->phaseArea : 0;
+}
+
+}  // namespace
+
+std::vector<Spur> findSpurs(const std::vector<TracePoint>& points, double threshold) {
+    std::vector<Spur> spurs;
+    if (points.size() < 2) return spurs;
+    std::vector<double> baseline = baselines(points);
+    for (std::size_t i = 0; i < points.size();) {
+        if (!(points[i].level - baseline[i] > threshold)) {
+            ++i;
+            continue;
+        }
+        std::size_t first = i, last = i;
+        while (last + 1 < points.size() && points[last + 1].level - baseline[last + 1] > threshold) ++last;
+        i = last + 1;
+        if (last - first + 1 > longestSpur || (first == 0 && last + 1 == points.size())) continue;
+
+        std::size_t spanFirst = first > 0 ? first - 1 : first;
+        std::size_t spanLast = last + 1 < points.size() ? last + 1 : last;
+        std::vector<TracePoint> measured(points.begin() + static_cast<std::ptrdiff_t>(spanFirst),
+                                         points.begin() + static_cast<std::ptrdiff_t>(spanLast) + 1);
+        std::vector<TracePoint> clean = measured;
+        for (std::size_t k = first; k <= last; ++k) {
+            clean[k - spanFirst].level = cleanLevel(points, first, last, points[k].offset);
+        }
+        double excess = spanArea(measured) - spanArea(clean);
+        if (!(excess > 0) || !std::isfinite(excess)) continue;
+        auto highest = std::max_element(points.begin() + static_cast<std::ptrdiff_t>(first),
+                                        points.begin() + static_cast<std::ptrdiff_t>(last) + 1,
+                                        [](const TracePoint& a, const TracePoint& b) { return a.level < b.level; });
+        spurs.push_back(Spur{first, last, highest->offset, highest->level, excess, 10 * std::log10(excess)});
+    }
+    return spurs;
+}
+
+std::vector<TracePoint> withoutSpurs(const std::vector<TracePoint>& points, const std::vector<Spur>& spurs) {
+    std::vector<TracePoint> clean = points;
+    for (const Spur& spur : spurs) {
+        for (std::size_t k = spur.first; k <= spur.last; ++k) {
+            clean[k].level = cleanLevel(points, spur.first, spur.last, points[k].offset);
+        }
+    }
+    return clean;
+}
+
+double jitterOf(double power, double carrier) { return std::sqrt(2 * power) / (2 * pi * carrier); }
+
+}  // namespace csv2pnp

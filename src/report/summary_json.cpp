@@ -1,0 +1,144 @@
+#include "report/summary_json.h"
+
+#include <string_view>
+
+#include "text/json_text.h"
+
+namespace csv2pnp {
+
+namespace {
+
+// Builds one object's members in order, with the commas between them.
+struct JsonObject {
+    std::string text = "{";
+    void add(std::string_view key, const std::string& value) {
+        if (text.size() > 1) text += ", ";
+        text += jsonString(key) + ": " + value;
+    }
+    std::string done() { return text + "}"; }
+};
+
+std::string list(const std::vector<std::string>& items) {
+    std::string text = "[";
+    for (std::size_t i = 0; i < items.size(); ++i) text += (i ? ", " : "") + items[i];
+    return text + "]";
+}
+
+std::string boolean(bool value) { return value ? "true" : "false"; }
+std::string count(std::size_t value) { return std::to_string(value); }
+
+std::string carrierFrom(CarrierSource source) {
+    switch (source) {
+    case CarrierSource::carRecord: return "CAR record";
+    case CarrierSource::commandLine: return "-c";
+    case CarrierSource::exportDefault:
+    case CarrierSource::noRecord: return "default";
+    }
+    return "";
+}
+
+std::string integrationJson(const BandFigures& band) {
+    JsonObject object;
+    object.add("from_hz", jsonNumber(band.integral.from));
+    object.add("to_hz", jsonNumber(band.integral.to));
+    object.add("clipped", boolean(band.clipped));
+    object.add("spurs_omitted", boolean(band.spursOmitted));
+    object.add("floor_subtracted", boolean(band.floorSubtracted));
+    object.add("phase_noise_dbc", jsonNumber(band.figures.integratedPhaseNoise));
+    object.add("rms_phase_rad", jsonNumber(band.figures.rmsPhase));
+    object.add("rms_phase_deg", jsonNumber(band.figures.rmsPhaseDegrees));
+    object.add("rms_jitter_s", jsonNumber(band.figures.rmsJitter));
+    object.add("residual_fm_hz", jsonNumber(band.figures.residualFm));
+    object.add("points_below_margin", count(band.pointsBelowMargin));
+    return object.done();
+}
+
+std::string spursJson(const std::vector<SpurFigures>& spurs) {
+    std::vector<std::string> items;
+    for (const SpurFigures& spur : spurs) {
+        JsonObject object;
+        object.add("offset_hz", jsonNumber(spur.spur.offset));
+        object.add("level_dbc_hz", jsonNumber(spur.spur.level));
+        object.add("power_dbc", jsonNumber(spur.spur.powerDbc));
+        object.add("jitter_s", jsonNumber(spur.jitter));
+        object.add("points", count(spur.spur.last - spur.spur.first + 1));
+        items.push_back(object.done());
+    }
+    return list(items);
+}
+
+std::string marginJson(const FloorMargin& margin) {
+    JsonObject object;
+    object.add("min_db", jsonNumber(margin.smallest));
+    object.add("at_hz", margin.smallest ? jsonNumber(margin.smallestAt) : "null");
+    object.add("threshold_db", jsonNumber(margin.threshold));
+    object.add("points_below", count(margin.belowAt.size()));
+    std::vector<std::string> ranges, points;
+    for (const MarginRange& range : margin.below) {
+        ranges.push_back(list({jsonNumber(range.from), jsonNumber(range.to)}));
+        points.push_back(count(range.points));
+    }
+    object.add("ranges_hz", list(ranges));
+    object.add("range_points", list(points));
+    return object.done();
+}
+
+std::string maskJson(const MaskFigures& mask) {
+    JsonObject object;
+    object.add("file", jsonString(mask.file));
+    object.add("pass", mask.verdict.judged == 0 ? "null" : boolean(mask.verdict.passes()));
+    object.add("worst_db", jsonNumber(mask.verdict.worst));
+    object.add("at_hz", mask.verdict.worst ? jsonNumber(mask.verdict.worstAt) : "null");
+    object.add("points_above", count(mask.verdict.above));
+    object.add("points_judged", count(mask.verdict.judged));
+    return object.done();
+}
+
+std::string traceJson(const TraceAnalysis& analysis) {
+    const Trace& trace = *analysis.trace;
+    JsonObject object;
+    object.add("caption", jsonString(trace.caption));
+    object.add("source", jsonString(trace.source));
+    object.add("measured", trace.time.empty() ? "null" : jsonString(trace.time));
+    object.add("floor", boolean(trace.floor));
+    object.add("carrier_hz", jsonNumber(analysis.carrier.hertz));
+    object.add("carrier_from", jsonString(carrierFrom(analysis.carrier.source)));
+    object.add("carrier_assumed", boolean(analysis.carrier.assumed()));
+    object.add("normalised_from_hz", jsonNumber(analysis.carrier.normalisedFrom));
+    object.add("points", count(trace.points.size()));
+    object.add("left_out", count(trace.leftOut));
+    object.add("repeated_offsets", count(trace.repeated));
+    object.add("below_floor_left_out", count(analysis.belowFloor));
+    object.add("offsets_hz", list({jsonNumber(analysis.firstOffset), jsonNumber(analysis.lastOffset)}));
+    std::vector<std::string> spots;
+    for (const SpotLevel& spot : analysis.spotNoise) {
+        JsonObject item;
+        item.add("offset_hz", jsonNumber(spot.offset));
+        item.add("level_dbc_hz", jsonNumber(spot.level));
+        spots.push_back(item.done());
+    }
+    object.add("spot_noise", list(spots));
+    object.add("integration", analysis.integration ? integrationJson(*analysis.integration) : "null");
+    object.add("spurs", spursJson(analysis.spurs));
+    object.add("spurs_jitter_s", jsonNumber(analysis.spursJitter));
+    object.add("spur_threshold_db", jsonNumber(analysis.spurThreshold));
+    object.add("floor_margin", analysis.floorMargin ? marginJson(*analysis.floorMargin) : "null");
+    object.add("mask", analysis.mask ? maskJson(*analysis.mask) : "null");
+    return object.done();
+}
+
+}  // namespace
+
+std::string summaryJson(const std::vector<TraceAnalysis>& analyses, std::optional<std::string> chart,
+                        const std::string& version) {
+    JsonObject document;
+    document.add("pnpplot", jsonString(version));
+    document.add("chart", chart ? jsonString(*chart) : "null");
+    std::vector<std::string> traces;
+    for (const TraceAnalysis& analysis : analyses) traces.push_back(traceJson(analysis));
+    std::string text = document.text + ",\n \"traces\": [";
+    for (std::size_t i = 0; i < traces.size(); ++i) text += (i ? ",\n  " : "\n  ") + traces[i];
+    return text + "]}\n";
+}
+
+}  // namespace csv2pnp
