@@ -38,11 +38,7 @@ struct RowHead {
 
 RowHead headOf(MeasurementRow row) {
     RowHead head{{}, 0, cellsOf(row)};
-    while (head.count < head.values.size()) {
-        std::optional<std::string_view> cell = nextCell(head.rest);
-        if (!cell) break;
-        head.values[head.count++] = cellValue(*cell);
-    }
+    head.count = nextCellValues(head.rest, head.values.data(), head.values.size());
     return head;
 }
 

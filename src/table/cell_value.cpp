@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <optional>
+#include <string_view>
 #include <system_error>
 
 namespace csv2pnp {
@@ -71,17 +74,143 @@ std::optional<double> unsignedNumber(const char* at, const char* end) {
     return value;
 }
 
-}  // namespace
+// The shortcut's bounds: below 10^15 every integer is a double, and so is every power of
+// ten up to 10^22 (5^22 < 2^53).
+constexpr int shortDigits = 15;
+constexpr int shortPowers = 22;
+constexpr double powersOfTen[shortPowers + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-std::optional<double> cellNumber(std::string_view cell) {
-    const char* at = cell.data();
-    const char* end = at + cell.size();
+// The digit a character stands for; above 9 for any other character.
+unsigned digitOf(char c) { return static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'}; }
+
+// Steps over the digits at the front of text, appending them to the integer (which wraps
+// when there are too many, where the shortcut gives up anyway).
+const char* takeDigits(const char* at, const char* end, std::uint64_t& digits) {
+    for (; at != end; ++at) {
+        const unsigned digit = digitOf(*at);
+        if (digit > 9) break;
+        digits = digits * 10 + digit;
+    }
+    return at;
+}
+
+// The number the shortcut read and where it ended; no end when the shortcut left it.
+struct ShortRead {
+    double value;
+    const char* end;
+};
+
+inline ShortRead shortDecimalAt(const char* at, const char* end) {
+    const ShortRead left{0, nullptr};
+    const char* const start = at;
+    std::uint64_t digits = 0;
+    at = takeDigits(at, end, digits);
+    // The value is digits * 10^exponent.
+    std::ptrdiff_t count = at - start;
+    std::ptrdiff_t exponent = 0;
+    if (at != end && *at == '.') {
+        const char* const fraction = at + 1;
+        at = takeDigits(fraction, end, digits);
+        exponent = fraction - at;
+        count -= exponent;
+    } else if (count == 1 && digits == 0 && at != end && (*at | 0x20) == 'x') {
+        return left;  // "0x" starts a hexadecimal number, which only the general reader reads
+    }
+    // Leading zeros count too: so few spellings have them beyond the bound that the general
+    // reader can have those.
+    if (count == 0 || count > shortDigits) return left;
+    // An exponent counts only with a digit in it: "1e+" reads as 1.
+    if (at != end && (*at | 0x20) == 'e') {
+        const char* mark = at + 1;
+        const bool negative = mark != end && *mark == '-';
+        if (mark != end && (*mark == '-' || *mark == '+')) ++mark;
+        if (mark != end && digitOf(*mark) <= 9) {
+            std::ptrdiff_t written = 0;
+            // Beyond the bound any exponent leaves the shortcut's range, so its digits need
+            // no more than to be stepped over.
+            for (; mark != end && digitOf(*mark) <= 9; ++mark) {
+                if (written < 100000) written = written * 10 + static_cast<std::ptrdiff_t>(digitOf(*mark));
+            }
+            exponent += negative ? -written : written;
+            at = mark;
+        }
+    }
+    if (digits == 0) return ShortRead{0, at};
+    if (exponent < -shortPowers || exponent > shortPowers) return left;
+    const auto whole = static_cast<double>(digits);
+    return ShortRead{exponent < 0 ? whole / powersOfTen[-exponent] : whole * powersOfTen[exponent], at};
+}
+
+const char* afterSpaceAndSign(const char* at, const char* end, bool& negative) {
     while (at < end && isSpace(*at)) ++at;
-    bool negative = at < end && *at == '-';
+    negative = at < end && *at == '-';
     if (at < end && (*at == '-' || *at == '+')) ++at;
-    std::optional<double> value = unsignedNumber(at, end);
+    return at;
+}
+
+// White space, a sign, then the number read by the shortcut when it can, otherwise by
+// std::from_chars.
+template <bool shortcut>
+std::optional<double> signedNumber(std::string_view cell) {
+    const char* end = cell.data() + cell.size();
+    bool negative;
+    const char* at = afterSpaceAndSign(cell.data(), end, negative);
+    std::optional<double> value;
+    if (shortcut) {
+        if (ShortRead read = shortDecimalAt(at, end); read.end) value = read.value;
+    }
+    if (!value) value = unsignedNumber(at, end);
     if (!value) return std::nullopt;
     return negative ? -*value : *value;
+}
+
+// Reads the cell at the front of text, which ends at its first comma or with it: sets the
+// cell's value as cellValue gives it and returns the cell's length.
+std::size_t readLeadingCell(std::string_view text, double& value) {
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    bool negative;
+    const char* at = afterSpaceAndSign(begin, end, negative);
+    const ShortRead read = shortDecimalAt(at, end);
+    if (!read.end) {
+        const std::size_t length = std::min(text.find(',', static_cast<std::size_t>(at - begin)), text.size());
+        value = cellNumberByFromChars(text.substr(0, length)).value_or(0.0);
+        return length;
+    }
+    // No number spelling holds a comma, so the shortcut read the cell's number, and the cell
+    // ends at the first comma from there: most often right there.
+    value = negative ? -read.value : read.value;
+    if (read.end == end || *read.end == ',') return static_cast<std::size_t>(read.end - begin);
+    return std::min(text.find(',', static_cast<std::size_t>(read.end - begin)), text.size());
+}
+
+}  // namespace
+
+std::optional<double> cellNumber(std::string_view cell) { return signedNumber<true>(cell); }
+
+std::optional<double> cellNumberByFromChars(std::string_view cell) { return signedNumber<false>(cell); }
+
+std::optional<double> shortDecimal(std::string_view text) {
+    ShortRead read = shortDecimalAt(text.data(), text.data() + text.size());
+    if (!read.end) return std::nullopt;
+    return read.value;
+}
+
+std::size_t nextCellValues(CellCursor& cursor, double* values, std::size_t count) {
+    std::size_t read = 0;
+    for (; read < count && !cursor.done; ++read) {
+        const std::size_t length = readLeadingCell(cursor.rest, values[read]);
+        if (length == cursor.rest.size()) {
+            cursor.done = true;
+        } else {
+            cursor.rest.remove_prefix(length + 1);
+            // A comma at the end of the line closes the last cell; no empty cell follows it.
+            cursor.done = cursor.rest.empty();
+        }
+    }
+    return read;
 }
 
 // No number at all gives +0, whatever sign stood before it.
