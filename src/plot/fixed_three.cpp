@@ -1,10 +1,58 @@
 #include "plot/fixed_three.h"
 
+#include <array>
 #include <charconv>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
 namespace csv2pnp {
+
+namespace {
+
+// Below 2^52 the text has at most 16 integer digits, a sign, the point and three decimals.
+constexpr std::ptrdiff_t longestShortText = 24;
+
+// "00" to "99", two characters each.
+constexpr char digitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// ".000" to ".999", four characters each: the point and three decimals in one piece.
+constexpr std::array<char, 4000> pointAndDecimals = [] {
+    std::array<char, 4000> table{};
+    for (int n = 0; n < 1000; ++n) {
+        table[static_cast<std::size_t>(4 * n)] = '.';
+        table[static_cast<std::size_t>(4 * n + 1)] = static_cast<char>('0' + n / 100);
+        table[static_cast<std::size_t>(4 * n + 2)] = static_cast<char>('0' + n / 10 % 10);
+        table[static_cast<std::size_t>(4 * n + 3)] = static_cast<char>('0' + n % 10);
+    }
+    return table;
+}();
+
+// Writes the digits of n backwards, ending just before end, and returns where they begin;
+// two at a time, in 32 bits once n fits there, as the integer part of a frequency does.
+char* writeDigitsBefore(char* end, std::uint64_t n) {
+    for (; n >> 32 != 0; n /= 100) {
+        end -= 2;
+        std::memcpy(end, digitPairs + 2 * (n % 100), 2);
+    }
+    auto small = static_cast<std::uint32_t>(n);
+    for (; small >= 100; small /= 100) {
+        end -= 2;
+        std::memcpy(end, digitPairs + 2 * (small % 100), 2);
+    }
+    if (small >= 10) {
+        end -= 2;
+        std::memcpy(end, digitPairs + 2 * small, 2);
+    } else {
+        *--end = static_cast<char>('0' + small);
+    }
+    return end;
+}
+
+}  // namespace
 
 char* toFixedThree(char* first, char* last, double value) {
     std::uint64_t bits;
@@ -29,32 +77,20 @@ char* toFixedThree(char* first, char* last, double value) {
         if (rest > half || (rest == half && (thousandths & 1) != 0)) ++thousandths;
     }  // else scaled < 2^63 <= half: rounds to zero
 
-    // The digits are made from the last one backwards, two at a time, then copied out.
-    static constexpr char pairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
-    char digits[24];
-    char* start = digits + sizeof digits;
-    const auto decimals = static_cast<unsigned>(thousandths % 1000);
-    *--start = static_cast<char>('0' + decimals % 10);
-    start -= 2;
-    std::memcpy(start, pairs + 2 * (decimals / 10), 2);
-    *--start = '.';
-    std::uint64_t whole = thousandths / 1000;
-    for (; whole >= 100; whole /= 100) {
-        start -= 2;
-        std::memcpy(start, pairs + 2 * (whole % 100), 2);
-    }
-    if (whole >= 10) {
-        start -= 2;
-        std::memcpy(start, pairs + 2 * whole, 2);
-    } else {
-        *--start = static_cast<char>('0' + whole);
-    }
+    // The text is made from its end backwards in a piece of the stack, then copied in one
+    // move of fixed size when there is room for it, which is nearly always.
+    const std::uint64_t whole = thousandths / 1000;
+    char text[2 * longestShortText] = {};
+    char* const textEnd = text + longestShortText;
+    std::memcpy(textEnd - 4, pointAndDecimals.data() + 4 * (thousandths - 1000 * whole), 4);
+    char* start = writeDigitsBefore(textEnd - 4, whole);
     if (bits >> 63) *--start = '-';
-    const auto length = static_cast<std::size_t>(digits + sizeof digits - start);
-    std::memcpy(first, start, length);
+    const auto length = static_cast<std::size_t>(textEnd - start);
+    if (last - first >= longestShortText) {
+        std::memcpy(first, start, longestShortText);
+    } else {
+        std::memcpy(first, start, length);
+    }
     return first + length;
 }
 

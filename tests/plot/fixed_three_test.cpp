@@ -63,5 +63,20 @@ TEST(FixedThree, PrintsWhatPercentPointThreeFPrints) {
     for (std::uint64_t j = 1; j < 2'000'000; j += 2) expectPrintfDigits(static_cast<double>(j) / 16);
 }
 
+// Given just the room the text needs, it writes the text and nothing after it; given more,
+// the same text.
+TEST(FixedThree, KeepsWithinTheRoomGiven) {
+    std::mt19937_64 random(9122026);
+    std::uniform_real_distribution<double> decades(-4, 17);
+    for (int i = 0; i < 100'000; ++i) {
+        const double value = (i % 2 ? -1 : 1) * std::pow(10.0, decades(random));
+        const std::string expected = printfFixedThree(value);
+        std::string room(expected.size() + 8, '#');
+        char* end = toFixedThree(room.data(), room.data() + expected.size(), value);
+        ASSERT_EQ(end, room.data() + expected.size()) << expected;
+        ASSERT_EQ(room, expected + "########");
+    }
+}
+
 }  // namespace
 }  // namespace csv2pnp
