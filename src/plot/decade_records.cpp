@@ -66,10 +66,11 @@ void scanCells(const RowHead& head, const RowHead* previous, Visit visit) {
 
 void writeTraceLines(const RowHead& head, std::size_t number, std::uint32_t carrierFrequency, PlotFileWriter& data,
                      PlotFileWriter& imaginary) {
-    double frequency = head.values[0] + static_cast<double>(carrierFrequency);
-    TraceLineBuffer buffer;
-    if (head.count > 1) writeLine(data, formatTraceLine(buffer, number, frequency, head.values[1]));
-    if (head.count > 2) writeLine(imaginary, formatTraceLine(buffer, number, frequency, head.values[2]));
+    if (head.count < 2) return;
+    TraceLineFormatter lines;
+    lines.start(number, head.values[0] + static_cast<double>(carrierFrequency));
+    writeEndedLine(data, lines.withLevel(head.values[1]));
+    if (head.count > 2) writeEndedLine(imaginary, lines.withLevel(head.values[2]));
 }
 
 }  // namespace

@@ -38,6 +38,10 @@ void writeLine(PlotFileWriter& writer, std::string_view text) {
     writer.failed = !writer.sink(writer.target, std::string_view(line, length));
 }
 
+void writeEndedLine(PlotFileWriter& writer, std::string_view line) {
+    if (!writer.failed) writer.failed = !writer.sink(writer.target, line);
+}
+
 void writeBoth(PlotFileWriter& data, PlotFileWriter& imaginary, std::initializer_list<std::string_view> lines) {
     for (std::string_view line : lines) writeLine(data, line);
     for (std::string_view line : lines) writeLine(imaginary, line);

@@ -27,6 +27,9 @@ PlotFileWriter stringWriter(std::string& bytes);
 // Writes the text and CR LF, which the viewer expects on every host.
 void writeLine(PlotFileWriter& writer, std::string_view text);
 
+// Writes a line that already ends in CR LF as it is, without copying it.
+void writeEndedLine(PlotFileWriter& writer, std::string_view line);
+
 // A record group whose lines are the same in both files: all of it to the data file, then
 // to the imaginary-part file.
 void writeBoth(PlotFileWriter& data, PlotFileWriter& imaginary, std::initializer_list<std::string_view> lines);

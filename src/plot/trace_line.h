@@ -9,10 +9,21 @@
 
 namespace csv2pnp {
 
-// Room for the longest line: a 20-digit number and two values of the longest fixed form.
-using TraceLineBuffer = std::array<char, 40 + 2 * fixedThreeMaxLength>;
+// "   TRA <number>: <frequency> Hz, <level> dBc" and CR LF, both values as "%.3f" prints
+// them. A row's two lines differ only in their level, so the part before it is formatted
+// once for both.
+class TraceLineFormatter {
+public:
+    // Starts the lines of one row.
+    void start(std::size_t number, double frequency);
 
-// "   TRA <number>: <frequency> Hz, <level> dBc", both values as "%.3f" prints them.
-std::string_view formatTraceLine(TraceLineBuffer& buffer, std::size_t number, double frequency, double level);
+    // The whole line with this level, its CR LF included; valid until the next call.
+    std::string_view withLevel(double level);
+
+private:
+    // Room for the longest line: a 20-digit number and two values of the longest fixed form.
+    std::array<char, 40 + 2 * fixedThreeMaxLength> buffer_;
+    std::size_t levelStart_ = 0;
+};
 
 }  // namespace csv2pnp
