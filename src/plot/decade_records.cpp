@@ -52,6 +52,7 @@ void scanCells(const RowHead& head, const RowHead* previous, Visit visit) {
         if (previous && k < previous->count) crossing = findUpwardCrossing(head.values[k], previous->values[k]);
         if (!visit(k, crossing)) return;
     }
+    if (head.rest.done) return;  // the common row of three cells
     CellCursor current = head.rest;
     CellCursor beside = previous ? previous->rest : CellCursor{{}, true};
     for (std::size_t k = head.count; std::optional<std::string_view> cell = nextCell(current); ++k) {

@@ -144,6 +144,10 @@ inline ShortRead shortDecimalAt(const char* at, const char* end) {
 }
 
 const char* afterSpaceAndSign(const char* at, const char* end, bool& negative) {
+    // Most cells start with a minus sign or a digit.
+    negative = at != end && *at == '-';
+    if (negative) return at + 1;
+    if (at != end && digitOf(*at) <= 9) return at;
     while (at < end && isSpace(*at)) ++at;
     negative = at < end && *at == '-';
     if (at < end && (*at == '-' || *at == '+')) ++at;

@@ -4,15 +4,6 @@
 
 namespace csv2pnp {
 
-std::size_t rowCount(const MeasurementTable& table) { return table.lineEnds.size(); }
-
-MeasurementRow rowAt(const MeasurementTable& table, std::size_t row) {
-    std::size_t begin = row == 0 ? 0 : table.lineEnds[row - 1] + 1;
-    return MeasurementRow{std::string_view(table.text).substr(begin, table.lineEnds[row] - begin)};
-}
-
-CellCursor cellsOf(MeasurementRow row) { return CellCursor{row.line, row.line.empty()}; }
-
 std::optional<std::string_view> nextCell(CellCursor& cursor) {
     if (cursor.done) return std::nullopt;
     std::size_t comma = cursor.rest.find(',');

@@ -20,8 +20,13 @@ struct MeasurementRow {
     std::string_view line;
 };
 
-std::size_t rowCount(const MeasurementTable& table);
-MeasurementRow rowAt(const MeasurementTable& table, std::size_t row);
+// Inline, as cellsOf below: the scans of the trace call them for every row.
+inline std::size_t rowCount(const MeasurementTable& table) { return table.lineEnds.size(); }
+
+inline MeasurementRow rowAt(const MeasurementTable& table, std::size_t row) {
+    std::size_t begin = row == 0 ? 0 : table.lineEnds[row - 1] + 1;
+    return MeasurementRow{std::string_view(table.text).substr(begin, table.lineEnds[row] - begin)};
+}
 
 // Walks the cells of one row from left to right.
 struct CellCursor {
@@ -29,7 +34,7 @@ struct CellCursor {
     bool done;
 };
 
-CellCursor cellsOf(MeasurementRow row);
+inline CellCursor cellsOf(MeasurementRow row) { return CellCursor{row.line, row.line.empty()}; }
 std::optional<std::string_view> nextCell(CellCursor& cursor);
 
 std::size_t cellCount(MeasurementRow row);
