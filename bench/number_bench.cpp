@@ -1,11 +1,13 @@
 // Micro-benchmarks of the two number conversions the converter spends its own time on:
 // reading a cell and printing a value with three decimals, beside the library calls they
-// stand in for. Built when Google Benchmark is installed; run build-bench/bench/number_bench.
+// stand in for, and of reading a row's cells in one pass or cell by cell. Built when Google Benchmark is installed; run build-bench/bench/number_bench.
 #include <benchmark/benchmark.h>
 
 #include <charconv>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "plot/fixed_three.h"
@@ -49,6 +51,43 @@ void fromCharsOfCells(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<long>(cells.size()));
 }
 
+// Rows of an export: an offset, a level and a floor.
+std::vector<std::string> sampleRows() {
+    std::vector<std::string> rows;
+    for (int i = 0; i < 1000; ++i) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.6g,%.2f,%.2f", 0.1 * (i + 1) * (i + 1), -60.0 - i * 0.13, -75.0 - i * 0.13);
+        rows.emplace_back(text);
+    }
+    return rows;
+}
+
+void nextCellValuesOfRows(benchmark::State& state) {
+    std::vector<std::string> rows = sampleRows();
+    for (auto _ : state) {
+        for (const std::string& row : rows) {
+            csv2pnp::CellCursor cells = csv2pnp::cellsOf(csv2pnp::MeasurementRow{row});
+            double values[3];
+            benchmark::DoNotOptimize(csv2pnp::nextCellValues(cells, values, 3));
+            benchmark::DoNotOptimize(values);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(rows.size()));
+}
+
+void nextCellThenCellValueOfRows(benchmark::State& state) {
+    std::vector<std::string> rows = sampleRows();
+    for (auto _ : state) {
+        for (const std::string& row : rows) {
+            csv2pnp::CellCursor cells = csv2pnp::cellsOf(csv2pnp::MeasurementRow{row});
+            while (std::optional<std::string_view> cell = csv2pnp::nextCell(cells)) {
+                benchmark::DoNotOptimize(csv2pnp::cellValue(*cell));
+            }
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(rows.size()));
+}
+
 template <typename Print>
 void printValues(benchmark::State& state, Print print) {
     std::vector<double> values = sampleValues();
@@ -77,6 +116,8 @@ void snprintfFixedThree(benchmark::State& state) {
 
 BENCHMARK(cellValueOfCells);
 BENCHMARK(fromCharsOfCells);
+BENCHMARK(nextCellValuesOfRows);
+BENCHMARK(nextCellThenCellValueOfRows);
 BENCHMARK(toFixedThree);
 BENCHMARK(toCharsFixedThree);
 BENCHMARK(snprintfFixedThree);
