@@ -96,11 +96,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const csv2pnp::Trace& trace : input.traces) {
         require(!trace.points.empty());
         for (std::size_t i = 1; i < trace.points.size(); ++i) require(trace.points[i - 1].offset <= trace.points[i].offset);
-        chart.lines.push_back({&trace, "carrier", {{1, 10}, {100, 100}}, {trace.points.front()}, {trace.points.back()}});
+        chart.lines.push_back({trace.caption, trace.group, trace.floor, &trace.points, {"carrier", trace.source},
+                               {{1, 10}, {100, 100}}, {trace.points.front()}, {trace.points.back()}});
     }
     chart.title = bytes.substr(0, 64);
     chart.band = csv2pnp::OffsetBand{10, 1e5};
     chart.mask = {{10, -100}, {1e3, -120}, {1e3, -130}, {1e5, -150}};
+    chart.dark = size % 2 == 1;
     checkSvg(csv2pnp::svgChart(csv2pnp::layoutChart(chart)));
     return 0;
 }

@@ -159,7 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             csv2pnp::writeSummaryText(summary, analysis);
         }
-        std::string json = csv2pnp::summaryJson(analyses.traces, std::string("chart\xfe.svg"), "0");
+        std::string json = csv2pnp::summaryJson(analyses.traces, std::string("chart\xfe.svg"), std::nullopt, "0");
         require(csv2pnp::utf8Text(json) == json);
         require(JsonCheck{json}.document());
     }

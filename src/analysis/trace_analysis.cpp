@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "figures/smoothing.h"
 #include "numeric/numeric.h"
 #include "plot/plot_format.h"
 #include "units/si_units.h"
@@ -29,9 +30,9 @@ std::vector<SpotLevel> spotNoiseOf(const std::vector<TracePoint>& points, double
 // points with the spurs on their clean lines).
 TraceAnalysis figuresOf(const Trace& trace, CarrierChoice carrier, std::optional<OffsetBand> band,
                         const std::vector<TracePoint>& figurePoints) {
-    TraceAnalysis analysis{&trace, carrier, trace.points.front().offset, trace.points.back().offset, {}, {},
-                           band.has_value(), std::nullopt, defaultSpurThreshold, {}, std::nullopt, std::nullopt, 0,
-                           std::nullopt};
+    TraceAnalysis analysis{&trace, carrier, trace.points.front().offset, trace.points.back().offset, {}, std::nullopt, {},
+                           {}, {}, band.has_value(), std::nullopt, defaultSpurThreshold, {}, std::nullopt,
+                           std::nullopt, 0, std::nullopt};
     analysis.band = band.value_or(OffsetBand{analysis.firstOffset, analysis.lastOffset});
     analysis.spotNoise = spotNoiseOf(trace.points, std::max(analysis.band.from, analysis.firstOffset),
                                      std::min(analysis.band.to, analysis.lastOffset));
@@ -68,6 +69,14 @@ CarrierChoice chooseCarrier(const Trace& trace, std::optional<double> commandLin
     if (trace.carrier) return CarrierChoice{*trace.carrier, CarrierSource::carRecord, std::nullopt};
     return CarrierChoice{static_cast<double>(plotformat::defaultCarrierFrequency),
                          trace.plotFile ? CarrierSource::noRecord : CarrierSource::exportDefault, std::nullopt};
+}
+
+const std::vector<TracePoint>& drawnPoints(const TraceAnalysis& analysis) {
+    return analysis.smoothing ? analysis.smoothedPoints : analysis.trace->points;
+}
+
+const std::vector<TracePoint>& figurePoints(const TraceAnalysis& analysis) {
+    return analysis.spurFreePoints.empty() ? analysis.trace->points : analysis.spurFreePoints;
 }
 
 TraceAnalysis analyseTrace(const Trace& trace, CarrierChoice carrier, std::optional<OffsetBand> band) {
@@ -132,11 +141,17 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
         }
         std::vector<Spur> spurs;
         if (!trace.floor) spurs = findSpurs(trace.points, options.spurThreshold);
-        bool omit = options.omitSpurs && !spurs.empty();
-        TraceAnalysis analysis =
-            omit ? figuresOf(trace, carrier, options.band, withoutSpurs(trace.points, spurs))
-                 : figuresOf(trace, carrier, options.band, trace.points);
+        std::vector<TracePoint> spurFree;
+        if (options.omitSpurs && !spurs.empty()) spurFree = withoutSpurs(trace.points, spurs);
+        TraceAnalysis analysis = figuresOf(trace, carrier, options.band, spurFree.empty() ? trace.points : spurFree);
+        analysis.spurFreePoints = std::move(spurFree);
         analysis.spurThreshold = options.spurThreshold;
+        if (options.smoothing) {
+            analysis.smoothing = options.smoothing;
+            analysis.smoothedPoints = smoothed(trace.points, *options.smoothing);
+            analysis.spotNoise = spotNoiseOf(analysis.smoothedPoints, std::max(analysis.band.from, analysis.firstOffset),
+                                             std::min(analysis.band.to, analysis.lastOffset));
+        }
         double spurPower = 0;
         for (const Spur& spur : spurs) {
             std::optional<double> jitter;

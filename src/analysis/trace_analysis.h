@@ -43,6 +43,7 @@ struct AnalysisOptions {
     bool subtractFloor = false;
     const LimitMask* mask = nullptr;
     std::string maskFile;
+    std::optional<double> smoothing;  // decades: the drawn levels and the spot noise only
 };
 
 struct SpotLevel {
@@ -73,7 +74,10 @@ struct TraceAnalysis {
     const Trace* trace;  // its points as analysed and drawn: normalised, floor subtracted
     CarrierChoice carrier;
     double firstOffset, lastOffset;
-    std::vector<SpotLevel> spotNoise;         // at each decade inside the band and the trace
+    std::vector<SpotLevel> spotNoise;         // at each decade inside the band and the trace, smoothed with smoothing
+    std::optional<double> smoothing;          // decades
+    std::vector<TracePoint> smoothedPoints;   // the levels drawn with smoothing
+    std::vector<TracePoint> spurFreePoints;   // the levels integrated when spurs were omitted
     OffsetBand band;                          // asked for: -r, or the whole trace
     bool bandGiven;                           // by -r
     std::optional<BandFigures> integration;   // nothing when the band and the trace share no width
@@ -101,6 +105,11 @@ struct Analyses {
 // works out per trace what the summary says. Each phase-noise trace is paired with the floor
 // of the same input. The traces are changed in place where the options ask for it.
 Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& options);
+
+// The levels a chart draws: smoothed, or the trace's own.
+const std::vector<TracePoint>& drawnPoints(const TraceAnalysis& analysis);
+// The levels the figures come from: with the spurs on their clean lines, or the trace's own.
+const std::vector<TracePoint>& figurePoints(const TraceAnalysis& analysis);
 
 // The same for one trace alone, taken as it is.
 TraceAnalysis analyseTrace(const Trace& trace, CarrierChoice carrier, std::optional<OffsetBand> band);

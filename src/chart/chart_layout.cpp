@@ -5,17 +5,22 @@
 
 #include "chart/decimate.h"
 #include "numeric/numeric.h"
+#include "text/utf8_text.h"
 #include "units/si_units.h"
 
 namespace csv2pnp {
 
 namespace {
 
-constexpr int chartWidth = 1000;
-constexpr int chartHeight = 600;
-constexpr int legendLeft = plotArea.left + plotArea.width + 20;
-constexpr int legendRowHeight = 40;
+constexpr int chartWidth = 1080;
+constexpr int minimumHeight = 600;
+constexpr int legendLeft = plotArea.left + plotArea.width + 30;  // clear of the last offset label
+constexpr int captionHeight = 18, noteHeight = 15, entryGap = 12, bottomMargin = 20;
 constexpr int maxDecadesWithMinorLines = 12;
+
+// The dash patterns of the rounds of groups after the palette's colours, phase noise and floors.
+constexpr const char* traceDashes[] = {"", "12 4 3 4", "3 3", "16 4 3 4 3 4"};
+constexpr const char* floorDashes[] = {"6 3", "6 3 1 3", "2 4", "9 3 2 3"};
 
 double drawnLevel(double level) { return std::clamp(level, -drawnLevelLimit, drawnLevelLimit); }
 
@@ -24,7 +29,7 @@ std::string decadeLabel(int decade) {
     return "1e" + std::to_string(decade) + " Hz";
 }
 
-// The axes hold every trace and the mask.
+// The axes hold every trace and the mask, with some headroom above and below.
 void placeAxes(ChartLayout& layout, const ChartInput& input) {
     double lowOffset = INFINITY, highOffset = -INFINITY, lowLevel = INFINITY, highLevel = -INFINITY;
     auto take = [&](const std::vector<TracePoint>& points) {
@@ -36,14 +41,10 @@ void placeAxes(ChartLayout& layout, const ChartInput& input) {
             highLevel = std::max(highLevel, drawnLevel(p.level));
         }
     };
-    for (const ChartLine& line : input.lines) take(line.trace->points);
+    for (const ChartLine& line : input.lines) take(*line.points);
     take(input.mask);
     layout.offsets = offsetAxisFor(lowOffset, highOffset);
-    layout.levels = levelAxisFor(lowLevel, highLevel);
-}
-
-double clampedX(const ChartLayout& layout, double offset) {
-    return std::clamp(chartX(layout, offset), double(layout.area.left), double(layout.area.left + layout.area.width));
+    layout.levels = levelAxisFor(lowLevel - levelHeadroom, highLevel + levelHeadroom);
 }
 
 void placeGrid(ChartLayout& layout) {
@@ -66,7 +67,35 @@ void placeGrid(ChartLayout& layout) {
     }
 }
 
+double clampedX(const ChartLayout& layout, double offset) {
+    return std::clamp(chartX(layout, offset), double(layout.area.left), double(layout.area.left + layout.area.width));
+}
+
+LineStyle styleOf(const ChartTheme& theme, std::size_t group, bool floor) {
+    const std::size_t colours = theme.palette.size(), round = group / colours % std::size(traceDashes);
+    const std::string& colour = theme.palette[group % colours];
+    if (floor) return LineStyle{colour, 1.25, floorDashes[round], 0.6};
+    return LineStyle{colour, 2, traceDashes[round], 1};
+}
+
+int entryHeight(const LegendEntry& entry) {
+    return captionHeight + noteHeight * static_cast<int>(entry.notes.size()) + entryGap;
+}
+
 }  // namespace
+
+std::string shortened(const std::string& bytes, std::size_t characters) {
+    std::string text = utf8Text(bytes);
+    std::vector<std::size_t> starts;  // where each character starts
+    for (std::size_t at = 0; at < text.size();) {
+        char32_t code = 0;
+        starts.push_back(at);
+        at += utf8SequenceAt(std::string_view(text).substr(at), code);
+    }
+    if (starts.size() <= characters) return text;
+    std::size_t head = (characters - 1) / 2, tail = characters - 1 - head;
+    return text.substr(0, starts[head]) + "\xe2\x80\xa6" + text.substr(starts[starts.size() - tail]);
+}
 
 double chartX(const ChartLayout& layout, double offset) {
     return layout.area.left + offsetPosition(layout.offsets, offset) * layout.area.width;
@@ -78,40 +107,57 @@ double chartY(const ChartLayout& layout, double level) {
 }
 
 ChartLayout layoutChart(const ChartInput& input) {
-    ChartLayout layout{chartWidth, chartHeight, plotArea, input.title, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}};
+    ChartLayout layout{};
+    layout.width = chartWidth;
+    layout.height = minimumHeight;
+    layout.area = plotArea;
+    layout.theme = input.dark ? darkTheme() : lightTheme();
+    layout.title = shortened(input.title, longestTitle);
+    layout.titleTooltip = shortened(input.title, longestTooltip);
     if (input.lines.empty()) return layout;
     placeAxes(layout, input);
     placeGrid(layout);
     if (input.band) {
-        layout.band = ShadedBand{*input.band, clampedX(layout, input.band->from), clampedX(layout, input.band->to)};
+        layout.band = ShadedBand{*input.band, clampedX(layout, input.band->from), clampedX(layout, input.band->to),
+                                 "integrated " + withPrefix(input.band->from, "Hz", 5) + " to " +
+                                     withPrefix(input.band->to, "Hz", 5)};
     }
 
     std::vector<std::string> groups;
-    int row = 0;
-    for (const ChartLine& line : input.lines) {
-        const Trace& trace = *line.trace;
-        auto group = std::find(groups.begin(), groups.end(), trace.group);
-        if (group == groups.end()) group = groups.insert(groups.end(), trace.group);
-        LineStyle style{palette[static_cast<std::size_t>(group - groups.begin()) % std::size(palette)], 2,
-                        trace.floor ? "7 4" : ""};
-        layout.series.push_back(ChartSeries{decimate(trace.points, layout.offsets, layout.area.width), style});
-        layout.legend.push_back(LegendEntry{legendLeft, layout.area.top + 10 + row++ * legendRowHeight, style,
-                                            trace.caption, line.note});
+    std::vector<ChartSeries> floors, traces;
+    int y = layout.area.top + 10;
+    for (std::size_t i = 0; i < input.lines.size(); ++i) {
+        const ChartLine& line = input.lines[i];
+        auto group = std::find(groups.begin(), groups.end(), line.group);
+        if (group == groups.end()) group = groups.insert(groups.end(), line.group);
+        LineStyle style = styleOf(layout.theme, static_cast<std::size_t>(group - groups.begin()), line.floor);
+        (line.floor ? floors : traces).push_back(ChartSeries{i, decimate(*line.points, layout.offsets, layout.area.width), style});
+        LegendEntry entry{i, legendLeft, y, style, shortened(line.caption, longestCaption),
+                          shortened(line.caption, longestTooltip), {}};
+        for (const std::string& note : line.notes) entry.notes.push_back(shortened(note, longestNote));
+        y += entryHeight(entry);
+        layout.legend.push_back(std::move(entry));
+
         for (const OffsetBand& range : line.marginRanges) {
             // A range of one point still shows, two pixels wide.
             double left = clampedX(layout, range.from), right = std::max(clampedX(layout, range.to), left + 2);
-            layout.marginShades.push_back(ShadedRange{left, right, style.colour});
+            layout.marginShades.push_back(ShadedRange{i, left, right, style.colour});
         }
-        for (const TracePoint& peak : line.spurPeaks) layout.spurMarks.push_back(ChartMark{peak.offset, peak.level, style.colour});
+        for (const TracePoint& peak : line.spurPeaks) layout.spurMarks.push_back(ChartMark{i, peak.offset, peak.level, style.colour});
         for (const TracePoint& point : line.failingPoints) {
-            layout.failMarks.push_back(ChartMark{point.offset, point.level, maskColour});
+            layout.failMarks.push_back(ChartMark{i, point.offset, point.level, layout.theme.maskColour});
         }
     }
+    layout.series = std::move(floors);
+    layout.series.insert(layout.series.end(), traces.begin(), traces.end());
     if (!input.mask.empty()) {
-        LineStyle style{maskColour, 2, "2 3"};
-        layout.mask = ChartSeries{input.mask, style};
-        layout.legend.push_back(LegendEntry{legendLeft, layout.area.top + 10 + row * legendRowHeight, style, "limit mask", ""});
+        LineStyle style{layout.theme.maskColour, 2, "2 3", 1};
+        layout.mask = ChartSeries{input.lines.size(), input.mask, style};
+        LegendEntry entry{std::nullopt, legendLeft, y, style, "limit mask", "limit mask", {}};
+        y += entryHeight(entry);
+        layout.legend.push_back(std::move(entry));
     }
+    layout.height = std::max(minimumHeight, y + bottomMargin);
     return layout;
 }
 

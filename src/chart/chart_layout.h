@@ -1,6 +1,6 @@
 // Where everything of a chart goes, worked out once: the canvas, the plot area, the axes'
-// ranges and grid, the shaded band, and each trace's style, drawn points and legend entry.
-// The SVG writer and the HTML report's read-out use the same layout.
+// ranges and grid, the shaded band, each trace's style and drawn points, the marks, the mask
+// and the legend. The SVG writer draws it; the HTML report's read-out uses its scales.
 #pragma once
 
 #include <optional>
@@ -8,24 +8,29 @@
 #include <vector>
 
 #include "chart/axes.h"
+#include "chart/chart_theme.h"
 #include "traces/trace.h"
 
 namespace csv2pnp {
 
-// A trace to draw, with what its legend says under its caption and the marks it carries.
+// A trace to draw, with what its legend says and the marks it carries.
 struct ChartLine {
-    const Trace* trace;
-    std::string note;                       // "carrier 10 MHz (assumed)"
-    std::vector<OffsetBand> marginRanges;   // offsets too close to the floor, shaded in its hue
-    std::vector<TracePoint> spurPeaks;      // marked on the trace
-    std::vector<TracePoint> failingPoints;  // above the mask, marked in the mask's colour
+    std::string caption;                     // as the input has it; shortened where drawn
+    std::string group;                       // the lines of one input share a hue
+    bool floor = false;                      // drawn thinner and lighter, behind the others
+    const std::vector<TracePoint>* points = nullptr;  // the levels drawn, in order of offset
+    std::vector<std::string> notes;          // lines under the caption: carrier, figures
+    std::vector<OffsetBand> marginRanges;    // offsets too close to the floor, shaded in its hue
+    std::vector<TracePoint> spurPeaks;       // ringed
+    std::vector<TracePoint> failingPoints;   // above the mask, crossed in the mask's colour
 };
 
 struct ChartInput {
     std::vector<ChartLine> lines;
     std::string title;
-    std::optional<OffsetBand> band;             // shaded, the range of the integrated figures
-    std::vector<TracePoint> mask;               // a limit line, empty for none
+    std::optional<OffsetBand> band;   // shaded and labelled: the range of the integrated figures
+    std::vector<TracePoint> mask;     // a limit line, empty for none
+    bool dark = false;
 };
 
 struct PlotArea {
@@ -34,6 +39,10 @@ struct PlotArea {
 
 // Levels are drawn within these: no real trace comes near, and the axis labels stay short.
 inline constexpr double drawnLevelLimit = 1000;
+// The least room between a drawn level and the top or bottom of the plot, in dB.
+inline constexpr double levelHeadroom = 3;
+// The most characters of a text from the inputs that a chart draws, or holds in a tooltip.
+inline constexpr std::size_t longestTitle = 80, longestCaption = 38, longestNote = 40, longestTooltip = 1000;
 
 struct GridLine {
     double at;          // x of an offset line, y of a level line
@@ -45,67 +54,78 @@ struct LineStyle {
     std::string colour;  // #rrggbb
     double width;
     std::string dashes;  // an SVG dash array, empty for a solid line
+    double opacity;
 };
 
 struct ShadedBand {
     OffsetBand offsets;  // as asked for
     double left, right;  // its ends in pixels, clipped to the plot area
+    std::string label;   // "integrated 10 Hz to 100 kHz"
 };
 
 struct ChartSeries {
+    std::size_t line;                  // its index in the input's lines
     std::vector<TracePoint> vertices;  // the points drawn, thinned to what the width shows
     LineStyle style;
 };
 
 // A mark at a point: a spur's peak, or a point above the mask.
 struct ChartMark {
+    std::size_t line;  // the line it belongs to
     double offset, level;
     std::string colour;
 };
 
 // A range of offsets shaded over the plot's height, in pixels.
 struct ShadedRange {
+    std::size_t line;
     double left, right;
     std::string colour;
 };
 
 struct LegendEntry {
-    int x, y;             // the swatch's left end, on its centre line
+    std::optional<std::size_t> line;  // the line it names; nothing for the mask's entry
+    int x, y;                         // the swatch's left end, on the caption's centre line
     LineStyle style;
-    std::string caption;  // as the input has it; writers escape it
-    std::string note;     // below the caption
+    std::string caption;              // drawn: UTF-8, shortened in the middle when long
+    std::string tooltip;              // the caption as the input has it, up to longestTooltip
+    std::vector<std::string> notes;   // drawn below the caption, shortened
 };
 
 struct ChartLayout {
     int width, height;
     PlotArea area;
-    std::string title;
+    ChartTheme theme;
+    std::string title;                      // drawn, shortened
+    std::string titleTooltip;
     OffsetAxis offsets;
     LevelAxis levels;
-    std::vector<GridLine> offsetGrid;  // in drawing order, labels beside their lines
+    std::vector<GridLine> offsetGrid;       // in drawing order, labels beside their lines
     std::vector<GridLine> levelGrid;
     std::optional<ShadedBand> band;
     std::vector<ShadedRange> marginShades;  // under everything else but the band
-    std::vector<ChartSeries> series;        // one per line, in the order given
-    std::vector<LegendEntry> legend;        // one per line, then the mask's
+    std::vector<ChartSeries> series;        // in drawing order: floors first, behind the rest
     std::optional<ChartSeries> mask;        // over the traces
     std::vector<ChartMark> spurMarks;       // rings at spur peaks
     std::vector<ChartMark> failMarks;       // crosses at points above the mask
+    std::vector<LegendEntry> legend;        // one per line in the input's order, then the mask's
 };
 
-// Traces of one group share a hue of a colour-blind-safe palette; floor traces are dashed.
-// The mask is drawn in a colour no trace uses. Without lines there is nothing but the canvas
-// and the title.
+// Each group of lines takes the next colour of the theme's palette; after the palette's
+// colours the next round of groups takes the next dash pattern, so every input stays
+// distinguishable. The canvas grows downwards until the legend fits beside the plot.
+// Without lines there is nothing but the canvas and the title.
 ChartLayout layoutChart(const ChartInput& input);
 
 // Where an offset and a level stand on the canvas, in pixels.
 double chartX(const ChartLayout& layout, double offset);
 double chartY(const ChartLayout& layout, double level);
 
-// The plot area and the palette, for checks of a rendered chart.
+// The text in UTF-8, at most the given number of characters: a longer one keeps its start and
+// its end around an ellipsis.
+std::string shortened(const std::string& bytes, std::size_t characters);
+
+// The plot area, for checks of a rendered chart.
 inline constexpr PlotArea plotArea{80, 50, 640, 480};
-inline constexpr const char* palette[] = {"#0072B2", "#D55E00", "#009E73", "#CC79A7",
-                                          "#E69F00", "#56B4E9", "#000000", "#F0E442"};
-inline constexpr const char* maskColour = "#B3003C";
 
 }  // namespace csv2pnp

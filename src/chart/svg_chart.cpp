@@ -1,5 +1,7 @@
 #include "chart/svg_chart.h"
 
+#include <charconv>
+
 #include "text/xml_text.h"
 #include "units/si_units.h"
 
@@ -8,32 +10,41 @@ namespace csv2pnp {
 namespace {
 
 std::string coordinate(double value) { return withDecimals(value, 1); }
+std::string number(int value) { return std::to_string(value); }
+
+std::string shortest(double value) {
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
 
 std::string strokeOf(const LineStyle& style) {
-    return "stroke=\"" + style.colour + "\" stroke-width=\"" + withDecimals(style.width, 0) + "\"" +
-           (style.dashes.empty() ? "" : " stroke-dasharray=\"" + style.dashes + "\"");
+    std::string stroke = "stroke=\"" + style.colour + "\" stroke-width=\"" + shortest(style.width) + "\"";
+    if (!style.dashes.empty()) stroke += " stroke-dasharray=\"" + style.dashes + "\"";
+    if (style.opacity < 1) stroke += " stroke-opacity=\"" + withDecimals(style.opacity, 2) + "\"";
+    return stroke;
 }
 
 void drawGrid(std::string& svg, const ChartLayout& layout) {
     const PlotArea& area = layout.area;
+    const ChartTheme& theme = layout.theme;
     for (const GridLine& line : layout.offsetGrid) {
         std::string x = coordinate(line.at);
-        svg += "<line x1=\"" + x + "\" y1=\"" + std::to_string(area.top) + "\" x2=\"" + x + "\" y2=\"" +
-               std::to_string(area.top + area.height) + "\" stroke=\"" + (line.minor ? "#e4e4e4" : "#b0b0b0") + "\"/>\n";
+        svg += "<line x1=\"" + x + "\" y1=\"" + number(area.top) + "\" x2=\"" + x + "\" y2=\"" +
+               number(area.top + area.height) + "\" stroke=\"" + (line.minor ? theme.gridMinor : theme.gridMajor) + "\"/>\n";
         if (line.label.empty()) continue;
-        svg += "<text x=\"" + x + "\" y=\"" + std::to_string(area.top + area.height + 18) + "\" text-anchor=\"middle\">" +
+        svg += "<text x=\"" + x + "\" y=\"" + number(area.top + area.height + 18) + "\" text-anchor=\"middle\">" +
                line.label + "</text>\n";
     }
     for (const GridLine& line : layout.levelGrid) {
         std::string y = coordinate(line.at);
-        svg += "<line x1=\"" + std::to_string(area.left) + "\" y1=\"" + y + "\" x2=\"" +
-               std::to_string(area.left + area.width) + "\" y2=\"" + y + "\" stroke=\"#b0b0b0\"/>\n";
-        svg += "<text x=\"" + std::to_string(area.left - 8) + "\" y=\"" + y +
-               "\" text-anchor=\"end\" dominant-baseline=\"middle\">" + line.label + "</text>\n";
+        svg += "<line x1=\"" + number(area.left) + "\" y1=\"" + y + "\" x2=\"" + number(area.left + area.width) + "\" y2=\"" +
+               y + "\" stroke=\"" + theme.gridMajor + "\"/>\n";
+        svg += "<text x=\"" + number(area.left - 8) + "\" y=\"" + y + "\" text-anchor=\"end\" dominant-baseline=\"middle\">" +
+               line.label + "</text>\n";
     }
 }
 
-void drawSeries(std::string& svg, const ChartLayout& layout, const ChartSeries& series) {
+void drawPoints(std::string& svg, const ChartLayout& layout, const ChartSeries& series) {
     const std::vector<TracePoint>& vertices = series.vertices;
     if (vertices.size() == 1) {
         svg += "<circle cx=\"" + coordinate(chartX(layout, vertices[0].offset)) + "\" cy=\"" +
@@ -48,13 +59,15 @@ void drawSeries(std::string& svg, const ChartLayout& layout, const ChartSeries& 
     svg += "/>\n";
 }
 
-void drawMarks(std::string& svg, const ChartLayout& layout) {
+void drawMarks(std::string& svg, const ChartLayout& layout, std::size_t line) {
     for (const ChartMark& mark : layout.spurMarks) {
+        if (mark.line != line) continue;
         svg += "<circle cx=\"" + coordinate(chartX(layout, mark.offset)) + "\" cy=\"" +
                coordinate(chartY(layout, mark.level)) + "\" r=\"6\" fill=\"none\" stroke=\"" + mark.colour +
                "\" stroke-width=\"1.5\"/>\n";
     }
     for (const ChartMark& mark : layout.failMarks) {
+        if (mark.line != line) continue;
         double x = chartX(layout, mark.offset), y = chartY(layout, mark.level);
         svg += "<path d=\"M" + coordinate(x - 4) + "," + coordinate(y - 4) + "L" + coordinate(x + 4) + "," +
                coordinate(y + 4) + "M" + coordinate(x - 4) + "," + coordinate(y + 4) + "L" + coordinate(x + 4) + "," +
@@ -62,57 +75,71 @@ void drawMarks(std::string& svg, const ChartLayout& layout) {
     }
 }
 
-void drawLegendEntry(std::string& svg, const LegendEntry& entry) {
-    svg += "<line x1=\"" + std::to_string(entry.x) + "\" y1=\"" + std::to_string(entry.y) + "\" x2=\"" +
-           std::to_string(entry.x + 30) + "\" y2=\"" + std::to_string(entry.y) + "\" " + strokeOf(entry.style) + "/>\n";
-    svg += "<text x=\"" + std::to_string(entry.x + 38) + "\" y=\"" + std::to_string(entry.y + 4) + "\">" +
-           xmlText(entry.caption) + "</text>\n";
-    if (entry.note.empty()) return;
-    svg += "<text x=\"" + std::to_string(entry.x + 38) + "\" y=\"" + std::to_string(entry.y + 20) +
-           "\" font-size=\"11\" fill=\"#555555\">" + xmlText(entry.note) + "</text>\n";
+void drawLegendEntry(std::string& svg, const ChartLayout& layout, const LegendEntry& entry) {
+    svg += entry.line ? "<g class=\"legend-entry\" data-trace=\"" + std::to_string(*entry.line) + "\">"
+                      : std::string("<g class=\"legend-entry\">");
+    svg += "<title>" + xmlText(entry.tooltip) + "</title>\n";
+    // A clear area over the whole entry, so that a click anywhere on it reaches it.
+    svg += "<rect x=\"" + number(entry.x - 4) + "\" y=\"" + number(entry.y - 11) + "\" width=\"" +
+           number(layout.width - entry.x) + "\" height=\"" + number(21 + 15 * static_cast<int>(entry.notes.size())) +
+           "\" fill=\"" + layout.theme.background + "\" fill-opacity=\"0\"/>\n";
+    svg += "<line x1=\"" + number(entry.x) + "\" y1=\"" + number(entry.y) + "\" x2=\"" + number(entry.x + 30) + "\" y2=\"" +
+           number(entry.y) + "\" " + strokeOf(entry.style) + "/>\n";
+    svg += "<text x=\"" + number(entry.x + 38) + "\" y=\"" + number(entry.y + 4) + "\">" + xmlText(entry.caption) + "</text>\n";
+    int y = entry.y + 4;
+    for (const std::string& note : entry.notes) {
+        y += 15;
+        svg += "<text x=\"" + number(entry.x + 38) + "\" y=\"" + number(y) + "\" font-size=\"11\" fill=\"" +
+               layout.theme.mutedText + "\">" + xmlText(note) + "</text>\n";
+    }
+    svg += "</g>\n";
 }
 
 }  // namespace
 
 std::string svgChart(const ChartLayout& layout) {
     const PlotArea& area = layout.area;
+    const ChartTheme& theme = layout.theme;
     std::string svg =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + std::to_string(layout.width) +
-        "\" height=\"" + std::to_string(layout.height) + "\" viewBox=\"0 0 " + std::to_string(layout.width) + " " +
-        std::to_string(layout.height) + "\" font-family=\"sans-serif\" font-size=\"12\">\n"
-        "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n"
-        "<text x=\"" + std::to_string(area.left + area.width / 2) +
-        "\" y=\"28\" text-anchor=\"middle\" font-size=\"16\">" + xmlText(layout.title) + "</text>\n";
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + number(layout.width) + "\" height=\"" +
+        number(layout.height) + "\" viewBox=\"0 0 " + number(layout.width) + " " + number(layout.height) +
+        "\" font-family=\"sans-serif\" font-size=\"12\" fill=\"" + theme.text + "\">\n"
+        "<rect width=\"100%\" height=\"100%\" fill=\"" + theme.background + "\"/>\n"
+        "<text x=\"" + number(area.left + area.width / 2) + "\" y=\"28\" text-anchor=\"middle\" font-size=\"16\"><title>" +
+        xmlText(layout.titleTooltip) + "</title>" + xmlText(layout.title) + "</text>\n";
     if (layout.series.empty()) return svg + "</svg>\n";
 
     if (layout.band) {
-        svg += "<rect x=\"" + coordinate(layout.band->left) + "\" y=\"" + std::to_string(area.top) + "\" width=\"" +
-               coordinate(layout.band->right - layout.band->left) + "\" height=\"" + std::to_string(area.height) +
-               "\" fill=\"#000000\" fill-opacity=\"0.07\"/>\n";
+        svg += "<rect x=\"" + coordinate(layout.band->left) + "\" y=\"" + number(area.top) + "\" width=\"" +
+               coordinate(layout.band->right - layout.band->left) + "\" height=\"" + number(area.height) + "\" fill=\"" +
+               theme.bandFill + "\" fill-opacity=\"" + withDecimals(theme.bandOpacity, 2) + "\"/>\n";
     }
     for (const ShadedRange& shade : layout.marginShades) {
-        svg += "<rect x=\"" + coordinate(shade.left) + "\" y=\"" + std::to_string(area.top) + "\" width=\"" +
-               coordinate(shade.right - shade.left) + "\" height=\"" + std::to_string(area.height) + "\" fill=\"" +
-               shade.colour + "\" fill-opacity=\"0.12\"/>\n";
+        svg += "<rect class=\"shade\" data-trace=\"" + std::to_string(shade.line) + "\" x=\"" + coordinate(shade.left) +
+               "\" y=\"" + number(area.top) + "\" width=\"" + coordinate(shade.right - shade.left) + "\" height=\"" +
+               number(area.height) + "\" fill=\"" + shade.colour + "\" fill-opacity=\"0.12\"/>\n";
     }
     drawGrid(svg, layout);
-    svg += "<rect x=\"" + std::to_string(area.left) + "\" y=\"" + std::to_string(area.top) + "\" width=\"" +
-           std::to_string(area.width) + "\" height=\"" + std::to_string(area.height) +
-           "\" fill=\"none\" stroke=\"#404040\"/>\n";
-    svg += "<text x=\"" + std::to_string(area.left + area.width / 2) + "\" y=\"" +
-           std::to_string(area.top + area.height + 42) + "\" text-anchor=\"middle\">Offset frequency (Hz)</text>\n";
-    svg += "<text transform=\"translate(24 " + std::to_string(area.top + area.height / 2) +
+    svg += "<rect id=\"plot-area\" x=\"" + number(area.left) + "\" y=\"" + number(area.top) + "\" width=\"" +
+           number(area.width) + "\" height=\"" + number(area.height) + "\" fill=\"none\" stroke=\"" + theme.frame + "\"/>\n";
+    svg += "<text x=\"" + number(area.left + area.width / 2) + "\" y=\"" + number(area.top + area.height + 42) +
+           "\" text-anchor=\"middle\">Offset frequency (Hz)</text>\n";
+    svg += "<text transform=\"translate(24 " + number(area.top + area.height / 2) +
            ") rotate(-90)\" text-anchor=\"middle\">L(f) (dBc/Hz)</text>\n";
-    for (std::size_t i = 0; i < layout.series.size(); ++i) {
-        drawSeries(svg, layout, layout.series[i]);
-        drawLegendEntry(svg, layout.legend[i]);
+    if (layout.band) {
+        double middle = (layout.band->left + layout.band->right) / 2;
+        svg += "<text x=\"" + coordinate(middle) + "\" y=\"" + number(area.top + 14) +
+               "\" text-anchor=\"middle\" font-size=\"11\" fill=\"" + theme.mutedText + "\">" + layout.band->label + "</text>\n";
     }
-    if (layout.mask) {
-        drawSeries(svg, layout, *layout.mask);
-        drawLegendEntry(svg, layout.legend.back());
+    for (const ChartSeries& series : layout.series) {
+        svg += "<g class=\"trace\" data-trace=\"" + std::to_string(series.line) + "\">\n";
+        drawPoints(svg, layout, series);
+        drawMarks(svg, layout, series.line);
+        svg += "</g>\n";
     }
-    drawMarks(svg, layout);
+    if (layout.mask) drawPoints(svg, layout, *layout.mask);
+    for (const LegendEntry& entry : layout.legend) drawLegendEntry(svg, layout, entry);
     return svg + "</svg>\n";
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "figures/noise_figures.h"
+#include "numeric/numeric.h"
 
 namespace csv2pnp {
 
@@ -11,8 +12,23 @@ FloorMargin floorMarginOf(const std::vector<TracePoint>& points, const std::vect
     result.threshold = threshold;
     result.margins.reserve(points.size());
     bool inRange = false;
+    // Both are in order of offset: the floor's segment moves along with the points.
+    std::size_t segment = 0;
     for (const TracePoint& point : points) {
-        std::optional<double> floorLevel = levelAt(floor, point.offset);
+        while (segment + 1 < floor.size() && floor[segment + 1].offset < point.offset) ++segment;
+        std::optional<double> floorLevel;
+        if (!floor.empty() && point.offset >= floor.front().offset && point.offset <= floor.back().offset) {
+            const TracePoint& low = floor[segment];
+            const TracePoint& high = floor[std::min(segment + 1, floor.size() - 1)];
+            if (point.offset == low.offset || segment + 1 == floor.size()) {
+                floorLevel = low.level;
+            } else if (point.offset == high.offset) {
+                floorLevel = high.level;
+            } else {
+                floorLevel = low.level + (high.level - low.level) * logRatio(low.offset, point.offset) /
+                                             logRatio(low.offset, high.offset);
+            }
+        }
         std::optional<double> margin;
         if (floorLevel) margin = point.level - *floorLevel;
         result.margins.push_back(margin);

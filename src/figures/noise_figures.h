@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "traces/trace.h"
@@ -26,6 +27,10 @@ struct NoiseIntegral {
 // Over the range clipped to the trace; nothing when they do not overlap in more than a point.
 // Levels too high for a double give an infinite area, never NaN.
 std::optional<NoiseIntegral> integrateNoise(const std::vector<TracePoint>& points, double from, double to);
+
+// At each point, the areas from the first point to it (phase, then frequency), each the sum
+// of its segments in order of offset.
+std::vector<std::pair<double, double>> runningIntegrals(const std::vector<TracePoint>& points);
 
 struct NoiseFigures {
     double integratedPhaseNoise;          // dBc, single sideband: 10 log10(A)

@@ -1,7 +1,6 @@
 #include "figures/spurs.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "figures/noise_figures.h"
@@ -11,26 +10,19 @@ namespace csv2pnp {
 
 namespace {
 
-double medianOf(std::array<double, spurBaselinePoints>& levels, std::size_t count) {
-    auto middle = levels.begin() + static_cast<std::ptrdiff_t>(count / 2);
-    std::nth_element(levels.begin(), middle, levels.begin() + static_cast<std::ptrdiff_t>(count));
-    return *middle;  // the count is odd
-}
-
 // The window stays centred on its point: near an end it narrows to the neighbours there are.
 // A window of the nearest points that is not centred would put a sloping trace's end points
 // far above their baseline (a 1/f^3 slope drawn 10 points a decade puts its first point 15 dB
 // above the median of the 11 nearest), and report a spur at every steep end.
-std::vector<double> baselines(const std::vector<TracePoint>& points) {
+// A point exceeds its window's median by more than the threshold exactly when more than half
+// of the window lies below its level less the threshold, so no median need be sorted out.
+bool raised(const std::vector<TracePoint>& points, std::size_t i, double threshold) {
     const std::size_t n = points.size();
-    std::vector<double> baseline(n);
-    std::array<double, spurBaselinePoints> window{};
-    for (std::size_t i = 0; i < n; ++i) {
-        std::size_t half = std::min({spurBaselinePoints / 2, i, n - 1 - i});
-        for (std::size_t k = 0; k <= 2 * half; ++k) window[k] = points[i - half + k].level;
-        baseline[i] = medianOf(window, 2 * half + 1);
-    }
-    return baseline;
+    const std::size_t half = std::min({spurBaselinePoints / 2, i, n - 1 - i});
+    const double below = points[i].level - threshold;
+    std::size_t count = 0;
+    for (std::size_t k = i - half; k <= i + half; ++k) count += points[k].level < below;
+    return count > half;
 }
 
 // The clean line's level at an offset: the power law between the run's neighbours, or the
@@ -55,14 +47,13 @@ double spanArea(const std::vector<TracePoint>& span) {
 std::vector<Spur> findSpurs(const std::vector<TracePoint>& points, double threshold) {
     std::vector<Spur> spurs;
     if (points.size() < 2) return spurs;
-    std::vector<double> baseline = baselines(points);
     for (std::size_t i = 0; i < points.size();) {
-        if (!(points[i].level - baseline[i] > threshold)) {
+        if (!raised(points, i, threshold)) {
             ++i;
             continue;
         }
         std::size_t first = i, last = i;
-        while (last + 1 < points.size() && points[last + 1].level - baseline[last + 1] > threshold) ++last;
+        while (last + 1 < points.size() && raised(points, last + 1, threshold)) ++last;
         i = last + 1;
         if (last - first + 1 > longestSpur || (first == 0 && last + 1 == points.size())) continue;
 

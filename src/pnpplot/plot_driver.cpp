@@ -11,6 +11,7 @@
 #include "files/input_bytes.h"
 #include "pnpplot/plot_help.h"
 #include "pnpplot/plot_options.h"
+#include "report/html_report.h"
 #include "report/summary_json.h"
 #include "report/summary_text.h"
 #include "traces/trace_reader.h"
@@ -72,6 +73,7 @@ AnalysisOptions analysisOptionsOf(const PlotOptions& options, const LimitMask* m
     analysis.subtractFloor = options.subtractFloor;
     analysis.mask = mask;
     if (options.mask) analysis.maskFile = *options.mask;
+    analysis.smoothing = options.smoothing;
     return analysis;
 }
 
@@ -87,17 +89,27 @@ std::string defaultTitle(const std::vector<TraceAnalysis>& analyses) {
     return title;
 }
 
-std::string legendNote(const CarrierChoice& carrier) {
+// Under a legend entry's caption: the carrier; a phase-noise trace's headline figures over
+// the band, as the summary has them; whether its levels are smoothed.
+std::vector<std::string> legendNotes(const TraceAnalysis& analysis) {
+    const CarrierChoice& carrier = analysis.carrier;
     std::string note = "carrier " + withPrefix(carrier.hertz, "Hz");
     if (carrier.assumed()) note += " (assumed)";
-    if (carrier.normalisedFrom) note += ", normalised from " + withPrefix(*carrier.normalisedFrom, "Hz");
-    return note;
+    std::vector<std::string> notes{note};
+    if (carrier.normalisedFrom) notes.push_back("normalised from " + withPrefix(*carrier.normalisedFrom, "Hz"));
+    if (!analysis.trace->floor && analysis.integration) {
+        const NoiseFigures& figures = analysis.integration->figures;
+        notes.push_back(phaseNoiseText(figures.integratedPhaseNoise) + ", jitter " + jitterText(figures.rmsJitter));
+    }
+    if (analysis.smoothing) notes.push_back("smoothed over " + plainNumber(*analysis.smoothing) + " decades");
+    return notes;
 }
 
 ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOptions& options, const LimitMask* mask) {
     ChartInput input;
     for (const TraceAnalysis& analysis : analyses) {
-        ChartLine line{analysis.trace, legendNote(analysis.carrier), {}, {}, {}};
+        ChartLine line{analysis.trace->caption, analysis.trace->group, analysis.trace->floor, &drawnPoints(analysis),
+                       legendNotes(analysis), {}, {}, {}};
         if (analysis.floorMargin) {
             for (const MarginRange& range : analysis.floorMargin->below) line.marginRanges.push_back({range.from, range.to});
         }
@@ -108,6 +120,7 @@ ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOp
     input.title = options.title.value_or(defaultTitle(analyses));
     input.band = options.range;
     if (mask) input.mask = mask->points;
+    input.dark = options.dark;
     return input;
 }
 
@@ -152,19 +165,26 @@ int PlotDriver::run(int argc, const char* const argv[]) const {
         return 1;
     }
     int status = loaded.allRead && !analyses.emptied ? 0 : 1;
-    std::string svg = svgChart(layoutChart(chartInputOf(analyses.traces, options, mask ? &*mask : nullptr)));
+    ChartLayout layout = layoutChart(chartInputOf(analyses.traces, options, mask ? &*mask : nullptr));
+    std::string svg = svgChart(layout);
 
     bool chartToStandardOutput = options.output == "-";
     if (chartToStandardOutput) {
         *out << svg;
-    } else if (!writeWholeFile(files, options.output, svg)) {
+    } else if (!options.output.empty() && !writeWholeFile(files, options.output, svg)) {
         *err << "pnpplot: " << options.output << ": could not be written\n";
         return 1;
     }
+    if (options.html && !writeWholeFile(files, *options.html, htmlReport(layout, svg, analyses.traces, options.range,
+                                                                          PNPPLOT_VERSION))) {
+        *err << "pnpplot: " << *options.html << ": could not be written\n";
+        return 1;
+    }
     if (options.json) {
-        std::optional<std::string> chart;
-        if (!chartToStandardOutput) chart = options.output;
-        std::string json = summaryJson(analyses.traces, chart, PNPPLOT_VERSION);
+        std::optional<std::string> chart, report;
+        if (!chartToStandardOutput && !options.output.empty()) chart = options.output;
+        if (options.html) report = *options.html;
+        std::string json = summaryJson(analyses.traces, chart, report, PNPPLOT_VERSION);
         if (*options.json == "-") {
             *out << json;
         } else if (!writeWholeFile(files, *options.json, json)) {
@@ -173,7 +193,8 @@ int PlotDriver::run(int argc, const char* const argv[]) const {
         }
     }
     if (!chartToStandardOutput && options.json != "-") {
-        *out << "Chart written to " << options.output << "\n";
+        if (!options.output.empty()) *out << "Chart written to " << options.output << "\n";
+        if (options.html) *out << "Report written to " << *options.html << "\n";
         if (options.json && status == 0) *out << "Summary written to " << *options.json << "\n";
         for (const TraceAnalysis& analysis : analyses.traces) {
             *out << "\n";

@@ -40,12 +40,12 @@ std::string takeFrequency(char letter, const std::string& text, std::optional<do
     return std::string("-") + letter + " " + text + ": '" + text + "' is not a frequency in Hz";
 }
 
-std::string takeDecibels(const std::string& name, const std::string& text, std::optional<double>& into) {
+std::string takeNumber(const std::string& name, const std::string& text, std::optional<double>& into, const char* unit) {
     double value = 0;
     const char* end = text.data() + text.size();
     auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) {
-        return name + " " + text + ": '" + text + "' is not a number of dB";
+        return name + " " + text + ": '" + text + "' is not a number of " + unit;
     }
     into = value;
     return "";
@@ -55,8 +55,9 @@ struct LongOption {
     const char* name;
     bool takesValue;
 };
-constexpr LongOption longOptions[] = {{"--help", false},          {"--version", false},    {"--omit-spurs", false},
-                                      {"--subtract-floor", false}, {"--spur-threshold", true}, {"--margin", true}};
+constexpr LongOption longOptions[] = {{"--help", false},          {"--version", false},       {"--omit-spurs", false},
+                                      {"--subtract-floor", false}, {"--spur-threshold", true}, {"--margin", true},
+                                      {"--dark", false},           {"--smooth", true},         {"--html", true}};
 
 // A long option at argv[index], "--name" or "--name=value", its value the next argument when
 // it takes one; moves index past it.
@@ -80,12 +81,27 @@ std::string takeLongOption(int argc, const char* const argv[], int& index, PlotO
     if (name == "--omit-spurs") options.omitSpurs = true;
     if (name == "--subtract-floor") options.subtractFloor = true;
     if (name == "--spur-threshold") {
-        std::string error = takeDecibels(std::string(name), *value, options.spurThreshold);
+        std::string error = takeNumber(std::string(name), *value, options.spurThreshold, "dB");
         if (error.empty() && *options.spurThreshold < 0) error = std::string(name) + " " + *value + ": it must not be below 0 dB";
         return error;
     }
-    if (name == "--margin") return takeDecibels(std::string(name), *value, options.marginThreshold);
+    if (name == "--margin") return takeNumber(std::string(name), *value, options.marginThreshold, "dB");
+    if (name == "--dark") options.dark = true;
+    if (name == "--html") options.html = *value;
+    if (name == "--smooth") {
+        std::string error = takeNumber(std::string(name), *value, options.smoothing, "decades");
+        if (error.empty() && !(*options.smoothing > 0 && *options.smoothing <= 10)) {
+            error = std::string(name) + " " + *value + ": the span must be above 0 and at most 10 decades";
+        }
+        return error;
+    }
     return "";
+}
+
+bool endsWithHtml(const std::string& path) {
+    std::string end = path.size() >= 5 ? path.substr(path.size() - 5) : "";
+    for (char& c : end) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return end == ".html";
 }
 
 }  // namespace
@@ -126,10 +142,17 @@ ParsedOptions parsePlotOptions(int argc, const char* const argv[]) {
         std::vector<std::string> paths = operandsKeepWildcards ? expandWildcards(argv[i]) : std::vector<std::string>{argv[i]};
         options.inputs.insert(options.inputs.end(), paths.begin(), paths.end());
     }
+    bool outputIsHtml = endsWithHtml(options.output);
     if (options.inputs.empty()) {
         parsed.error = "no input file";
     } else if (options.output == "-" && options.json == "-") {
         parsed.error = "-o - and -j - cannot both write to standard output";
+    } else if (outputIsHtml && options.html) {
+        parsed.error = "-o " + options.output + " and --html both name the HTML report";
+    } else if (outputIsHtml) {
+        // The report alone: it holds the chart.
+        options.html = options.output;
+        options.output.clear();
     } else if (options.output.empty()) {
         // Named after the first input, in the current directory.
         options.output = baseNameOf(options.inputs.front()) + ".svg";

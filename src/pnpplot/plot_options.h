@@ -10,7 +10,7 @@
 namespace csv2pnp {
 
 struct PlotOptions {
-    std::string output;                 // "-" for standard output; empty: from the first input
+    std::string output;                 // the SVG: "-" for standard output; empty for none (-o FILE.html)
     std::optional<OffsetBand> range;    // -r F1:F2, Hz
     std::optional<double> carrier;      // -c, Hz
     std::optional<double> normaliseTo;  // -n, Hz
@@ -21,6 +21,9 @@ struct PlotOptions {
     bool omitSpurs = false;                // --omit-spurs
     std::optional<double> marginThreshold; // --margin, dB
     bool subtractFloor = false;            // --subtract-floor
+    bool dark = false;                     // --dark
+    std::optional<double> smoothing;       // --smooth, decades
+    std::optional<std::string> html;       // --html, or -o FILE.html: the HTML report
     std::vector<std::string> inputs;       // wildcards expanded where the host leaves them
     bool help = false;
     bool version = false;

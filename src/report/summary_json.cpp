@@ -118,6 +118,7 @@ std::string traceJson(const TraceAnalysis& analysis) {
         spots.push_back(item.done());
     }
     object.add("spot_noise", list(spots));
+    object.add("spot_noise_smoothed_decades", jsonNumber(analysis.smoothing));
     object.add("integration", analysis.integration ? integrationJson(*analysis.integration) : "null");
     object.add("spurs", spursJson(analysis.spurs));
     object.add("spurs_jitter_s", jsonNumber(analysis.spursJitter));
@@ -130,10 +131,11 @@ std::string traceJson(const TraceAnalysis& analysis) {
 }  // namespace
 
 std::string summaryJson(const std::vector<TraceAnalysis>& analyses, std::optional<std::string> chart,
-                        const std::string& version) {
+                        std::optional<std::string> report, const std::string& version) {
     JsonObject document;
     document.add("pnpplot", jsonString(version));
     document.add("chart", chart ? jsonString(*chart) : "null");
+    document.add("report", report ? jsonString(*report) : "null");
     std::vector<std::string> traces;
     for (const TraceAnalysis& analysis : analyses) traces.push_back(traceJson(analysis));
     std::string text = document.text + ",\n \"traces\": [";

@@ -10,8 +10,9 @@
 
 namespace csv2pnp {
 
-// chart: the SVG's path, nothing when the chart went to standard output.
+// chart: the SVG's path, nothing when the chart went to standard output or into the report
+// alone; report: the HTML report's path, when one was written.
 std::string summaryJson(const std::vector<TraceAnalysis>& analyses, std::optional<std::string> chart,
-                        const std::string& version);
+                        std::optional<std::string> report, const std::string& version);
 
 }  // namespace csv2pnp

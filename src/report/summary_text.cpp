@@ -20,10 +20,8 @@ std::string offsetText(double hertz) { return withPrefix(hertz, "Hz", 5); }
 
 namespace {
 
-// A name longer than its column still leaves a space before the value.
-void writeField(std::ostream& out, std::string_view name, const std::string& value) {
-    std::size_t padding = name.size() < nameColumn ? nameColumn - name.size() : 1;
-    out << "  " << name << std::string(padding, ' ') << value << "\n";
+void writeField(SummaryFields& out, std::string_view name, const std::string& value) {
+    out.push_back(SummaryField{std::string(name), value});
 }
 
 // "10 Hz     " and so on: an offset label in a column of its own.
@@ -34,7 +32,7 @@ std::string labelled(double offset) {
 
 std::string decibels(double value, int decimals) { return withDecimals(value, decimals) + " dB"; }
 
-void writeSpotNoise(std::ostream& out, const std::vector<SpotLevel>& spots) {
+void writeSpotNoise(SummaryFields& out, const std::vector<SpotLevel>& spots) {
     bool first = true;
     for (const SpotLevel& spot : spots) {
         writeField(out, first ? "spot noise" : "", labelled(spot.offset) + withDecimals(spot.level, 2) + " dBc/Hz");
@@ -42,7 +40,7 @@ void writeSpotNoise(std::ostream& out, const std::vector<SpotLevel>& spots) {
     }
 }
 
-void writeIntegration(std::ostream& out, const TraceAnalysis& analysis) {
+void writeIntegration(SummaryFields& out, const TraceAnalysis& analysis) {
     const OffsetBand& band = analysis.band;
     if (!analysis.integration) {
         writeField(out, "integrated", analysis.bandGiven ? "nothing: the range " + offsetText(band.from) + " to " +
@@ -69,7 +67,7 @@ void writeIntegration(std::ostream& out, const TraceAnalysis& analysis) {
     writeField(out, "residual FM", residualFmText(figures.residualFm));
 }
 
-void writeSpurs(std::ostream& out, const TraceAnalysis& analysis) {
+void writeSpurs(SummaryFields& out, const TraceAnalysis& analysis) {
     if (analysis.spurs.empty()) {
         writeField(out, "spurs", "none more than " + decibels(analysis.spurThreshold, 0) + " above the noise");
         return;
@@ -82,7 +80,7 @@ void writeSpurs(std::ostream& out, const TraceAnalysis& analysis) {
     }
 }
 
-void writeFloorMargin(std::ostream& out, const FloorMargin& margin) {
+void writeFloorMargin(SummaryFields& out, const FloorMargin& margin) {
     if (!margin.smallest) {
         writeField(out, "floor margin", "none: no point lies within the floor's offsets");
         return;
@@ -102,7 +100,7 @@ void writeFloorMargin(std::ostream& out, const FloorMargin& margin) {
     }
 }
 
-void writeMask(std::ostream& out, const MaskFigures& mask) {
+void writeMask(SummaryFields& out, const MaskFigures& mask) {
     const MaskVerdict& verdict = mask.verdict;
     std::string file = " (" + mask.file + ")";
     if (verdict.judged == 0) {
@@ -143,9 +141,9 @@ std::string jitterText(std::optional<double> seconds) {
 
 std::string residualFmText(double hertz) { return std::isfinite(hertz) ? significant(hertz, 6) + " Hz" : overflows; }
 
-void writeSummaryText(std::ostream& out, const TraceAnalysis& analysis) {
+SummaryFields summaryFields(const TraceAnalysis& analysis) {
+    SummaryFields out;
     const Trace& trace = *analysis.trace;
-    out << trace.caption << "\n";
     writeField(out, "source", trace.source);
     if (!trace.time.empty()) writeField(out, "measured", trace.time + " UTC");
     const CarrierChoice& carrier = analysis.carrier;
@@ -163,11 +161,24 @@ void writeSummaryText(std::ostream& out, const TraceAnalysis& analysis) {
     if (analysis.belowFloor > 0) {
         writeField(out, "below floor", std::to_string(analysis.belowFloor) + " at or below the floor, left out");
     }
+    if (analysis.smoothing) {
+        writeField(out, "smoothing", plainNumber(*analysis.smoothing) + " decades" + ", in the spot noise and the chart only");
+    }
     writeSpotNoise(out, analysis.spotNoise);
     writeIntegration(out, analysis);
     if (!trace.floor) writeSpurs(out, analysis);
     if (analysis.floorMargin) writeFloorMargin(out, *analysis.floorMargin);
     if (analysis.mask) writeMask(out, *analysis.mask);
+    return out;
+}
+
+void writeSummaryText(std::ostream& out, const TraceAnalysis& analysis) {
+    out << analysis.trace->caption << "\n";
+    for (const SummaryField& field : summaryFields(analysis)) {
+        // A name longer than its column still leaves a space before the value.
+        std::size_t padding = field.name.size() < nameColumn ? nameColumn - field.name.size() : 1;
+        out << "  " << field.name << std::string(padding, ' ') << field.value << "\n";
+    }
 }
 
 }  // namespace csv2pnp

@@ -3,15 +3,26 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "analysis/trace_analysis.h"
 
 namespace csv2pnp {
 
-// Caption, source, the time of the measurement when the file has one, carrier, points and
-// offsets; spot noise at each decade inside the band; the integrated figures over the band,
-// clipped to the trace; spurs, the floor margin and the mask's verdict. One "name  value"
-// line each, the names in a column.
+// One line of the summary: a name ("" where a value goes on) and its value.
+struct SummaryField {
+    std::string name;
+    std::string value;
+};
+using SummaryFields = std::vector<SummaryField>;
+
+// Source, the time of the measurement when the file has one, carrier, points and offsets;
+// spot noise at each decade inside the band; the integrated figures over the band, clipped
+// to the trace; spurs, the floor margin and the mask's verdict. The text summary and the
+// HTML report's tables print these.
+SummaryFields summaryFields(const TraceAnalysis& analysis);
+
+// The caption, then one "name  value" line per field, the names in a column.
 void writeSummaryText(std::ostream& out, const TraceAnalysis& analysis);
 
 // Where a carrier comes from, as the summaries say it.

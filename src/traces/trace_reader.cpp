@@ -30,8 +30,12 @@ struct LineWalk {
 
 std::optional<std::string_view> nextLine(LineWalk& walk) {
     if (walk.at >= walk.end) return std::nullopt;
-    const char* lineEnd = walk.at;
-    while (lineEnd < walk.end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
+    const auto* lf = static_cast<const char*>(std::memchr(walk.at, '\n', static_cast<std::size_t>(walk.end - walk.at)));
+    const char* lineEnd = lf ? lf : walk.end;
+    // A CR ends the line too, before its LF or alone.
+    if (const auto* cr = static_cast<const char*>(std::memchr(walk.at, '\r', static_cast<std::size_t>(lineEnd - walk.at)))) {
+        lineEnd = cr;
+    }
     std::string_view line(walk.at, static_cast<std::size_t>(lineEnd - walk.at));
     walk.at = lineEnd;
     if (walk.at < walk.end && *walk.at == '\r') ++walk.at;
@@ -61,6 +65,21 @@ bool take(std::string_view& line, std::string_view text) {
 }
 
 bool takeNumber(std::string_view& line, double& value) {
+    // Nearly every number of a plot file is a short plain decimal, "-119.860", read by one
+    // rounding when it is digits and a point alone up to the space after it.
+    std::size_t sign = !line.empty() && line.front() == '-' ? 1 : 0, length = sign, points = 0;
+    for (; length < line.size() && line[length] != ' '; ++length) {
+        char c = line[length];
+        if (c == '.') ++points;
+        if ((c < '0' || c > '9') && c != '.') break;
+    }
+    if (length > sign && length < line.size() && line[length] == ' ' && points <= 1) {
+        if (std::optional<double> magnitude = shortDecimal(line.substr(sign, length - sign))) {
+            value = sign ? -*magnitude : *magnitude;
+            line.remove_prefix(length);
+            return true;
+        }
+    }
     auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
     if (error != std::errc() && error != std::errc::result_out_of_range) return false;
     std::string_view number(line.data(), static_cast<std::size_t>(end - line.data()));

@@ -105,6 +105,8 @@ std::string significant(double value, int digits) {
     return withDecimals(value, std::max(0, digits - 1 - exponent));
 }
 
+std::string plainNumber(double value) { return shortest(value); }
+
 std::string withDecimals(double value, int decimals) {
     char text[400];
     auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;

@@ -16,6 +16,9 @@ std::optional<double> parseSiValue(std::string_view text);
 // far from 1 (below 1e-6 or from 1e9 on) in scientific notation ("2.5823e+28").
 std::string significant(double value, int digits);
 
+// The value as short as it reads back exactly ("0.1", "2.5e-07").
+std::string plainNumber(double value);
+
 // The value with a fixed number of decimals ("-119.86").
 std::string withDecimals(double value, int decimals);
 

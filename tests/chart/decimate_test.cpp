@@ -36,7 +36,7 @@ TEST(Decimate, KeepsTheExtremesOfEachColumn) {
     trace.caption = "big";
     trace.points = points;
     ChartInput input;
-    input.lines.push_back(ChartLine{&trace, "carrier 10 MHz", {}, {}, {}});
+    input.lines.push_back(ChartLine{"big", "big", false, &trace.points, {"carrier 10 MHz"}, {}, {}, {}});
     input.title = "big";
     input.band = OffsetBand{100, 1e4};
     std::string svg = svgChart(layoutChart(input));

@@ -135,15 +135,15 @@ TEST_F(Pnpplot, RenderedChartShowsEachTraceOnWhite) {
     ASSERT_EQ(std::system("xmllint --noout osc1.csv.pnp.svg"), 0);
     ASSERT_EQ(std::system("rsvg-convert osc1.csv.pnp.svg -o chart.png && pngtopnm chart.png >chart.ppm"), 0);
     Image image = readPpm(test::readFile("chart.ppm"));
-    ASSERT_EQ(image.width, 1000);
+    ASSERT_EQ(image.width, 1080);
     ASSERT_EQ(image.height, 600);
-    for (auto [x, y] : {std::pair{1, 1}, {998, 1}, {1, 598}, {998, 598}, {plotArea.left + 20, plotArea.top + 400}}) {
+    for (auto [x, y] : {std::pair{1, 1}, {1078, 1}, {1, 598}, {1078, 598}, {plotArea.left + 20, plotArea.top + 400}}) {
         EXPECT_EQ(image.at(x, y), (std::array<int, 3>{255, 255, 255})) << x << "," << y;
     }
     // The plot file pair in the first hue, the export's two traces in the second.
-    EXPECT_GT(pixelsOf(image, palette[0]), 500);
-    EXPECT_GT(pixelsOf(image, palette[1]), 500);
-    EXPECT_EQ(pixelsOf(image, palette[2]), 0);
+    EXPECT_GT(pixelsOf(image, lightTheme().palette[0].c_str()), 500);
+    EXPECT_GT(pixelsOf(image, lightTheme().palette[1].c_str()), 500);
+    EXPECT_EQ(pixelsOf(image, lightTheme().palette[2].c_str()), 0);
 }
 
 // The limit mask in its own colour, and the offsets too close to the floor shaded lightly
@@ -157,11 +157,11 @@ TEST_F(Pnpplot, RenderedChartShowsTheMaskAndTheMarginShading) {
     ASSERT_EQ(run("-m mask.txt -o chart.svg spurs.csv").status, 3);
     ASSERT_EQ(std::system("rsvg-convert chart.svg -o chart.png && pngtopnm chart.png >chart.ppm"), 0);
     Image image = readPpm(test::readFile("chart.ppm"));
-    EXPECT_GT(pixelsOf(image, maskColour), 150);
+    EXPECT_GT(pixelsOf(image, lightTheme().maskColour.c_str()), 150);
     // 1 Hz to 1 MHz across the plot: 150 kHz lies in the shaded range, 1.5 kHz does not.
     auto xAt = [](double offset) { return plotArea.left + static_cast<int>(std::log10(offset) / 6 * plotArea.width); };
     std::array<int, 3> shaded = image.at(xAt(1.5e5), plotArea.top + 8), clear = image.at(xAt(1.5e3), plotArea.top + 8);
-    std::array<int, 3> hue = rgbOf(palette[0]);
+    std::array<int, 3> hue = rgbOf(lightTheme().palette[0].c_str());
     for (int c = 0; c < 3; ++c) {
         EXPECT_NEAR(shaded[static_cast<std::size_t>(c)], 255 + 0.12 * (hue[static_cast<std::size_t>(c)] - 255), 3) << c;
         EXPECT_EQ(clear[static_cast<std::size_t>(c)], 255) << c;

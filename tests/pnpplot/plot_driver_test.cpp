@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/chart_theme.h"
 #include "faulty_files.h"
 #include "json_parser.h"
 #include "plot_runs.h"
@@ -147,11 +148,11 @@ TEST_F(PlotDriver, JsonSummary) {
     test::ToolRun text = run("-m mask.txt -j out.json --subtract-floor spurs.csv");
     EXPECT_EQ(text.status, 3);
     EXPECT_TRUE(has(text.out, "Chart written to spurs.csv.svg\nSummary written to out.json\n")) << text.out;
-    EXPECT_EQ(test::queryJson("out.json", "sorted(d.keys())"), "chart\npnpplot\ntraces\n");
+    EXPECT_EQ(test::queryJson("out.json", "sorted(d.keys())"), "chart\npnpplot\nreport\ntraces\n");
     EXPECT_EQ(test::queryJson("out.json", "' '.join(sorted(d['traces'][0].keys()))"),
               "below_floor_left_out caption carrier_assumed carrier_from carrier_hz floor floor_margin integration "
               "left_out mask measured normalised_from_hz offsets_hz points repeated_offsets source spot_noise "
-              "spur_threshold_db spurs spurs_jitter_s\n");
+              "spot_noise_smoothed_decades spur_threshold_db spurs spurs_jitter_s\n");
     EXPECT_EQ(test::queryJson("out.json", "[d['chart'], d['traces'][0]['carrier_from'], d['traces'][1]['floor'], "
                                           "d['traces'][0]['mask']['pass'], d['traces'][1]['mask']]"),
               "spurs.csv.svg\ndefault\nTrue\nFalse\nNone\n");
@@ -221,8 +222,47 @@ TEST_F(PlotDriver, FaultsSeenBefore) {
     EXPECT_EQ(run("-n 100M -o cp.svg cp.pnp osc1.csv").status, 0);
     svg = test::readFile("cp.svg");
     EXPECT_TRUE(has(svg, ">Messung_\xc2\xb5_\xc3\xa9</text>"));
-    EXPECT_TRUE(has(svg, ">carrier 100 MHz, normalised from 10 MHz</text>"));
-    EXPECT_TRUE(has(svg, ">carrier 100 MHz (assumed), normalised from 10 MHz</text>"));
+    EXPECT_TRUE(has(svg, ">carrier 100 MHz</text>") && has(svg, ">normalised from 10 MHz</text>"));
+    EXPECT_TRUE(has(svg, ">carrier 100 MHz (assumed)</text>"));
+}
+
+// The report and the display options: what goes where, and what smoothing changes.
+TEST_F(PlotDriver, ReportAndDisplayOptions) {
+    test::writeFile("osc1.csv", test::readFile(SAMPLE_EXPORT));
+    test::ToolRun plain = run("-r 10:100k osc1.csv");
+    test::ToolRun smooth = run("-r 10:100k --smooth 0.5 --html report.html osc1.csv");
+    EXPECT_EQ(smooth.status, 0);
+    EXPECT_TRUE(has(smooth.out, "Chart written to osc1.csv.svg\nReport written to report.html\n"));
+    EXPECT_TRUE(has(smooth.out, "  smoothing     0.5 decades, in the spot noise and the chart only\n"));
+    // Smoothing moves the spot noise, not the figures.
+    auto field = [](const std::string& text, const std::string& name) {
+        std::size_t at = text.find("\n  " + name);
+        return text.substr(at, text.find('\n', at + 1) - at);
+    };
+    EXPECT_NE(field(plain.out, "spot noise"), field(smooth.out, "spot noise"));
+    EXPECT_EQ(field(plain.out, "phase noise"), field(smooth.out, "phase noise"));
+    EXPECT_TRUE(has(test::readFile("osc1.csv.svg"), ">smoothed over 0.5 decades</text>"));
+    std::string report = test::readFile("report.html");
+    EXPECT_EQ(report.rfind("<!DOCTYPE html>\n", 0), 0u);
+    for (const char* external : {"src=", "href=", "https:", "@import", "url("}) {
+        EXPECT_FALSE(has(report, external)) << external;  // the page needs nothing but itself
+    }
+    auto count = [&](const std::string& part) {
+        std::size_t n = 0;
+        for (std::size_t at = 0; (at = report.find(part, at)) != std::string::npos; ++at) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("http:"), count("http://www.w3.org/2000/svg"));  // the SVG namespace names no place
+    // -o FILE.html writes the report alone; --dark the dark variant.
+    std::filesystem::remove("osc1.csv.svg");
+    test::ToolRun alone = run("--dark -o only.html osc1.csv");
+    EXPECT_EQ(alone.status, 0);
+    EXPECT_TRUE(has(alone.out, "Report written to only.html\n") && !has(alone.out, "Chart written"));
+    EXPECT_FALSE(std::filesystem::exists("osc1.csv.svg"));
+    EXPECT_TRUE(has(test::readFile("only.html"), "fill=\"" + darkTheme().background + "\""));
+    EXPECT_EQ(run("-o a.html --html b.html osc1.csv").err,
+              "pnpplot: -o a.html and --html both name the HTML report\nTry 'pnpplot --help'.\n");
+    EXPECT_EQ(run("--smooth 0 osc1.csv").status, 2);
 }
 
 }  // namespace

@@ -1,0 +1,336 @@
+// pnpplot's HTML report: the read-out under the pointer, hiding traces from the legend,
+// measuring between two clicks and integrating a band dragged across the plot. Plain
+// JavaScript, no library; everything it needs is in the page.
+(function () {
+  'use strict';
+
+  var data = JSON.parse(document.getElementById('pnpplot-data').textContent);
+  var svg = document.querySelector('#chart svg');
+  var area = data.area;
+  var decades = data.decades[1] - data.decades[0];
+
+  // The chart's scales.
+  function xOfOffset(offset) {
+    return area.left + (Math.log10(offset) - data.decades[0]) / decades * area.width;
+  }
+  function offsetAtX(x) {
+    return Math.pow(10, data.decades[0] + (x - area.left) / area.width * decades);
+  }
+  function levelAtY(y) {
+    return data.levels[1] - (y - area.top) / area.height * (data.levels[1] - data.levels[0]);
+  }
+
+  // Numbers as pnpplot prints them.
+  function fixed(value, decimals) {
+    return value.toFixed(decimals);
+  }
+  function exponentOf(value, digits) {
+    var text = Math.abs(value).toExponential(digits - 1);
+    return parseInt(text.slice(text.indexOf('e') + 1), 10);
+  }
+  function scientific(value, digits) {
+    var text = value.toExponential(digits - 1);
+    var mark = text.indexOf('e');
+    var exponent = parseInt(text.slice(mark + 1), 10);
+    var size = Math.abs(exponent);
+    return text.slice(0, mark) + 'e' + (exponent < 0 ? '-' : '+') + (size < 10 ? '0' : '') + size;
+  }
+  function significant(value, digits) {
+    if (!isFinite(value) || value === 0) return fixed(value, digits - 1);
+    var exponent = exponentOf(value, digits);
+    if (exponent < -6 || exponent >= 9) return scientific(value, digits);
+    return fixed(value, Math.max(0, digits - 1 - exponent));
+  }
+  function withoutTrailingZeros(number) {
+    var mark = number.indexOf('e');
+    var exponent = mark < 0 ? '' : number.slice(mark);
+    var mantissa = mark < 0 ? number : number.slice(0, mark);
+    if (mantissa.indexOf('.') >= 0) mantissa = mantissa.replace(/0+$/, '').replace(/\.$/, '');
+    return mantissa + exponent;
+  }
+  var prefixes = { '-5': 'f', '-4': 'p', '-3': 'n', '-2': 'u', '-1': 'm', '0': '', '1': 'k', '2': 'M', '3': 'G', '4': 'T' };
+  function prefixPower(value, digits) {
+    if (!isFinite(value) || value === 0) return 0;
+    var exponent = exponentOf(value, digits);
+    var power = exponent >= 0 ? Math.floor(exponent / 3) : -Math.floor((2 - exponent) / 3);
+    return power < -5 || power > 4 ? null : power;
+  }
+  function scaled(value, power) {
+    var scale = 1;
+    for (var i = 0; i < Math.abs(power); ++i) scale *= 1000;
+    return power < 0 ? value / scale : value * scale;
+  }
+  // A label: "12.589 kHz".
+  function withPrefix(value, unit, digits) {
+    var power = prefixPower(value, digits);
+    if (power === null) return withoutTrailingZeros(scientific(value, digits)) + ' ' + unit;
+    return withoutTrailingZeros(significant(scaled(value, -power), digits)) + ' ' + prefixes[power] + unit;
+  }
+  // A figure, its trailing zeros kept: "971.00 ps".
+  function figureWithPrefix(value, unit, digits) {
+    var power = prefixPower(value, digits);
+    if (power === null) return scientific(value, digits) + ' ' + unit;
+    var inUnits = scaled(value, -power);
+    var exponent = inUnits === 0 || !isFinite(inUnits) ? 0 : exponentOf(inUnits, digits);
+    return fixed(inUnits, Math.max(0, digits - 1 - exponent)) + ' ' + prefixes[power] + unit;
+  }
+  var overflows = 'overflows: the levels are beyond what a double holds';
+  function offsetText(hertz) { return withPrefix(hertz, 'Hz', 5); }
+  function levelText(level) { return fixed(level, 2) + ' dBc/Hz'; }
+  function phaseNoiseText(dbc) { return isFinite(dbc) ? fixed(dbc, 3) + ' dBc' : overflows; }
+  function rmsPhaseText(radians, degrees) {
+    return isFinite(radians) ? significant(radians * 1000, 5) + ' mrad, ' + significant(degrees, 5) + ' deg' : overflows;
+  }
+  function jitterText(seconds) {
+    if (seconds === null) return 'none: the carrier is 0 Hz';
+    return isFinite(seconds) ? figureWithPrefix(seconds, 's', 5) : overflows;
+  }
+  function residualFmText(hertz) { return isFinite(hertz) ? significant(hertz, 6) + ' Hz' : overflows; }
+
+  // Levels and integrals as pnpplot works them out: between two points the level is straight
+  // in log f and dB, a power law integrated in closed form.
+  function logRatio(a, b) {
+    return b >= a / 2 && b <= 2 * a ? Math.log1p((b - a) / a) : Math.log(b / a);
+  }
+  function powerRatio(level) { return Math.pow(10, level / 10); }
+  function powerLawIntegral(s1, f1, f2, e) {
+    var r = logRatio(f1, f2);
+    var x = (e + 1) * r;
+    var growth = x === 0 ? 1 : Math.expm1(x) / x;
+    return s1 * f1 * r * growth;
+  }
+  function guarded(integral, width, highest) {
+    return isFinite(integral) ? integral : width * highest;
+  }
+  function segmentAreas(a, b, low, high) {
+    var e = (b[1] - a[1]) * Math.LN10 / (10 * logRatio(a[0], b[0]));
+    var s = powerRatio(a[1]) * Math.exp(e * logRatio(a[0], low));
+    var highest = Math.max(powerRatio(a[1]), powerRatio(b[1]));
+    return [guarded(powerLawIntegral(s, low, high, e), high - low, highest),
+            guarded(powerLawIntegral(s * low * low, low, high, e + 2), high - low, highest * high * high)];
+  }
+  // The first index whose offset is not below the given one.
+  function lowerBound(points, offset) {
+    var low = 0, high = points.length;
+    while (low < high) {
+      var middle = (low + high) >> 1;
+      if (points[middle][0] < offset) low = middle + 1; else high = middle;
+    }
+    return low;
+  }
+  function levelAt(points, offset) {
+    if (!points.length || !(offset >= points[0][0])) return null;
+    var at = lowerBound(points, offset);
+    if (at === points.length) return null;
+    if (points[at][0] === offset) return points[at][1];
+    var low = points[at - 1], high = points[at];
+    return low[1] + (high[1] - low[1]) * logRatio(low[0], offset) / logRatio(low[0], high[0]);
+  }
+  function integrate(points, from, to) {
+    if (!points.length) return null;
+    from = Math.max(from, points[0][0]);
+    to = Math.min(to, points[points.length - 1][0]);
+    if (!(from < to)) return null;
+    var phase = 0, frequency = 0;
+    var i = lowerBound(points, from);
+    i = i === 0 ? 0 : i - 1;
+    for (; i + 1 < points.length && points[i][0] < to; ++i) {
+      var low = Math.max(points[i][0], from), high = Math.min(points[i + 1][0], to);
+      if (!(low < high)) continue;
+      var areas = segmentAreas(points[i], points[i + 1], low, high);
+      phase += areas[0];
+      frequency += areas[1];
+    }
+    return { from: from, to: to, phase: phase, frequency: frequency };
+  }
+  // A thinned trace: the band's ends snap to the nearest drawn points, and its figures are the
+  // differences of the whole trace's running integrals there.
+  function nearestIndex(points, offset) {
+    var at = Math.min(lowerBound(points, offset), points.length - 1);
+    if (at > 0 && Math.abs(logRatio(points[at - 1][0], offset)) < Math.abs(logRatio(offset, points[at][0]))) --at;
+    return at;
+  }
+  function integrateRunning(trace, from, to) {
+    var points = trace.drawn;
+    var first = nearestIndex(points, Math.max(from, points[0][0]));
+    var last = nearestIndex(points, Math.min(to, points[points.length - 1][0]));
+    if (!(first < last)) return null;
+    return { from: points[first][0], to: points[last][0],
+             phase: trace.running[last][0] - trace.running[first][0],
+             frequency: trace.running[last][1] - trace.running[first][1] };
+  }
+  function figuresOf(integral, carrier) {
+    var rms = Math.sqrt(2 * integral.phase);
+    return { phaseNoise: 10 * Math.log10(integral.phase), rms: rms, degrees: rms * 180 / Math.PI,
+             jitter: carrier === null ? null : rms / (2 * Math.PI * carrier), fm: Math.sqrt(2 * integral.frequency) };
+  }
+
+  // Which traces are shown.
+  var hidden = {};
+  function visibleTraces() {
+    return data.traces.filter(function (trace) { return !hidden[trace.line]; });
+  }
+  function element(name, attributes, text) {
+    var node = document.createElement(name);
+    for (var key in attributes) node.setAttribute(key, attributes[key]);
+    if (text !== undefined) node.textContent = text;
+    return node;
+  }
+
+  // The band's figures, each trace over the band asked for (its whole range without one).
+  var band = data.band;
+  function showBand() {
+    var body = document.querySelector('#band-figures tbody');
+    body.textContent = '';
+    var snapped = [];
+    visibleTraces().forEach(function (trace) {
+      var points = trace.thinned ? trace.drawn : trace.figure;
+      var from = band ? band[0] : points[0][0], to = band ? band[1] : points[points.length - 1][0];
+      var integral = trace.thinned ? integrateRunning(trace, from, to) : integrate(points, from, to);
+      if (trace.thinned) snapped.push(trace.caption);
+      var row = element('tr', { 'data-trace': trace.line });
+      row.appendChild(element('th', {}, trace.caption));
+      if (!integral) {
+        row.appendChild(element('td', { colspan: 4 }, 'nothing: the band does not overlap the trace'));
+      } else {
+        var figures = figuresOf(integral, trace.carrier);
+        [phaseNoiseText(figures.phaseNoise), rmsPhaseText(figures.rms, figures.degrees), jitterText(figures.jitter),
+         residualFmText(figures.fm)].forEach(function (text) { row.appendChild(element('td', {}, text)); });
+        row.title = offsetText(integral.from) + ' to ' + offsetText(integral.to);
+      }
+      body.appendChild(row);
+    });
+    document.getElementById('band-range').textContent =
+        band ? offsetText(band[0]) + ' to ' + offsetText(band[1]) : '(each trace\'s whole range)';
+    document.getElementById('band-note').textContent = snapped.length
+        ? 'The chart thinned ' + snapped.join(', ') + ': for ' + (snapped.length > 1 ? 'these' : 'it') +
+          ' the band\'s ends snap to the drawn points, and the figures are those of the whole trace between them.'
+        : '';
+    drawSelection(band);
+  }
+
+  var selection = document.createElementNS('http://www.w3.org/2000/svg', 'rect');
+  selection.setAttribute('id', 'selection');
+  selection.setAttribute('y', area.top);
+  selection.setAttribute('height', area.height);
+  selection.setAttribute('fill', '#3070c0');
+  selection.setAttribute('fill-opacity', '0.15');
+  selection.setAttribute('pointer-events', 'none');
+  svg.appendChild(selection);
+  function drawSelection(range) {
+    if (!range) {
+      selection.setAttribute('width', 0);
+      return;
+    }
+    var left = Math.max(area.left, Math.min(area.left + area.width, xOfOffset(range[0])));
+    var right = Math.max(area.left, Math.min(area.left + area.width, xOfOffset(range[1])));
+    selection.setAttribute('x', left);
+    selection.setAttribute('width', Math.max(0, right - left));
+  }
+
+  function pointerAt(event) {
+    var point = svg.createSVGPoint();
+    point.x = event.clientX;
+    point.y = event.clientY;
+    return point.matrixTransform(svg.getScreenCTM().inverse());
+  }
+  function insidePlot(point) {
+    return point.x >= area.left && point.x <= area.left + area.width && point.y >= area.top &&
+           point.y <= area.top + area.height;
+  }
+
+  // The read-out: the offset under the pointer and each visible trace's level there, with a
+  // line across the plot where it reads.
+  var readout = document.getElementById('readout');
+  var cursor = document.createElementNS('http://www.w3.org/2000/svg', 'line');
+  cursor.setAttribute('y1', area.top);
+  cursor.setAttribute('y2', area.top + area.height);
+  cursor.setAttribute('stroke', '#808080');
+  cursor.setAttribute('stroke-dasharray', '2 2');
+  cursor.setAttribute('pointer-events', 'none');
+  cursor.setAttribute('visibility', 'hidden');
+  svg.appendChild(cursor);
+  function showReadout(point) {
+    var offset = offsetAtX(point.x);
+    cursor.setAttribute('x1', point.x);
+    cursor.setAttribute('x2', point.x);
+    cursor.setAttribute('visibility', 'visible');
+    readout.textContent = '';
+    readout.appendChild(element('span', { 'class': 'offset' }, offsetText(offset)));
+    visibleTraces().forEach(function (trace) {
+      var level = levelAt(trace.drawn, offset);
+      if (level !== null) readout.appendChild(element('span', { 'data-trace': trace.line }, trace.caption + ' ' + levelText(level)));
+    });
+  }
+
+  // Two clicks measure between them.
+  var measure = document.getElementById('measure');
+  var marked = null;
+  function mark(point) {
+    var here = [offsetAtX(point.x), levelAtY(point.y)];
+    var text = offsetText(here[0]) + ', ' + levelText(here[1]);
+    if (!marked) {
+      marked = here;
+      measure.textContent = 'from ' + text + ': click again to measure';
+      return;
+    }
+    var difference = here[1] - marked[1];
+    var slope = difference / Math.log10(here[0] / marked[0]);
+    measure.textContent = 'from ' + offsetText(marked[0]) + ', ' + levelText(marked[1]) + ' to ' + text + ': ' +
+        fixed(difference, 2) + ' dB, ' + (isFinite(slope) ? fixed(slope, 2) + ' dB/decade' : 'no slope at one offset');
+    marked = null;
+  }
+
+  // Dragging across the plot selects a band; its ends are rounded as the summary prints them.
+  var dragFrom = null;
+  svg.addEventListener('mousedown', function (event) {
+    var point = pointerAt(event);
+    if (insidePlot(point)) dragFrom = point.x;
+  });
+  svg.addEventListener('mousemove', function (event) {
+    var point = pointerAt(event);
+    if (insidePlot(point)) showReadout(point);
+    if (dragFrom !== null) {
+      var x = Math.max(area.left, Math.min(area.left + area.width, point.x));
+      drawSelection([offsetAtX(Math.min(dragFrom, x)), offsetAtX(Math.max(dragFrom, x))]);
+    }
+  });
+  window.addEventListener('mouseup', function (event) {
+    if (dragFrom === null) return;
+    var point = pointerAt(event);
+    var x = Math.max(area.left, Math.min(area.left + area.width, point.x));
+    var from = dragFrom;
+    dragFrom = null;
+    if (Math.abs(x - from) < 4) {
+      drawSelection(band);
+      if (insidePlot(point)) mark(point);
+      return;
+    }
+    var low = Number(offsetAtX(Math.min(from, x)).toPrecision(5));
+    var high = Number(offsetAtX(Math.max(from, x)).toPrecision(5));
+    band = low < high ? [low, high] : band;
+    showBand();
+  });
+  svg.addEventListener('dblclick', function () {
+    band = data.band;
+    marked = null;
+    measure.textContent = '';
+    showBand();
+  });
+
+  // A legend entry hides or shows its trace, with its marks and shading.
+  Array.prototype.forEach.call(svg.querySelectorAll('.legend-entry[data-trace]'), function (entry) {
+    entry.addEventListener('click', function (event) {
+      event.stopPropagation();
+      var line = entry.getAttribute('data-trace');
+      hidden[line] = !hidden[line];
+      entry.classList.toggle('hidden', hidden[line]);
+      Array.prototype.forEach.call(svg.querySelectorAll('.trace[data-trace="' + line + '"],.shade[data-trace="' + line + '"]'),
+                                   function (node) { node.style.display = hidden[line] ? 'none' : ''; });
+      showBand();
+    });
+  });
+
+  showBand();
+  document.body.setAttribute('data-ready', 'true');
+})();

@@ -1,0 +1,219 @@
+// Drives pnpplot's HTML report in headless Chromium as a user would: opens the file from disk,
+// reads a level under the pointer, hides a trace from the legend, drags a band, double-clicks
+// back, measures between two clicks, and compares what the page shows with what pnpplot
+// prints. Leaves a screenshot in the output folder and checks that doc/report.png is current.
+// Usage: node report_test.js PNPPLOT SAMPLE_EXPORT OUTPUT_DIR DOCUMENTED_SCREENSHOT
+// Exits 77 (skipped) when Chromium or puppeteer-core is not there.
+'use strict';
+
+const { execFileSync } = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+
+const [pnpplot, sample, outputDir, documented] = process.argv.slice(2);
+const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
+let puppeteer;
+try {
+  puppeteer = require('puppeteer-core');
+} catch (error) {
+  console.log('skipped: puppeteer-core is not installed (npm install in tests/browser)');
+  process.exit(77);
+}
+if (!fs.existsSync(chromium)) {
+  console.log('skipped: no Chromium at ' + chromium + ' (apt-get install chromium)');
+  process.exit(77);
+}
+
+let failures = 0;
+function check(condition, what) {
+  console.log((condition ? 'ok     ' : 'FAILED ') + what);
+  if (!condition) ++failures;
+}
+
+// pnpplot's own text summary: the value of each "name  value" line of each trace.
+function summaryOf(text) {
+  const traces = {};
+  let current = null;
+  let last = null;
+  for (const line of text.split('\n')) {
+    if (line.startsWith('  ')) {
+      const name = line.slice(2, 16).trim() || last;
+      (current[name] = current[name] || []).push(line.slice(16));
+      last = name;
+    } else if (line && !line.includes('written to')) {
+      current = traces[line] = {};
+    }
+  }
+  return traces;
+}
+
+async function main() {
+  const work = fs.mkdtempSync(path.join(os.tmpdir(), 'pnpplot-report-'));
+  fs.mkdirSync(outputDir, { recursive: true });
+  fs.copyFileSync(sample, path.join(work, 'osc1.csv'));
+  const run = (args) => execFileSync(pnpplot, args, { cwd: work, encoding: 'utf8' });
+  const printed = summaryOf(run(['-r', '10:100k', '-o', 'report.html', 'osc1.csv']));
+  const json = JSON.parse(run(['-r', '10:100k', '-j', '-', 'osc1.csv']));
+  const report = path.join(work, 'report.html');
+
+  const browser = await puppeteer.launch({
+    executablePath: chromium,
+    headless: true,
+    userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'pnpplot-chromium-')),
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync'],
+  });
+  try {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 1200, height: 1000 });
+    const problems = [], requests = [];
+    page.on('console', (message) => { if (message.type() === 'error') problems.push(message.text()); });
+    page.on('pageerror', (error) => problems.push(String(error)));
+    page.on('request', (request) => requests.push(request.url()));
+    await page.goto('file://' + report);
+    await page.waitForSelector('body[data-ready="true"]');
+
+    // The tables show the summary's figures, those of the JSON as the text prints them.
+    const tables = await page.$$eval('section.summary', (sections) => sections.map((section) => ({
+      caption: section.querySelector('h2').textContent,
+      rows: [...section.querySelectorAll('tr')].map((row) => [row.cells[0].textContent, row.cells[1].textContent]),
+    })));
+    check(tables.length === 2, 'a summary table for each of the two traces');
+    for (const table of tables) {
+      const text = printed[table.caption];
+      let name = null;
+      const values = {};
+      for (const [field, value] of table.rows) {
+        name = field || name;
+        (values[name] = values[name] || []).push(value);
+      }
+      check(text && JSON.stringify(values) === JSON.stringify(text), table.caption + ': the table holds the text summary');
+      const figures = json.traces.find((trace) => trace.caption === table.caption).integration;
+      check(values['phase noise'][0] === figures.phase_noise_dbc.toFixed(3) + ' dBc',
+            table.caption + ': phase noise ' + values['phase noise'][0] + ' is the JSON\'s ' + figures.phase_noise_dbc);
+    }
+
+    // Pixel positions on the page of a point of the plot.
+    const scales = await page.evaluate(() => JSON.parse(document.getElementById('pnpplot-data').textContent));
+    async function pointAt(offset, level) {
+      const x = scales.area.left + (Math.log10(offset) - scales.decades[0]) / (scales.decades[1] - scales.decades[0]) *
+                scales.area.width;
+      const y = scales.area.top + (scales.levels[1] - level) / (scales.levels[1] - scales.levels[0]) * scales.area.height;
+      return page.evaluate((x, y) => {
+        const svg = document.querySelector('#chart svg');
+        const point = svg.createSVGPoint();
+        point.x = x;
+        point.y = y;
+        const screen = point.matrixTransform(svg.getScreenCTM());
+        return { x: screen.x, y: screen.y };
+      }, x, y);
+    }
+    const readout = () => page.$eval('#readout', (node) => [...node.children].map((child) => child.textContent));
+
+    // The read-out at 1 kHz: the offset and each trace's level, as spot noise gives them there.
+    const kilohertz = await pointAt(1000, -150);
+    await page.mouse.move(kilohertz.x, kilohertz.y);
+    let shown = await readout();
+    check(shown[0] === '1 kHz', 'the read-out shows the offset under the pointer: ' + shown[0]);
+    check(shown[1] === 'osc1.csv phase noise ' + printed['osc1.csv phase noise']['spot noise'][2].slice(10).trim(),
+          'and the phase noise there: ' + shown[1]);
+    check(shown[2] === 'osc1.csv floor ' + printed['osc1.csv floor']['spot noise'][2].slice(10).trim(),
+          'and the floor there: ' + shown[2]);
+
+    // A click on the floor's legend entry hides it, and the read-out leaves it out.
+    await page.click('.legend-entry[data-trace="1"]');
+    const display = await page.$eval('.trace[data-trace="1"]', (node) => getComputedStyle(node).display);
+    check(display === 'none', 'a legend click hides its trace');
+    await page.mouse.move(kilohertz.x + 1, kilohertz.y);
+    shown = await readout();
+    check(shown.length === 2 && !shown[1].includes('floor'), 'and the read-out leaves it out');
+    await page.click('.legend-entry[data-trace="1"]');
+
+    // A drag from 100 Hz to 10 kHz: the figures pnpplot -r gives for the band the page shows.
+    const from = await pointAt(100, -120), to = await pointAt(10000, -120);
+    await page.mouse.move(from.x, from.y);
+    await page.mouse.down();
+    await page.mouse.move((from.x + to.x) / 2, from.y, { steps: 4 });
+    await page.mouse.move(to.x, to.y, { steps: 4 });
+    await page.mouse.up();
+    const band = await page.$eval('#band-range', (node) => node.textContent);
+    const ends = band.split(' to ').map((text) => {
+      const [number, unit] = text.split(' ');
+      return Number(number) * ({ Hz: 1, kHz: 1e3, MHz: 1e6 })[unit];
+    });
+    check(Math.abs(ends[0] / 100 - 1) < 0.02 && Math.abs(ends[1] / 1e4 - 1) < 0.02, 'the dragged band: ' + band);
+    const expected = summaryOf(run(['-r', ends[0] + ':' + ends[1], '-o', 'band.svg', 'osc1.csv']));
+    const rows = await page.$$eval('#band-figures tbody tr', (list) => list.map((row) => [...row.cells].map((cell) => cell.textContent)));
+    for (const [caption, ...figures] of rows) {
+      const text = expected[caption];
+      const wanted = [text['phase noise'][0], text['RMS phase'][0], text['RMS jitter'][0], text['residual FM'][0]];
+      check(JSON.stringify(figures) === JSON.stringify(wanted),
+            caption + ' over the band: ' + figures.join('; ') + (JSON.stringify(figures) === JSON.stringify(wanted) ? '' : ' against ' + wanted.join('; ')));
+    }
+    // The screenshot shows the selected band and a read-out.
+    const reading = await pointAt(1000, -150);
+    await page.mouse.move(reading.x, reading.y);
+    const screenshot = path.join(outputDir, 'report.png');
+    await page.screenshot({ path: screenshot, clip: { x: 0, y: 0, width: 1160, height: 900 } });
+
+    // A double-click returns to the band of the command line.
+    await page.mouse.click(reading.x, reading.y, { count: 2 });
+    check(await page.$eval('#band-range', (node) => node.textContent) === '10 Hz to 100 kHz',
+          'a double-click returns to the band of the command line');
+
+    // Two clicks measure between them.
+    await page.$eval('#measure', (node) => { node.textContent = ''; });
+    const a = await pointAt(100, -120), b = await pointAt(1000, -140);
+    await page.mouse.click(a.x, a.y);
+    await new Promise((resolve) => setTimeout(resolve, 400));  // two clicks, not a double-click
+    await page.mouse.click(b.x, b.y);
+    const measured = await page.$eval('#measure', (node) => node.textContent);
+    const numbers = measured.match(/: (-?[0-9.]+) dB, (-?[0-9.]+) dB\/decade$/);
+    check(numbers && Math.abs(Number(numbers[1]) + 20) < 0.5 && Math.abs(Number(numbers[2]) + 20) < 0.5,
+          'two clicks measure the difference and the slope: ' + measured);
+
+    check(problems.length === 0, 'no error in the console' + (problems.length ? ': ' + problems.join('; ') : ''));
+    const others = requests.filter((url) => url !== 'file://' + report);
+    check(others.length === 0, 'no request but the file itself' + (others.length ? ': ' + others.join(' ') : ''));
+
+    // The documented screenshot looks like this one: most pixels the same.
+    if (documented && fs.existsSync(documented)) {
+      const same = await page.evaluate(async (one, two) => {
+        async function pixels(source) {
+          const image = new Image();
+          image.src = source;
+          await image.decode();
+          const canvas = document.createElement('canvas');
+          canvas.width = image.width;
+          canvas.height = image.height;
+          const context = canvas.getContext('2d');
+          context.drawImage(image, 0, 0);
+          return context.getImageData(0, 0, image.width, image.height);
+        }
+        const [x, y] = [await pixels(one), await pixels(two)];
+        if (x.width !== y.width || x.height !== y.height) return 0;
+        let alike = 0;
+        for (let i = 0; i < x.data.length; i += 4) {
+          const distance = Math.abs(x.data[i] - y.data[i]) + Math.abs(x.data[i + 1] - y.data[i + 1]) +
+                           Math.abs(x.data[i + 2] - y.data[i + 2]);
+          if (distance < 48) ++alike;
+        }
+        return alike / (x.data.length / 4);
+      }, 'data:image/png;base64,' + fs.readFileSync(screenshot).toString('base64'),
+         'data:image/png;base64,' + fs.readFileSync(documented).toString('base64'));
+      check(same > 0.97, 'doc/report.png is current (' + (same * 100).toFixed(1) + ' % of its pixels alike); ' +
+            'if not, copy ' + screenshot + ' there');
+    }
+  } finally {
+    await browser.close();
+  }
+  fs.rmSync(work, { recursive: true, force: true });
+  console.log(failures ? failures + ' checks failed' : 'every check passed');
+  process.exit(failures ? 1 : 0);
+}
+
+main().catch((error) => {
+  console.log('FAILED ' + (error && error.stack || error));
+  process.exit(1);
+});

@@ -1,0 +1,79 @@
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "chart/chart_layout.h"
+#include "chart/svg_chart.h"
+
+namespace csv2pnp {
+namespace {
+
+const std::vector<TracePoint> noise{{1, -90}, {100, -140}, {1e4, -160}, {1e6, -179.99}};
+
+ChartInput inputs(std::size_t count, const std::string& name) {
+    ChartInput input;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string measurement = name + std::to_string(i) + ".csv";
+        for (bool floor : {false, true}) {
+            input.lines.push_back(ChartLine{measurement + (floor ? " floor" : " phase noise"), measurement, floor, &noise,
+                                            {"carrier 10 MHz (assumed)", "-99.640 dBc, jitter 234.61 fs"}, {}, {}, {}});
+        }
+    }
+    input.title = "a title";
+    input.band = OffsetBand{10, 1e5};
+    return input;
+}
+
+// Nine inputs of long names: every input its own look, every entry inside the canvas and
+// beside the plot, long texts shortened in the middle.
+TEST(ChartLayout, NineInputsWithLongNames) {
+    ChartLayout layout = layoutChart(inputs(9, "VCO_1G2_board_rev3_85C_after_loop_"));
+    std::set<std::pair<std::string, std::string>> looks;
+    for (const ChartSeries& series : layout.series) {
+        if (series.style.width == 2) looks.insert({series.style.colour, series.style.dashes});
+    }
+    EXPECT_EQ(looks.size(), 9u);
+    ASSERT_EQ(layout.legend.size(), 18u);
+    for (const LegendEntry& entry : layout.legend) {
+        EXPECT_GT(entry.x, plotArea.left + plotArea.width + 20);  // clear of the axes and their labels
+        // Characters are at most 7 pixels wide at the legend's sizes.
+        EXPECT_LE(entry.x + 38 + 7 * static_cast<int>(longestCaption), layout.width);
+        EXPECT_LE(entry.y + 15 * static_cast<int>(entry.notes.size()) + 8, layout.height);
+        EXPECT_LE(entry.caption.size(), longestCaption + 2);  // the ellipsis is three bytes
+    }
+    EXPECT_EQ(layout.legend[4].caption, "VCO_1G2_board_rev3\xe2\x80\xa6" "p_2.csv phase noise");
+    EXPECT_EQ(layout.legend[4].tooltip, "VCO_1G2_board_rev3_85C_after_loop_2.csv phase noise");
+    EXPECT_GT(layout.height, 600);
+    // Floors behind the phase-noise traces, thinner and lighter.
+    EXPECT_LT(layout.series.front().style.width, 2);
+    EXPECT_LT(layout.series.front().style.opacity, 1);
+    EXPECT_EQ(layout.series.back().style.width, 2);
+}
+
+TEST(ChartLayout, HeadroomBandLabelAndLongTexts) {
+    ChartLayout layout = layoutChart(inputs(1, "osc"));
+    EXPECT_LE(layout.levels.bottom, -179.99 - levelHeadroom);
+    EXPECT_GE(layout.levels.top, -90 + levelHeadroom);
+    ASSERT_TRUE(layout.band);
+    EXPECT_EQ(layout.band->label, "integrated 10 Hz to 100 kHz");
+
+    ChartInput huge = inputs(1, std::string(1 << 20, 'x'));
+    huge.title = std::string(1 << 20, 't');
+    std::string svg = svgChart(layoutChart(huge));
+    EXPECT_LT(svg.size(), 20'000u);
+    EXPECT_NE(svg.find(std::string(39, 't') + "\xe2\x80\xa6" + std::string(40, 't') + "</text>"), std::string::npos);
+}
+
+TEST(ChartLayout, DarkTheme) {
+    ChartInput input = inputs(2, "osc");
+    input.dark = true;
+    ChartLayout layout = layoutChart(input);
+    EXPECT_EQ(layout.theme.background, darkTheme().background);
+    EXPECT_EQ(layout.series.back().style.colour, darkTheme().palette[1]);
+    EXPECT_NE(svgChart(layout).find("fill=\"" + darkTheme().background + "\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace csv2pnp
