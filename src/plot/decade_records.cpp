@@ -65,10 +65,9 @@ void scanCells(const RowHead& head, const RowHead* previous, Visit visit) {
     }
 }
 
-void writeTraceLines(const RowHead& head, std::size_t number, std::uint32_t carrierFrequency, PlotFileWriter& data,
-                     PlotFileWriter& imaginary) {
+void writeTraceLines(const RowHead& head, std::size_t number, std::uint32_t carrierFrequency, TraceLineFormatter& lines,
+                     PlotFileWriter& data, PlotFileWriter& imaginary) {
     if (head.count < 2) return;
-    TraceLineFormatter lines;
     lines.start(number, head.values[0] + static_cast<double>(carrierFrequency));
     writeEndedLine(data, lines.withLevel(head.values[1]));
     if (head.count > 2) writeEndedLine(imaginary, lines.withLevel(head.values[2]));
@@ -121,6 +120,7 @@ void writeDecadeCountRecord(const MeasurementTable& table, PlotFileWriter& data,
 void writeTraceSection(const MeasurementTable& table, std::uint32_t carrierFrequency, PlotFileWriter& data,
                        PlotFileWriter& imaginary) {
     std::optional<std::size_t> segmentStart;
+    TraceLineFormatter lines;
     RowHead previousHead{};
     for (std::size_t j = 0; j < rowCount(table); ++j) {
         RowHead head = headOf(rowAt(table, j));
@@ -130,7 +130,7 @@ void writeTraceSection(const MeasurementTable& table, std::uint32_t carrierFrequ
                 writeBoth(data, imaginary, {plotformat::noiseCorrectionRecord});
                 segmentStart = j;
             }
-            if (k == 0 && segmentStart) writeTraceLines(head, j - *segmentStart, carrierFrequency, data, imaginary);
+            if (k == 0 && segmentStart) writeTraceLines(head, j - *segmentStart, carrierFrequency, lines, data, imaginary);
             return true;
         });
         previousHead = head;

@@ -11,7 +11,8 @@ namespace csv2pnp {
 
 // "   TRA <number>: <frequency> Hz, <level> dBc" and CR LF, both values as "%.3f" prints
 // them. A row's two lines differ only in their level, so the part before it is formatted
-// once for both.
+// once for both; and as the numbers mostly count up by one, the next one is made from the
+// last where it can be.
 class TraceLineFormatter {
 public:
     // Starts the lines of one row.
@@ -21,9 +22,15 @@ public:
     std::string_view withLevel(double level);
 
 private:
+    // Adds one to the number in the buffer; false when it would grow by a digit.
+    bool countOn();
+
     // Room for the longest line: a 20-digit number and two values of the longest fixed form.
     std::array<char, 40 + 2 * fixedThreeMaxLength> buffer_;
-    std::size_t levelStart_ = 0;
+    bool holdsNumber_ = false;
+    std::size_t number_ = 0;          // the number in the buffer, when it holds one
+    std::size_t frequencyStart_ = 0;  // where the number and ": " end
+    std::size_t levelStart_ = 0;      // where " Hz, " ends
 };
 
 }  // namespace csv2pnp

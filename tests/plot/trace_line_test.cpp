@@ -1,4 +1,7 @@
+#include <cstddef>
 #include <limits>
+#include <random>
+#include <string>
 #include <string_view>
 
 #include <gtest/gtest.h>
@@ -30,6 +33,27 @@ TEST(TraceLine, SpellsNotANumberTheSameOnEveryHost) {
     EXPECT_EQ(lines.withLevel(-nan), "   TRA 0: nan Hz, -nan dBc\r\n");
     lines.start(1, std::numeric_limits<double>::infinity());
     EXPECT_EQ(lines.withLevel(-std::numeric_limits<double>::infinity()), "   TRA 1: inf Hz, -inf dBc\r\n");
+}
+
+// Numbers counted on from the last line, across every carry, read as numbers written
+// afresh; so do numbers that start again, jump or stand still.
+TEST(TraceLine, NumbersCountOnAsWrittenAfresh) {
+    TraceLineFormatter lines;
+    std::mt19937_64 random(9122026);
+    const std::size_t largest = std::numeric_limits<std::size_t>::max();
+    std::size_t number = 0;
+    for (int i = 0; i < 300'000; ++i) {
+        switch (random() % 1000) {
+        case 0: number = 0; break;
+        case 1: number = random() % 100000; break;
+        case 2: number = largest - random() % 3; break;
+        case 3: break;
+        default: number = number == largest ? 0 : number + 1;
+        }
+        lines.start(number, 10000000 + i % 3);
+        ASSERT_EQ(lines.withLevel(-90),
+                  "   TRA " + std::to_string(number) + ": 1000000" + std::to_string(i % 3) + ".000 Hz, -90.000 dBc\r\n");
+    }
 }
 
 }  // namespace
