@@ -32,7 +32,7 @@ TraceAnalysis figuresOf(const Trace& trace, CarrierChoice carrier, std::optional
                         const std::vector<TracePoint>& figurePoints) {
     TraceAnalysis analysis{&trace, carrier, trace.points.front().offset, trace.points.back().offset, {}, std::nullopt, {},
                            {}, {}, band.has_value(), std::nullopt, defaultSpurThreshold, {}, std::nullopt,
-                           std::nullopt, 0, std::nullopt};
+                           std::nullopt, 0, std::nullopt, false, {}};
     analysis.band = band.value_or(OffsetBand{analysis.firstOffset, analysis.lastOffset});
     analysis.spotNoise = spotNoiseOf(trace.points, std::max(analysis.band.from, analysis.firstOffset),
                                      std::min(analysis.band.to, analysis.lastOffset));
@@ -176,6 +176,10 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
                     std::upper_bound(at.begin(), at.end(), figures.integral.to) -
                     std::lower_bound(at.begin(), at.end(), figures.integral.from));
             }
+        }
+        if (options.allanDeviation && !trace.floor) {
+            analysis.allanAsked = true;
+            analysis.allan = allanDeviations(figurePoints(analysis), carrier.hertz);
         }
         if (options.mask && !trace.floor) {
             analysis.mask = MaskFigures{options.maskFile, judgeAgainstMask(trace.points, *options.mask)};

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "figures/allan_deviation.h"
 #include "figures/floor_margin.h"
 #include "figures/limit_mask.h"
 #include "figures/noise_figures.h"
@@ -44,6 +45,7 @@ struct AnalysisOptions {
     const LimitMask* mask = nullptr;
     std::string maskFile;
     std::optional<double> smoothing;  // decades: the drawn levels and the spot noise only
+    bool allanDeviation = false;      // --adev
 };
 
 struct SpotLevel {
@@ -87,6 +89,8 @@ struct TraceAnalysis {
     std::optional<FloorMargin> floorMargin;   // for a phase-noise trace with a floor
     std::size_t belowFloor = 0;               // points left out at or below the floor
     std::optional<MaskFigures> mask;          // phase-noise traces, with -m
+    bool allanAsked = false;                  // a phase-noise trace, with --adev
+    std::vector<AllanPoint> allan;            // from the figures' points at the analysed carrier
 };
 
 // Something that looks wrong in an input, for the user to hear about.

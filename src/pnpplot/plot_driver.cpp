@@ -74,6 +74,7 @@ AnalysisOptions analysisOptionsOf(const PlotOptions& options, const LimitMask* m
     analysis.mask = mask;
     if (options.mask) analysis.maskFile = *options.mask;
     analysis.smoothing = options.smoothing;
+    analysis.allanDeviation = options.allanDeviation;
     return analysis;
 }
 

@@ -35,6 +35,8 @@ const char* const plotHelpText =
     "             default 10\n"
     "  --subtract-floor     take the floor's power out of each point above it, and leave\n"
     "             out the points at or below it\n"
+    "  --adev               the Allan deviation at each tau = 10^k s with 1/tau a decade\n"
+    "             inside the offsets: 2 integral of S_y sin^4(pi tau f) / (pi tau f)^2\n"
     "  -h, --help           show this text\n"
     "  --version            show the version\n"
     "\n"

@@ -57,7 +57,8 @@ struct LongOption {
 };
 constexpr LongOption longOptions[] = {{"--help", false},          {"--version", false},       {"--omit-spurs", false},
                                       {"--subtract-floor", false}, {"--spur-threshold", true}, {"--margin", true},
-                                      {"--dark", false},           {"--smooth", true},         {"--html", true}};
+                                      {"--dark", false},           {"--smooth", true},         {"--html", true},
+                                      {"--adev", false}};
 
 // A long option at argv[index], "--name" or "--name=value", its value the next argument when
 // it takes one; moves index past it.
@@ -87,6 +88,7 @@ std::string takeLongOption(int argc, const char* const argv[], int& index, PlotO
     }
     if (name == "--margin") return takeNumber(std::string(name), *value, options.marginThreshold, "dB");
     if (name == "--dark") options.dark = true;
+    if (name == "--adev") options.allanDeviation = true;
     if (name == "--html") options.html = *value;
     if (name == "--smooth") {
         std::string error = takeNumber(std::string(name), *value, options.smoothing, "decades");

@@ -22,6 +22,7 @@ struct PlotOptions {
     std::optional<double> marginThreshold; // --margin, dB
     bool subtractFloor = false;            // --subtract-floor
     bool dark = false;                     // --dark
+    bool allanDeviation = false;           // --adev
     std::optional<double> smoothing;       // --smooth, decades
     std::optional<std::string> html;       // --html, or -o FILE.html: the HTML report
     std::vector<std::string> inputs;       // wildcards expanded where the host leaves them

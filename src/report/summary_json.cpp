@@ -125,6 +125,14 @@ std::string traceJson(const TraceAnalysis& analysis) {
     object.add("spur_threshold_db", jsonNumber(analysis.spurThreshold));
     object.add("floor_margin", analysis.floorMargin ? marginJson(*analysis.floorMargin) : "null");
     object.add("mask", analysis.mask ? maskJson(*analysis.mask) : "null");
+    std::vector<std::string> allan;
+    for (const AllanPoint& point : analysis.allan) {
+        JsonObject item;
+        item.add("tau_s", jsonNumber(point.tau));
+        item.add("sigma_y", jsonNumber(point.sigmaY));
+        allan.push_back(item.done());
+    }
+    object.add("adev", list(allan));
     return object.done();
 }
 

@@ -100,6 +100,23 @@ void writeFloorMargin(SummaryFields& out, const FloorMargin& margin) {
     }
 }
 
+void writeAllan(SummaryFields& out, const TraceAnalysis& analysis) {
+    if (analysis.allan.empty()) {
+        writeField(out, "ADEV", analysis.carrier.hertz > 0
+                                    ? "none: no tau of 10^k s has 1/tau a decade inside the offsets " +
+                                          offsetText(analysis.firstOffset) + " to " + offsetText(analysis.lastOffset)
+                                    : std::string("none: the carrier is 0 Hz"));
+        return;
+    }
+    bool first = true;
+    for (const AllanPoint& point : analysis.allan) {
+        std::string tau = withPrefix(point.tau, "s");
+        writeField(out, first ? "ADEV" : "", "tau " + tau + std::string(tau.size() < 8 ? 8 - tau.size() : 1, ' ') +
+                                                 (std::isfinite(point.sigmaY) ? scientificText(point.sigmaY, 4) : overflows));
+        first = false;
+    }
+}
+
 void writeMask(SummaryFields& out, const MaskFigures& mask) {
     const MaskVerdict& verdict = mask.verdict;
     std::string file = " (" + mask.file + ")";
@@ -169,6 +186,7 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
     if (!trace.floor) writeSpurs(out, analysis);
     if (analysis.floorMargin) writeFloorMargin(out, *analysis.floorMargin);
     if (analysis.mask) writeMask(out, *analysis.mask);
+    if (analysis.allanAsked) writeAllan(out, analysis);
     return out;
 }
 

@@ -107,6 +107,8 @@ std::string significant(double value, int digits) {
 
 std::string plainNumber(double value) { return shortest(value); }
 
+std::string scientificText(double value, int digits) { return scientific(value, digits); }
+
 std::string withDecimals(double value, int decimals) {
     char text[400];
     auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;

@@ -19,6 +19,9 @@ std::string significant(double value, int digits);
 // The value as short as it reads back exactly ("0.1", "2.5e-07").
 std::string plainNumber(double value);
 
+// The value in scientific notation with the given significant digits ("1.000e-11").
+std::string scientificText(double value, int digits);
+
 // The value with a fixed number of decimals ("-119.86").
 std::string withDecimals(double value, int decimals);
 

@@ -150,7 +150,7 @@ TEST_F(PlotDriver, JsonSummary) {
     EXPECT_TRUE(has(text.out, "Chart written to spurs.csv.svg\nSummary written to out.json\n")) << text.out;
     EXPECT_EQ(test::queryJson("out.json", "sorted(d.keys())"), "chart\npnpplot\nreport\ntraces\n");
     EXPECT_EQ(test::queryJson("out.json", "' '.join(sorted(d['traces'][0].keys()))"),
-              "below_floor_left_out caption carrier_assumed carrier_from carrier_hz floor floor_margin integration "
+              "adev below_floor_left_out caption carrier_assumed carrier_from carrier_hz floor floor_margin integration "
               "left_out mask measured normalised_from_hz offsets_hz points repeated_offsets source spot_noise "
               "spot_noise_smoothed_decades spur_threshold_db spurs spurs_jitter_s\n");
     EXPECT_EQ(test::queryJson("out.json", "[d['chart'], d['traces'][0]['carrier_from'], d['traces'][1]['floor'], "
@@ -166,11 +166,18 @@ TEST_F(PlotDriver, JsonSummary) {
     for (std::string line; std::getline(lines, line);) EXPECT_TRUE(has(text.out, line)) << line;
     EXPECT_EQ(test::queryJson("out.json", "len(d['traces'][0]['spurs'])"), "2\n");
 
-    // With -j - the JSON alone goes to standard output.
-    test::ToolRun piped = run("-j - spurs.csv");
+    // With -j - the JSON alone goes to standard output; --adev fills its list.
+    test::ToolRun piped = run("-j - --adev spurs.csv");
     EXPECT_EQ(piped.status, 0);
     test::writeFile("piped.json", piped.out);
     EXPECT_EQ(test::queryJson("piped.json", "d['traces'][0]['caption']"), "spurs.csv phase noise\n");
+    EXPECT_EQ(test::queryJson("piped.json", "[a['tau_s'] for a in d['traces'][0]['adev']] + [len(d['traces'][1]['adev'])]"),
+              "1e-05\n0.0001\n0.001\n0.01\n0.1\n0\n");
+    EXPECT_EQ(test::queryJson("out.json", "len(d['traces'][0]['adev'])"), "0\n");
+    test::ToolRun adev = run("--adev -o a.svg spurs.csv");
+    std::optional<std::string> sigma = test::queryJson("piped.json", "'%.3e' % d['traces'][0]['adev'][2]['sigma_y']");
+    ASSERT_TRUE(sigma);
+    EXPECT_TRUE(has(adev.out, "                tau 1 ms    " + sigma->substr(0, sigma->size() - 1) + "\n")) << adev.out;
 }
 
 // A failing standard output is told and ends the run with status 1: the chart is not lost silently.

@@ -1,0 +1,133 @@
+#include "figures/allan_deviation.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "figures/noise_figures.h"
+#include "numeric/numeric.h"
+
+namespace csv2pnp {
+
+namespace {
+
+// Where the asymptotic form takes over, in periods 1/tau of the kernel.
+constexpr double numericPeriods = 64;
+// Numeric pieces are at most this part of a period wide, and span at most this ratio.
+constexpr double pieceOfPeriod = 1.0 / 8;
+constexpr double pieceRatio = 1.2;
+// Terms of the asymptotic series, and the most its ratio of terms may be.
+constexpr int seriesTerms = 10;
+constexpr double seriesRatio = 0.05;
+
+// Gauss-Legendre with 6 nodes on [-1, 1].
+constexpr std::array<double, 3> nodes{0.2386191860831969086305017, 0.6612093864662645136613996,
+                                      0.9324695142031520278123016};
+constexpr std::array<double, 3> weights{0.4679139345726910473898703, 0.3607615730481386075698335,
+                                        0.1713244923791703450402961};
+
+// The integral of (f / f1)^e sin^4(pi tau f) over [a, b], with the points of the rule.
+double numericPiece(double a, double b, double f1, double e, double tau) {
+    const double middle = (a + b) / 2, half = (b - a) / 2;
+    double sum = 0;
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        for (double sign : {-1.0, 1.0}) {
+            const double f = middle + sign * half * nodes[i];
+            const double s = std::sin(pi * tau * f);
+            sum += weights[i] * std::exp(e * logRatio(f1, f)) * (s * s) * (s * s);
+        }
+    }
+    return sum * half;
+}
+
+double numericPart(double a, double b, double f1, double e, double tau) {
+    const double period = 1 / tau;
+    double sum = 0;
+    for (double low = a; low < b;) {
+        const double high = std::min({b, low + pieceOfPeriod * period, low * pieceRatio});
+        sum += numericPiece(low, high, f1, e, tau);
+        low = high;
+    }
+    return sum;
+}
+
+// The antiderivative of g(f) cos(kappa f), g = (f / f1)^e, by its asymptotic series:
+// sum over n of g^(n)(f) / kappa^(n+1) times sin, cos, -sin, -cos, ... of kappa f, where
+// g^(n)(f) = e (e - 1) ... (e - n + 1) f^-n g(f).
+double cosineAntiderivative(double f, double f1, double e, double kappa) {
+    const double g = std::exp(e * logRatio(f1, f));
+    const double s = std::sin(kappa * f), c = std::cos(kappa * f);
+    double term = g / kappa, sum = 0;
+    for (int n = 0; n < seriesTerms; ++n) {
+        const double trig = n % 4 == 0 ? s : n % 4 == 1 ? c : n % 4 == 2 ? -s : -c;
+        sum += term * trig;
+        term *= (e - n) / (f * kappa);
+    }
+    return sum;
+}
+
+// The integral of (f / f1)^e sin^4(pi tau f) over [a, b], every f at least numericPeriods
+// periods out, where the series converge fast; nothing when the slope is too steep for them.
+std::optional<double> asymptoticPart(double a, double b, double f1, double e, double tau) {
+    const double omega = pi * tau;
+    if ((std::fabs(e) + seriesTerms) / (2 * omega * a) > seriesRatio) return std::nullopt;
+    const double r = logRatio(a, b);
+    const double mean = 3.0 / 8 * a * std::exp(e * logRatio(f1, a)) * r *
+                        ((e + 1) * r == 0 ? 1 : std::expm1((e + 1) * r) / ((e + 1) * r));
+    auto cosine = [&](double kappa) {
+        return cosineAntiderivative(b, f1, e, kappa) - cosineAntiderivative(a, f1, e, kappa);
+    };
+    return mean - cosine(2 * omega) / 2 + cosine(4 * omega) / 8;
+}
+
+double segmentIntegral(double a, double b, double f1, double e, double tau) {
+    const double switchAt = numericPeriods / tau;
+    double sum = 0;
+    if (a < switchAt) sum += numericPart(a, std::min(b, switchAt), f1, e, tau);
+    if (b > switchAt) {
+        double low = std::max(a, switchAt);
+        std::optional<double> tail = asymptoticPart(low, b, f1, e, tau);
+        sum += tail ? *tail : numericPart(low, b, f1, e, tau);
+    }
+    return sum;
+}
+
+}  // namespace
+
+std::vector<double> allanTaus(double firstOffset, double lastOffset) {
+    std::vector<double> taus;
+    if (!(firstOffset > 0) || !(lastOffset > firstOffset)) return taus;
+    int k = static_cast<int>(std::floor(std::log10(10 / lastOffset))) - 1;
+    for (; k <= 310; ++k) {
+        double tau = powerOfTen(k);
+        double rate = powerOfTen(-k);  // 1 / tau, exact for a whole power of ten as far as doubles go
+        if (rate < 10 * firstOffset) break;
+        if (rate <= lastOffset / 10) taus.push_back(tau);
+    }
+    return taus;
+}
+
+double allanDeviation(const std::vector<TracePoint>& points, double carrier, double tau) {
+    double variance = 0;
+    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+        const TracePoint& a = points[i];
+        const TracePoint& b = points[i + 1];
+        if (!(a.offset < b.offset)) continue;
+        const double e = (b.level - a.level) * std::log(10.0) / (10 * logRatio(a.offset, b.offset));
+        // 2 * (2 L) (f / carrier)^2 / (pi tau f)^2 = 4 s1 (f / f1)^e / (pi tau carrier)^2.
+        const double scale = 4 * powerRatio(a.level) / ((pi * tau * carrier) * (pi * tau * carrier));
+        variance += scale * segmentIntegral(a.offset, b.offset, a.offset, e, tau);
+    }
+    return std::sqrt(variance);
+}
+
+std::vector<AllanPoint> allanDeviations(const std::vector<TracePoint>& points, double carrier) {
+    std::vector<AllanPoint> result;
+    if (points.size() < 2 || !(carrier > 0)) return result;
+    for (double tau : allanTaus(points.front().offset, points.back().offset)) {
+        result.push_back(AllanPoint{tau, allanDeviation(points, carrier, tau)});
+    }
+    return result;
+}
+
+}  // namespace csv2pnp
