@@ -66,15 +66,16 @@ char* toFixedThree(char* first, char* last, double value) {
     if (exponent >= 0) return std::to_chars(first, last, value, std::chars_format::fixed, 3).ptr;
 
     // value * 1000 = mantissa * 1000 / 2^shift, and mantissa * 1000 < 2^63: the thousandths
-    // are the quotient, rounded by the remainder exactly as printf rounds.
+    // are the quotient, rounded to nearest, a tie to even, as printf rounds. Adding just
+    // under a half, and one more when the quotient is odd, rounds without a branch: a
+    // remainder above the half carries, one below does not, and the half itself carries
+    // only from an odd quotient. The sum stays below 2^64.
     const std::uint64_t scaled = mantissa * 1000;
     const int shift = -exponent;
     std::uint64_t thousandths = 0;
     if (shift < 64) {
-        thousandths = scaled >> shift;
-        const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
         const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-        if (rest > half || (rest == half && (thousandths & 1) != 0)) ++thousandths;
+        thousandths = (scaled + (half - 1) + ((scaled >> shift) & 1)) >> shift;
     }  // else scaled < 2^63 <= half: rounds to zero
 
     // The text is made from its end backwards in a piece of the stack, then copied in one
