@@ -51,7 +51,7 @@ report 'csv2pnp, 1M rows' tool.runs
 report 'floor, 1M rows' floor.runs
 report 'csv2pnp, 100k rows' small.runs
 report 'pnpplot, 1M rows' plot.runs
-printf 'ratio csv2pnp/floor (wall): %.3f (target <= 1.15)\n' \
+printf 'ratio csv2pnp/floor (wall): %.3f (target <= 1.10)\n' \
   "$(echo "$(median tool.runs 1) / $(median floor.runs 1)" | bc -l)"
 printf 'scaling 1M/100k rows (wall): %.2f (target <= 11)\n' \
   "$(echo "$(median tool.runs 1) / $(median small.runs 1)" | bc -l)"
