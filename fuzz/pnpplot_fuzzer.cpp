@@ -10,6 +10,8 @@
 
 #include "chart/chart_layout.h"
 #include "chart/svg_chart.h"
+#include "analysis/trace_analysis.h"
+#include "report/html_report.h"
 #include "text/xml_text.h"
 #include "traces/trace_reader.h"
 
@@ -103,6 +105,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     chart.band = csv2pnp::OffsetBand{10, 1e5};
     chart.mask = {{10, -100}, {1e3, -120}, {1e3, -130}, {1e5, -150}};
     chart.dark = size % 2 == 1;
-    checkSvg(csv2pnp::svgChart(csv2pnp::layoutChart(chart)));
+    csv2pnp::ChartLayout layout = csv2pnp::layoutChart(chart);
+    std::string svg = csv2pnp::svgChart(layout);
+    checkSvg(svg);
+    // The report embeds the chart and the page's data; neither may end the script early.
+    std::vector<csv2pnp::TraceAnalysis> analyses;
+    for (const csv2pnp::Trace& trace : input.traces) {
+        analyses.push_back(csv2pnp::analyseTrace(trace, {1e7, csv2pnp::CarrierSource::exportDefault, std::nullopt}, chart.band));
+    }
+    std::string html = csv2pnp::htmlReport(layout, svg, analyses, chart.band, "0");
+    std::size_t embedded = html.find("<script type=\"application/json\"");
+    require(embedded != std::string::npos);
+    std::size_t end = html.find("</script>", embedded);
+    require(end != std::string::npos && html.find("</", embedded + 1) == end);
     return 0;
 }

@@ -9,16 +9,15 @@
 #include <string>
 
 #include "analysis/trace_analysis.h"
+#include "analysis_checks.h"
 #include "report/summary_json.h"
 #include "report/summary_text.h"
 #include "text/utf8_text.h"
 #include "traces/trace_reader.h"
 
-namespace {
+using fuzzing::require;
 
-void require(bool condition) {
-    if (!condition) std::abort();
-}
+namespace {
 
 // A strict JSON reader that only says whether the text is one valid document.
 struct JsonCheck {
@@ -126,37 +125,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (int variant = 0; variant < 2 && !input.traces.empty(); ++variant) {
         std::vector<csv2pnp::Trace> traces = input.traces;
-        csv2pnp::AnalysisOptions options;
-        if (variant == 1) {
-            options.carrier = 5;
-            options.normaliseTo = 1e9;
-            options.band = csv2pnp::OffsetBand{1, 1e6};
-            options.omitSpurs = true;
-            options.subtractFloor = true;
-            options.spurThreshold = 3;
-        }
-        if (mask.mask) {
-            options.mask = &*mask.mask;
-            options.maskFile = "mask\x81.txt";
-        }
+        csv2pnp::AnalysisOptions options = fuzzing::analysisOptions(variant, mask.mask ? &*mask.mask : nullptr);
+        options.maskFile = "mask\x81.txt";
+        options.allanDeviation = variant == 1;
         csv2pnp::Analyses analyses = csv2pnp::analyseTraces(traces, options);
         std::ostringstream summary;
         for (const csv2pnp::TraceAnalysis& analysis : analyses.traces) {
-            const std::vector<csv2pnp::TracePoint>& points = analysis.trace->points;
-            require(!points.empty());
-            for (std::size_t i = 0; i < points.size(); ++i) {
-                require(points[i].offset > 0 && std::isfinite(points[i].offset));
-                if (i > 0) require(points[i - 1].offset < points[i].offset);
-            }
-            if (analysis.integration) {
-                const csv2pnp::NoiseIntegral& integral = analysis.integration->integral;
-                require(integral.from >= points.front().offset && integral.to <= points.back().offset);
-                require(!std::isnan(integral.phaseArea) && integral.phaseArea >= 0);
-                require(!std::isnan(integral.frequencyArea) && integral.frequencyArea >= 0);
-            }
-            for (const csv2pnp::SpurFigures& spur : analysis.spurs) {
-                require(spur.spur.last - spur.spur.first < csv2pnp::longestSpur && spur.spur.power > 0);
-            }
+            fuzzing::checkAnalysis(analysis);
             csv2pnp::writeSummaryText(summary, analysis);
         }
         std::string json = csv2pnp::summaryJson(analyses.traces, std::string("chart\xfe.svg"), std::nullopt, "0");

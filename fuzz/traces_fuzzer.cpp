@@ -9,13 +9,12 @@
 #include <string>
 
 #include "analysis/trace_analysis.h"
+#include "analysis_checks.h"
 #include "traces/trace_reader.h"
 
-namespace {
+using fuzzing::require;
 
-void require(bool condition) {
-    if (!condition) std::abort();
-}
+namespace {
 
 const csv2pnp::LimitMask mask{{{10, -100}, {1e3, -120}, {1e3, -130}, {1e5, -150}}};
 
@@ -28,34 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (int variant = 0; variant < 2 && !input.traces.empty(); ++variant) {
         std::vector<csv2pnp::Trace> traces = input.traces;
-        csv2pnp::AnalysisOptions options;
-        if (variant == 1) {
-            options.carrier = 5;
-            options.normaliseTo = 1e9;
-            options.band = csv2pnp::OffsetBand{1, 1e6};
-            options.omitSpurs = true;
-            options.subtractFloor = true;
-            options.spurThreshold = 3;
-        }
-        options.mask = &mask;
-        csv2pnp::Analyses analyses = csv2pnp::analyseTraces(traces, options);
-        for (const csv2pnp::TraceAnalysis& analysis : analyses.traces) {
-            const std::vector<csv2pnp::TracePoint>& points = analysis.trace->points;
-            require(!points.empty());
-            for (std::size_t i = 0; i < points.size(); ++i) {
-                require(points[i].offset > 0 && std::isfinite(points[i].offset));
-                if (i > 0) require(points[i - 1].offset < points[i].offset);
-            }
-            if (analysis.integration) {
-                const csv2pnp::NoiseIntegral& integral = analysis.integration->integral;
-                require(integral.from >= points.front().offset && integral.to <= points.back().offset);
-                require(!std::isnan(integral.phaseArea) && integral.phaseArea >= 0);
-                require(!std::isnan(integral.frequencyArea) && integral.frequencyArea >= 0);
-            }
-            for (const csv2pnp::SpurFigures& spur : analysis.spurs) {
-                require(spur.spur.last - spur.spur.first < csv2pnp::longestSpur && spur.spur.power > 0);
-            }
-        }
+        csv2pnp::Analyses analyses = csv2pnp::analyseTraces(traces, fuzzing::analysisOptions(variant, &mask));
+        for (const csv2pnp::TraceAnalysis& analysis : analyses.traces) fuzzing::checkAnalysis(analysis);
     }
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "numeric/numeric.h"
 #include "plot/plot_format.h"
 #include "units/si_units.h"
+#include "numeric/portable_math.h"
 
 namespace csv2pnp {
 
@@ -16,7 +17,7 @@ constexpr int highestDecade = 308;
 
 std::vector<SpotLevel> spotNoiseOf(const std::vector<TracePoint>& points, double from, double to) {
     std::vector<SpotLevel> spots;
-    int lowest = static_cast<int>(std::ceil(std::log10(from))) - 1;
+    int lowest = static_cast<int>(std::ceil(math::log10(from))) - 1;
     for (int decade = lowest; decade <= highestDecade; ++decade) {
         double offset = powerOfTen(decade);
         if (offset > to) break;
@@ -49,7 +50,7 @@ void shiftOffsets(Trace& trace, double carrier) {
 }
 
 void normalise(Trace& trace, CarrierChoice& carrier, double to) {
-    double change = 20 * std::log10(to / carrier.hertz);
+    double change = 20 * math::log10(to / carrier.hertz);
     for (TracePoint& point : trace.points) point.level += change;
     carrier.normalisedFrom = carrier.hertz;
     carrier.hertz = to;

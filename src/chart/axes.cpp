@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "numeric/numeric.h"
+#include "numeric/portable_math.h"
 
 namespace csv2pnp {
 
@@ -12,7 +13,7 @@ constexpr double maxLevelLines = 30;
 
 // The decade of the value, corrected where log10 lands a hair off an exact power of ten.
 int decadeAtOrBelow(double value) {
-    int decade = static_cast<int>(std::floor(std::log10(value)));
+    int decade = static_cast<int>(std::floor(math::log10(value)));
     if (powerOfTen(decade) > value) --decade;
     if (powerOfTen(decade + 1) <= value) ++decade;
     return decade;
@@ -27,7 +28,7 @@ OffsetAxis offsetAxisFor(double lowest, double highest) {
 }
 
 double offsetPosition(const OffsetAxis& axis, double offset) {
-    return (std::log10(offset) - axis.first) / (axis.last - axis.first);
+    return (math::log10(offset) - axis.first) / (axis.last - axis.first);
 }
 
 LevelAxis levelAxisFor(double lowest, double highest) {

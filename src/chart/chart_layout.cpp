@@ -7,6 +7,7 @@
 #include "numeric/numeric.h"
 #include "text/utf8_text.h"
 #include "units/si_units.h"
+#include "numeric/portable_math.h"
 
 namespace csv2pnp {
 
@@ -57,7 +58,7 @@ void placeGrid(ChartLayout& layout) {
         double x = area.left + static_cast<double>(d - axis.first) / decades * area.width;
         layout.offsetGrid.push_back(GridLine{x, false, (d - axis.first) % labelEvery == 0 ? decadeLabel(d) : ""});
         if (d == axis.last || decades > maxDecadesWithMinorLines) continue;
-        for (int m = 2; m <= 9; ++m) layout.offsetGrid.push_back(GridLine{x + std::log10(m) / decades * area.width, true, ""});
+        for (int m = 2; m <= 9; ++m) layout.offsetGrid.push_back(GridLine{x + math::log10(m) / decades * area.width, true, ""});
     }
     const LevelAxis& levels = layout.levels;
     auto steps = static_cast<int>(std::lround((levels.top - levels.bottom) / levels.step));

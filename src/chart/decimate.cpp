@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "numeric/portable_math.h"
+
 namespace csv2pnp {
 
 std::vector<TracePoint> decimate(const std::vector<TracePoint>& points, const OffsetAxis& axis, int columns) {
@@ -10,11 +12,14 @@ std::vector<TracePoint> decimate(const std::vector<TracePoint>& points, const Of
     auto columnOf = [&](const TracePoint& p) {
         return std::clamp(static_cast<int>(std::floor(offsetPosition(axis, p.offset) * columns)), 0, columns - 1);
     };
+    const double decadesPerColumn = static_cast<double>(axis.last - axis.first) / columns;
     for (std::size_t begin = 0; begin < points.size();) {
         int column = columnOf(points[begin]);
+        // The column ends at this offset; the points up to it need no logarithm of their own.
+        const double next = column == columns - 1 ? INFINITY : math::exp10(axis.first + (column + 1) * decadesPerColumn);
         std::size_t end = begin + 1;
         std::size_t lowest = begin, highest = begin;
-        for (; end < points.size() && columnOf(points[end]) == column; ++end) {
+        for (; end < points.size() && points[end].offset < next; ++end) {
             if (points[end].level < points[lowest].level) lowest = end;
             if (points[end].level > points[highest].level) highest = end;
         }

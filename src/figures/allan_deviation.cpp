@@ -6,6 +6,7 @@
 
 #include "figures/noise_figures.h"
 #include "numeric/numeric.h"
+#include "numeric/portable_math.h"
 
 namespace csv2pnp {
 
@@ -13,9 +14,15 @@ namespace {
 
 // Where the asymptotic form takes over, in periods 1/tau of the kernel.
 constexpr double numericPeriods = 64;
+// Below this pi tau f, sin^4 is (pi tau f)^4 to a part in 1e7 (the next term is 2/3 x^2).
+constexpr double smallArgument = 3e-4;
 // Numeric pieces are at most this part of a period wide, and span at most this ratio.
 constexpr double pieceOfPeriod = 1.0 / 8;
 constexpr double pieceRatio = 1.2;
+// No segment of a real trace needs more pieces than this (one spanning a decade and the
+// 64 periods takes some 520, a spur's side some 300); absurd levels or offsets get wider
+// pieces rather than a run that never ends.
+constexpr double maxPieces = 2000;
 // Terms of the asymptotic series, and the most its ratio of terms may be.
 constexpr int seriesTerms = 10;
 constexpr double seriesRatio = 0.05;
@@ -33,8 +40,8 @@ double numericPiece(double a, double b, double f1, double e, double tau) {
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         for (double sign : {-1.0, 1.0}) {
             const double f = middle + sign * half * nodes[i];
-            const double s = std::sin(pi * tau * f);
-            sum += weights[i] * std::exp(e * logRatio(f1, f)) * (s * s) * (s * s);
+            const double s = math::sin(pi * tau * f);
+            sum += weights[i] * math::exp(e * logRatio(f1, f)) * (s * s) * (s * s);
         }
     }
     return sum * half;
@@ -42,9 +49,16 @@ double numericPiece(double a, double b, double f1, double e, double tau) {
 
 double numericPart(double a, double b, double f1, double e, double tau) {
     const double period = 1 / tau;
+    // On a steep segment (a spur's side) the power law itself bends within a piece: the piece
+    // then spans at most a quarter of a neper of it.
+    double ratio = std::min(pieceRatio, math::exp(0.25 / std::max(std::fabs(e), 1.0)));
+    double width = pieceOfPeriod * period;
+    ratio = std::max(ratio, math::exp(logRatio(a, b) / maxPieces));
+    width = std::max(width, (b - a) / maxPieces);
     double sum = 0;
     for (double low = a; low < b;) {
-        const double high = std::min({b, low + pieceOfPeriod * period, low * pieceRatio});
+        const double high = std::min({b, low + width, low * ratio});
+        if (!(high > low)) break;
         sum += numericPiece(low, high, f1, e, tau);
         low = high;
     }
@@ -55,8 +69,8 @@ double numericPart(double a, double b, double f1, double e, double tau) {
 // sum over n of g^(n)(f) / kappa^(n+1) times sin, cos, -sin, -cos, ... of kappa f, where
 // g^(n)(f) = e (e - 1) ... (e - n + 1) f^-n g(f).
 double cosineAntiderivative(double f, double f1, double e, double kappa) {
-    const double g = std::exp(e * logRatio(f1, f));
-    const double s = std::sin(kappa * f), c = std::cos(kappa * f);
+    const double g = math::exp(e * logRatio(f1, f));
+    const double s = math::sin(kappa * f), c = math::cos(kappa * f);
     double term = g / kappa, sum = 0;
     for (int n = 0; n < seriesTerms; ++n) {
         const double trig = n % 4 == 0 ? s : n % 4 == 1 ? c : n % 4 == 2 ? -s : -c;
@@ -72,18 +86,31 @@ std::optional<double> asymptoticPart(double a, double b, double f1, double e, do
     const double omega = pi * tau;
     if ((std::fabs(e) + seriesTerms) / (2 * omega * a) > seriesRatio) return std::nullopt;
     const double r = logRatio(a, b);
-    const double mean = 3.0 / 8 * a * std::exp(e * logRatio(f1, a)) * r *
-                        ((e + 1) * r == 0 ? 1 : std::expm1((e + 1) * r) / ((e + 1) * r));
+    const double mean = 3.0 / 8 * a * math::exp(e * logRatio(f1, a)) * r *
+                        ((e + 1) * r == 0 ? 1 : math::expm1((e + 1) * r) / ((e + 1) * r));
     auto cosine = [&](double kappa) {
         return cosineAntiderivative(b, f1, e, kappa) - cosineAntiderivative(a, f1, e, kappa);
     };
     return mean - cosine(2 * omega) / 2 + cosine(4 * omega) / 8;
 }
 
+// The integral of (f / f1)^e (pi tau f)^4 over [a, b], in closed form: sin^4 far inside the
+// kernel's main lobe.
+double smallPart(double a, double b, double f1, double e, double tau) {
+    const double r = logRatio(a, b), x = (e + 5) * r;
+    const double scaled = pi * tau * a;
+    return (scaled * scaled) * (scaled * scaled) * math::exp(e * logRatio(f1, a)) * a * r *
+           (x == 0 ? 1 : math::expm1(x) / x);
+}
+
 double segmentIntegral(double a, double b, double f1, double e, double tau) {
-    const double switchAt = numericPeriods / tau;
+    const double smallUpTo = smallArgument / (pi * tau), switchAt = numericPeriods / tau;
     double sum = 0;
-    if (a < switchAt) sum += numericPart(a, std::min(b, switchAt), f1, e, tau);
+    if (a < smallUpTo) {
+        sum += smallPart(a, std::min(b, smallUpTo), f1, e, tau);
+        a = std::min(b, smallUpTo);
+    }
+    if (a < switchAt && a < b) sum += numericPart(a, std::min(b, switchAt), f1, e, tau);
     if (b > switchAt) {
         double low = std::max(a, switchAt);
         std::optional<double> tail = asymptoticPart(low, b, f1, e, tau);
@@ -97,7 +124,7 @@ double segmentIntegral(double a, double b, double f1, double e, double tau) {
 std::vector<double> allanTaus(double firstOffset, double lastOffset) {
     std::vector<double> taus;
     if (!(firstOffset > 0) || !(lastOffset > firstOffset)) return taus;
-    int k = static_cast<int>(std::floor(std::log10(10 / lastOffset))) - 1;
+    int k = static_cast<int>(std::floor(math::log10(10 / lastOffset))) - 1;
     for (; k <= 310; ++k) {
         double tau = powerOfTen(k);
         double rate = powerOfTen(-k);  // 1 / tau, exact for a whole power of ten as far as doubles go
@@ -113,10 +140,12 @@ double allanDeviation(const std::vector<TracePoint>& points, double carrier, dou
         const TracePoint& a = points[i];
         const TracePoint& b = points[i + 1];
         if (!(a.offset < b.offset)) continue;
-        const double e = (b.level - a.level) * std::log(10.0) / (10 * logRatio(a.offset, b.offset));
+        const double e = (b.level - a.level) * math::log(10.0) / (10 * logRatio(a.offset, b.offset));
         // 2 * (2 L) (f / carrier)^2 / (pi tau f)^2 = 4 s1 (f / f1)^e / (pi tau carrier)^2.
         const double scale = 4 * powerRatio(a.level) / ((pi * tau * carrier) * (pi * tau * carrier));
-        variance += scale * segmentIntegral(a.offset, b.offset, a.offset, e, tau);
+        double part = scale * segmentIntegral(a.offset, b.offset, a.offset, e, tau);
+        // Levels or offsets beyond what a double holds: the figure overflows, it is not lost.
+        variance += std::isnan(part) ? INFINITY : part;
     }
     return std::sqrt(variance);
 }

@@ -4,6 +4,7 @@
 
 #include "figures/noise_figures.h"
 #include "numeric/numeric.h"
+#include "numeric/portable_math.h"
 
 namespace csv2pnp {
 
@@ -59,7 +60,7 @@ std::size_t subtractFloor(std::vector<TracePoint>& points, const FloorMargin& ma
             continue;
         }
         // L + 10 log10(1 - 10^(-m/10)), with expm1 keeping the digits of a large margin.
-        if (m) point.level += 10 * std::log10(-std::expm1(-*m * std::log(10.0) / 10));
+        if (m) point.level += 10 * math::log10(-math::expm1(-*m * math::log(10.0) / 10));
         points[out++] = point;
     }
     points.resize(out);

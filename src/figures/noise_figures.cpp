@@ -4,18 +4,19 @@
 #include <cmath>
 
 #include "numeric/numeric.h"
+#include "numeric/portable_math.h"
 
 namespace csv2pnp {
 
 namespace {
 
-const double ln10 = std::log(10.0);
+const double ln10 = math::log(10.0);
 
 bool before(const TracePoint& point, double offset) { return point.offset < offset; }
 
 // The integral from f1 to f2 of s1 (f / f1)^e df is s1 f1 r (e^((e+1) r) - 1) / ((e+1) r) with
 // r = ln(f2 / f1); expm1(x) / x keeps it exact near e = -1, where it tends to s1 f1 r.
-double growth(double x) { return x == 0 ? 1 : std::expm1(x) / x; }
+double growth(double x) { return x == 0 ? 1 : math::expm1(x) / x; }
 
 // Levels beyond what a double's power holds give infinity or NaN in the closed form. The
 // segment's integral lies between its width times the lower and the higher end's power, so
@@ -32,10 +33,10 @@ std::pair<double, double> segmentAreas(const TracePoint& a, const TracePoint& b,
     const double spanned = logRatio(a.offset, b.offset);
     const double e = (b.level - a.level) * ln10 / (10 * spanned);
     const double power = powerRatio(a.level);
-    const double s = low == a.offset ? power : power * std::exp(e * logRatio(a.offset, low));
+    const double s = low == a.offset ? power : power * math::exp(e * logRatio(a.offset, low));
     const double r = whole ? spanned : logRatio(low, high);
     return {guarded(s * low * r * growth((e + 1) * r), high - low, power, b.level),
-            guarded(s * low * low * low * r * growth((e + 3) * r), high - low, power * high * high, b.level + 20 * std::log10(high))};
+            guarded(s * low * low * low * r * growth((e + 3) * r), high - low, power * high * high, b.level + 20 * math::log10(high))};
 }
 
 }  // namespace
@@ -49,7 +50,7 @@ std::optional<double> levelAt(const std::vector<TracePoint>& points, double offs
     return low.level + (at->level - low.level) * logRatio(low.offset, offset) / logRatio(low.offset, at->offset);
 }
 
-double powerRatio(double level) { return std::exp(level * (ln10 / 10)); }
+double powerRatio(double level) { return math::exp10(level / 10); }
 
 std::optional<NoiseIntegral> integrateNoise(const std::vector<TracePoint>& points, double from, double to) {
     if (points.empty()) return std::nullopt;
@@ -83,7 +84,7 @@ std::vector<std::pair<double, double>> runningIntegrals(const std::vector<TraceP
 
 NoiseFigures noiseFigures(const NoiseIntegral& integral, double carrier) {
     NoiseFigures figures{};
-    figures.integratedPhaseNoise = 10 * std::log10(integral.phaseArea);
+    figures.integratedPhaseNoise = 10 * math::log10(integral.phaseArea);
     figures.rmsPhase = std::sqrt(2 * integral.phaseArea);
     figures.rmsPhaseDegrees = figures.rmsPhase * 180 / pi;
     if (carrier > 0) figures.rmsJitter = figures.rmsPhase / (2 * pi * carrier);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "figures/noise_figures.h"
+#include "numeric/portable_math.h"
 
 namespace csv2pnp {
 
@@ -39,7 +40,7 @@ std::vector<TracePoint> smoothed(const std::vector<TracePoint>& points, double d
     std::vector<double> powers(points.size());
     for (std::size_t i = 0; i < points.size(); ++i) powers[i] = powerRatio(points[i].level);
     RangeSums sums(powers);
-    const double ratio = std::pow(10.0, decades / 2);
+    const double ratio = math::exp10(decades / 2);
     std::size_t first = 0, last = 0;
     for (std::size_t i = 0; i < points.size(); ++i) {
         const double offset = points[i].offset;
@@ -47,7 +48,7 @@ std::vector<TracePoint> smoothed(const std::vector<TracePoint>& points, double d
         if (last < i) last = i;
         while (last + 1 < points.size() && points[last + 1].offset <= offset * ratio) ++last;
         double mean = sums.sum(first, last) / static_cast<double>(last - first + 1);
-        result[i].level = 10 * std::log10(mean);
+        result[i].level = 10 * math::log10(mean);
     }
     return result;
 }

@@ -5,6 +5,7 @@
 
 #include "figures/noise_figures.h"
 #include "numeric/numeric.h"
+#include "numeric/portable_math.h"
 
 namespace csv2pnp {
 
@@ -70,7 +71,7 @@ std::vector<Spur> findSpurs(const std::vector<TracePoint>& points, double thresh
         auto highest = std::max_element(points.begin() + static_cast<std::ptrdiff_t>(first),
                                         points.begin() + static_cast<std::ptrdiff_t>(last) + 1,
                                         [](const TracePoint& a, const TracePoint& b) { return a.level < b.level; });
-        spurs.push_back(Spur{first, last, highest->offset, highest->level, excess, 10 * std::log10(excess)});
+        spurs.push_back(Spur{first, last, highest->offset, highest->level, excess, 10 * math::log10(excess)});
     }
     return spurs;
 }

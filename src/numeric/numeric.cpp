@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include "numeric/portable_math.h"
 
 namespace csv2pnp {
 
@@ -13,8 +14,8 @@ double powerOfTen(int exponent) {
 
 double logRatio(double a, double b) {
     // Within a factor of two the difference is exact (Sterbenz), so log1p sees every digit.
-    if (b >= a / 2 && b <= 2 * a) return std::log1p((b - a) / a);
-    return std::log(b / a);
+    if (b >= a / 2 && b <= 2 * a) return math::log1p((b - a) / a);
+    return math::log(b / a);
 }
 
 }  // namespace csv2pnp

@@ -8,16 +8,14 @@
 namespace csv2pnp::test {
 
 ToolRun runDriver(std::vector<std::string> arguments, const FileSystem& files) {
-    arguments.insert(arguments.begin(), "csv2pnp");
-    std::vector<const char*> argv;
-    for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+    ArgumentVector argv("csv2pnp", std::move(arguments));
     std::ostringstream out, err;
     ConversionDriver driver;
     driver.out = &out;
     driver.err = &err;
     driver.clock = fixedClock;
     driver.files = files;
-    int status = driver.run(static_cast<int>(argv.size()), argv.data());
+    int status = driver.run(argv.count(), argv.values());
     return ToolRun{status, out.str(), err.str()};
 }
 

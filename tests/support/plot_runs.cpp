@@ -7,15 +7,13 @@
 namespace csv2pnp::test {
 
 ToolRun runPlotDriver(std::vector<std::string> arguments, const FileSystem& files) {
-    arguments.insert(arguments.begin(), "pnpplot");
-    std::vector<const char*> argv;
-    for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+    ArgumentVector argv("pnpplot", std::move(arguments));
     std::ostringstream out, err;
     PlotDriver driver;
     driver.out = &out;
     driver.err = &err;
     driver.files = files;
-    int status = driver.run(static_cast<int>(argv.size()), argv.data());
+    int status = driver.run(argv.count(), argv.values());
     return ToolRun{status, out.str(), err.str()};
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace csv2pnp::test {
 
@@ -9,6 +10,16 @@ struct ToolRun {
     int status;
     std::string out;
     std::string err;
+};
+
+// A program's name and arguments as main receives them, for drivers run in this process.
+struct ArgumentVector {
+    std::vector<std::string> words;
+    std::vector<const char*> pointers;
+
+    ArgumentVector(const std::string& program, std::vector<std::string> arguments);
+    int count() const { return static_cast<int>(pointers.size()); }
+    const char* const* values() const { return pointers.data(); }
 };
 
 // Runs a program with simple arguments (no quoting), its standard input piped from the
