@@ -125,11 +125,14 @@ std::vector<double> allanTaus(double firstOffset, double lastOffset) {
     std::vector<double> taus;
     if (!(firstOffset > 0) || !(lastOffset > firstOffset)) return taus;
     int k = static_cast<int>(std::floor(math::log10(10 / lastOffset))) - 1;
+    // Offsets read from text are the doubles nearest their digits: a part in 1e12 either way
+    // still counts as on the decade.
+    constexpr double slack = 1e-12;
     for (; k <= 310; ++k) {
         double tau = powerOfTen(k);
-        double rate = powerOfTen(-k);  // 1 / tau, exact for a whole power of ten as far as doubles go
-        if (rate < 10 * firstOffset) break;
-        if (rate <= lastOffset / 10) taus.push_back(tau);
+        double rate = powerOfTen(-k);  // 1 / tau
+        if (rate < 10 * firstOffset * (1 - slack)) break;
+        if (rate <= lastOffset / 10 * (1 + slack)) taus.push_back(tau);
     }
     return taus;
 }
