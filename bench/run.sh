@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds in Release mode, generates a realistic export, and runs csv2pnp, the floor
 # (bench/write_floor.cpp: the expected plot files written again, one write per line) and
-# pnpplot drawing both plot files, alternately, several runs each. Prints for each the
+# pnpplot judging both plot files (spurs, floor margin, a limit mask, the JSON summary) and
+# drawing them, alternately, several runs each. Prints for each the
 # medians of wall time, user and system CPU and peak memory, then the ratios of the wall
 # times and the cost of 1M rows against 100k rows.
 # Usage: bench/run.sh [RUNS]   (default 9, at least 7)
@@ -34,7 +35,7 @@ for _ in $(seq "$runs"); do
   measure tool.runs "$tool" big.csv
   measure floor.runs "$build/bench/write_floor" big.csv.pnp big.csv.img.pnp .
   measure small.runs "$tool" small.csv
-  measure plot.runs "$build/pnpplot" -o big.svg big.csv.pnp big.csv.img.pnp
+  measure plot.runs "$build/pnpplot" -m "$root/examples/mask.txt" -j big.json -o big.svg big.csv.pnp big.csv.img.pnp
 done
 
 median() { # file column
@@ -50,7 +51,7 @@ printf 'input: 1000000 rows, %d bytes; outputs %d + %d bytes; medians of %d runs
 report 'csv2pnp, 1M rows' tool.runs
 report 'floor, 1M rows' floor.runs
 report 'csv2pnp, 100k rows' small.runs
-report 'pnpplot, 1M rows' plot.runs
+report 'pnpplot -m -j, 1M rows' plot.runs
 printf 'ratio csv2pnp/floor (wall): %.3f (target <= 1.10)\n' \
   "$(echo "$(median tool.runs 1) / $(median floor.runs 1)" | bc -l)"
 printf 'scaling 1M/100k rows (wall): %.2f (target <= 11)\n' \

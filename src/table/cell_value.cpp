@@ -196,9 +196,10 @@ std::optional<double> cellNumber(std::string_view cell) { return signedNumber<tr
 
 std::optional<double> cellNumberByFromChars(std::string_view cell) { return signedNumber<false>(cell); }
 
-std::optional<double> shortDecimal(std::string_view text) {
+std::optional<double> shortDecimal(std::string_view text, std::size_t* length) {
     ShortRead read = shortDecimalAt(text.data(), text.data() + text.size());
     if (!read.end) return std::nullopt;
+    if (length) *length = static_cast<std::size_t>(read.end - text.data());
     return read.value;
 }
 

@@ -32,7 +32,7 @@ std::optional<double> cellNumberByFromChars(std::string_view cell);
 // to 10^22 once the point is moved behind the last digit: then the digits as an integer
 // and the power are both exact doubles, and one multiplication or division, rounded as
 // every IEEE operation is, gives the correctly rounded value. Nothing for any other text;
-// cellNumber reads those with std::from_chars.
-std::optional<double> shortDecimal(std::string_view text);
+// cellNumber reads those with std::from_chars. With length, tells how much of text it read.
+std::optional<double> shortDecimal(std::string_view text, std::size_t* length = nullptr);
 
 }  // namespace csv2pnp

@@ -73,17 +73,12 @@ bool take(std::string_view& line, std::string_view text) {
 
 bool takeNumber(std::string_view& line, double& value) {
     // Nearly every number of a plot file is a short plain decimal, "-119.860", read by one
-    // rounding when it is digits and a point alone up to the space after it.
-    std::size_t sign = !line.empty() && line.front() == '-' ? 1 : 0, length = sign, points = 0;
-    for (; length < line.size() && line[length] != ' '; ++length) {
-        char c = line[length];
-        if (c == '.') ++points;
-        if ((c < '0' || c > '9') && c != '.') break;
-    }
-    if (length > sign && length < line.size() && line[length] == ' ' && points <= 1) {
-        if (std::optional<double> magnitude = shortDecimal(line.substr(sign, length - sign))) {
+    // rounding; it counts when the space after it follows.
+    std::size_t sign = !line.empty() && line.front() == '-' ? 1 : 0, length = 0;
+    if (std::optional<double> magnitude = shortDecimal(line.substr(sign), &length)) {
+        if (sign + length < line.size() && line[sign + length] == ' ') {
             value = sign ? -*magnitude : *magnitude;
-            line.remove_prefix(length);
+            line.remove_prefix(sign + length);
             return true;
         }
     }
