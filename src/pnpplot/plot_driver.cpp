@@ -131,6 +131,45 @@ bool anyMaskFails(const std::vector<TraceAnalysis>& analyses) {
     });
 }
 
+// The chart, the report and the JSON summary where the options send them, then the text
+// summary unless standard output took the chart or the JSON. False when a file could not be
+// written, which has been told on err.
+bool writeOutputs(const PlotOptions& options, const ChartLayout& layout, const std::vector<TraceAnalysis>& analyses,
+                  const FileSystem& files, std::ostream& out, std::ostream& err) {
+    auto written = [&](const std::string& path, const std::string& bytes) {
+        if (writeWholeFile(files, path, bytes)) return true;
+        err << "pnpplot: " << path << ": could not be written\n";
+        return false;
+    };
+    std::string svg = svgChart(layout);
+    bool chartToStandardOutput = options.output == "-";
+    if (chartToStandardOutput) out << svg;
+    if (!chartToStandardOutput && !options.output.empty() && !written(options.output, svg)) return false;
+    if (options.html && !written(*options.html, htmlReport(layout, svg, analyses, options.range, PNPPLOT_VERSION))) {
+        return false;
+    }
+    if (options.json) {
+        std::optional<std::string> chart, report;
+        if (!chartToStandardOutput && !options.output.empty()) chart = options.output;
+        if (options.html) report = *options.html;
+        std::string json = summaryJson(analyses, chart, report, PNPPLOT_VERSION);
+        if (*options.json == "-") {
+            out << json;
+        } else if (!written(*options.json, json)) {
+            return false;
+        }
+    }
+    if (chartToStandardOutput || options.json == "-") return true;
+    if (!options.output.empty()) out << "Chart written to " << options.output << "\n";
+    if (options.html) out << "Report written to " << *options.html << "\n";
+    if (options.json) out << "Summary written to " << *options.json << "\n";
+    for (const TraceAnalysis& analysis : analyses) {
+        out << "\n";
+        writeSummaryText(out, analysis);
+    }
+    return true;
+}
+
 }  // namespace
 
 int PlotDriver::run(int argc, const char* const argv[]) const {
@@ -167,41 +206,8 @@ int PlotDriver::run(int argc, const char* const argv[]) const {
     }
     int status = loaded.allRead && !analyses.emptied ? 0 : 1;
     ChartLayout layout = layoutChart(chartInputOf(analyses.traces, options, mask ? &*mask : nullptr));
-    std::string svg = svgChart(layout);
 
-    bool chartToStandardOutput = options.output == "-";
-    if (chartToStandardOutput) {
-        *out << svg;
-    } else if (!options.output.empty() && !writeWholeFile(files, options.output, svg)) {
-        *err << "pnpplot: " << options.output << ": could not be written\n";
-        return 1;
-    }
-    if (options.html && !writeWholeFile(files, *options.html, htmlReport(layout, svg, analyses.traces, options.range,
-                                                                          PNPPLOT_VERSION))) {
-        *err << "pnpplot: " << *options.html << ": could not be written\n";
-        return 1;
-    }
-    if (options.json) {
-        std::optional<std::string> chart, report;
-        if (!chartToStandardOutput && !options.output.empty()) chart = options.output;
-        if (options.html) report = *options.html;
-        std::string json = summaryJson(analyses.traces, chart, report, PNPPLOT_VERSION);
-        if (*options.json == "-") {
-            *out << json;
-        } else if (!writeWholeFile(files, *options.json, json)) {
-            *err << "pnpplot: " << *options.json << ": could not be written\n";
-            status = 1;
-        }
-    }
-    if (!chartToStandardOutput && options.json != "-") {
-        if (!options.output.empty()) *out << "Chart written to " << options.output << "\n";
-        if (options.html) *out << "Report written to " << *options.html << "\n";
-        if (options.json && status == 0) *out << "Summary written to " << *options.json << "\n";
-        for (const TraceAnalysis& analysis : analyses.traces) {
-            *out << "\n";
-            writeSummaryText(*out, analysis);
-        }
-    }
+    if (!writeOutputs(options, layout, analyses.traces, files, *out, *err)) return 1;
     out->flush();
     if (!*out) {
         *err << "pnpplot: standard output: could not be written\n";
