@@ -7,7 +7,8 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${status}")
 endif()
 foreach(path bin/csv2pnp bin/pnpplot share/man/man1/csv2pnp.1.gz share/man/man1/pnpplot.1.gz
-             share/doc/csv2pnp/README.md share/doc/csv2pnp/doc/osc1.svg share/doc/csv2pnp/examples/osc1.csv)
+             share/doc/csv2pnp/README.md share/doc/csv2pnp/doc/osc1.svg share/doc/csv2pnp/doc/report.png
+             share/doc/csv2pnp/examples/osc1.csv)
   if(NOT EXISTS "${PREFIX}/${path}")
     message(FATAL_ERROR "not installed: ${path}")
   endif()
