@@ -4,7 +4,7 @@
 # summaries and exit statuses. A build whose csv2pnp ends in .exe runs under Wine. Either
 # build may be the Windows one, or both Linux builds of two versions of the source.
 # The TIM and EOF lines hold the clock: they are checked for their form and then left out,
-# and so are the summaries' "measured" lines, which show them, and the program's path in
+# and so are the summaries' "file time" lines, which show them, and the program's path in
 # the usage text.
 # Usage: scripts/compare-builds.sh CSV2PNP_A CSV2PNP_B   (each pnpplot is found beside it)
 set -euo pipefail
@@ -60,7 +60,7 @@ run() {
   fi
   # The usage text names the program as the host spells its path.
   local program_name='s/^Usage is .* \[options\] \[file-list\]$/Usage is csv2pnp [options] [file-list]/'
-  tr -d '\r' <"$out/out" | grep -v '^  measured ' | sed -E "$program_name" >"$out/$name.out" || true
+  tr -d '\r' <"$out/out" | grep -v '^  file time ' | sed -E "$program_name" >"$out/$name.out" || true
   tr -d '\r' <"$out/err" | sed -E "$program_name" >"$out/$name.err"
   echo "$status" >"$out/$name.status"
   for file in "$out/run/"*; do

@@ -150,6 +150,15 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
         if (options.smoothing) {
             analysis.smoothing = options.smoothing;
             analysis.smoothedPoints = smoothed(trace.points, *options.smoothing);
+            bool unchanged = true;
+            for (std::size_t k = 0; k < trace.points.size() && unchanged; ++k) {
+                unchanged = std::fabs(analysis.smoothedPoints[k].level - trace.points[k].level) < 1e-9;
+            }
+            if (unchanged && trace.points.size() > 1) {
+                result.warnings.push_back({trace.source, trace.caption + ": no point has another within " +
+                                                             plainNumber(*options.smoothing / 2) +
+                                                             " decades, so --smooth changes nothing"});
+            }
             analysis.spotNoise = spotNoiseOf(analysis.smoothedPoints, std::max(analysis.band.from, analysis.firstOffset),
                                              std::min(analysis.band.to, analysis.lastOffset));
         }
@@ -157,8 +166,10 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
         for (const Spur& spur : spurs) {
             std::optional<double> jitter;
             if (carrier.hertz > 0) jitter = jitterOf(spur.power, carrier.hertz);
-            analysis.spurs.push_back(SpurFigures{spur, jitter});
-            spurPower += spur.power;
+            bool inBand = analysis.integration && spur.offset >= analysis.integration->integral.from &&
+                          spur.offset <= analysis.integration->integral.to;
+            analysis.spurs.push_back(SpurFigures{spur, jitter, inBand});
+            if (inBand) spurPower += spur.power;
         }
         if (!spurs.empty() && carrier.hertz > 0) analysis.spursJitter = jitterOf(spurPower, carrier.hertz);
         if (margins[i]) {

@@ -65,6 +65,7 @@ struct BandFigures {
 struct SpurFigures {
     Spur spur;
     std::optional<double> jitter;  // s; nothing for a carrier of 0
+    bool inBand;                   // its highest point lies in the band integrated
 };
 
 struct MaskFigures {
@@ -85,7 +86,7 @@ struct TraceAnalysis {
     std::optional<BandFigures> integration;   // nothing when the band and the trace share no width
     double spurThreshold;
     std::vector<SpurFigures> spurs;           // phase-noise traces only
-    std::optional<double> spursJitter;        // s: of all spurs together
+    std::optional<double> spursJitter;        // s: of the spurs in the band together
     std::optional<FloorMargin> floorMargin;   // for a phase-noise trace with a floor
     std::size_t belowFloor = 0;               // points left out at or below the floor
     std::optional<MaskFigures> mask;          // phase-noise traces, with -m

@@ -119,9 +119,21 @@ ChartLayout layoutChart(const ChartInput& input) {
     placeAxes(layout, input);
     placeGrid(layout);
     if (input.band) {
-        layout.band = ShadedBand{*input.band, clampedX(layout, input.band->from), clampedX(layout, input.band->to),
-                                 "integrated " + withPrefix(input.band->from, "Hz", 5) + " to " +
-                                     withPrefix(input.band->to, "Hz", 5)};
+        // The band as integrated: clipped to the offsets the traces hold, as the summary says.
+        double lowest = INFINITY, highest = -INFINITY;
+        for (const ChartLine& line : input.lines) {
+            lowest = std::min(lowest, line.points->front().offset);
+            highest = std::max(highest, line.points->back().offset);
+        }
+        OffsetBand clipped{std::max(input.band->from, lowest), std::min(input.band->to, highest)};
+        auto range = [](const OffsetBand& band) {
+            return withPrefix(band.from, "Hz", 5) + " to " + withPrefix(band.to, "Hz", 5);
+        };
+        std::string label = "integrated " + range(clipped);
+        if (clipped.from != input.band->from || clipped.to != input.band->to) label += " (asked " + range(*input.band) + ")";
+        if (clipped.from < clipped.to) {
+            layout.band = ShadedBand{*input.band, clampedX(layout, clipped.from), clampedX(layout, clipped.to), label};
+        }
     }
 
     std::vector<std::string> groups;
@@ -133,7 +145,7 @@ ChartLayout layoutChart(const ChartInput& input) {
         if (group == groups.end()) group = groups.insert(groups.end(), line.group);
         LineStyle style = styleOf(layout.theme, static_cast<std::size_t>(group - groups.begin()), line.floor);
         (line.floor ? floors : traces).push_back(ChartSeries{i, decimate(*line.points, layout.offsets, layout.area.width), style});
-        LegendEntry entry{i, legendLeft, y, style, shortened(line.caption, longestCaption),
+        LegendEntry entry{i, LegendSwatch::line, legendLeft, y, style, shortened(line.caption, longestCaption),
                           shortened(line.caption, longestTooltip), {}};
         for (const std::string& note : line.notes) entry.notes.push_back(shortened(note, longestNote));
         y += entryHeight(entry);
@@ -151,12 +163,22 @@ ChartLayout layoutChart(const ChartInput& input) {
     }
     layout.series = std::move(floors);
     layout.series.insert(layout.series.end(), traces.begin(), traces.end());
+    // The mask, and what the marks and the shading mean, after the traces.
+    auto explain = [&](LegendSwatch swatch, const LineStyle& style, const std::string& text) {
+        LegendEntry entry{std::nullopt, swatch, legendLeft, y, style, text, text, {}};
+        y += entryHeight(entry);
+        layout.legend.push_back(std::move(entry));
+    };
     if (!input.mask.empty()) {
         LineStyle style{layout.theme.maskColour, 2, "2 3", 1};
         layout.mask = ChartSeries{input.lines.size(), input.mask, style};
-        LegendEntry entry{std::nullopt, legendLeft, y, style, "limit mask", "limit mask", {}};
-        y += entryHeight(entry);
-        layout.legend.push_back(std::move(entry));
+        explain(LegendSwatch::line, style, "limit mask");
+    }
+    if (!layout.failMarks.empty()) explain(LegendSwatch::cross, {layout.theme.maskColour, 2, "", 1}, "above the mask");
+    if (!layout.spurMarks.empty()) explain(LegendSwatch::ring, {layout.theme.mutedText, 1.5, "", 1}, "spur");
+    if (!layout.marginShades.empty()) {
+        explain(LegendSwatch::shade, {layout.theme.mutedText, 0, "", 0.25},
+                "less than " + withDecimals(input.marginThreshold, 0) + " dB above the floor");
     }
     layout.height = std::max(minimumHeight, y + bottomMargin);
     return layout;

@@ -30,6 +30,7 @@ struct ChartInput {
     std::string title;
     std::optional<OffsetBand> band;   // shaded and labelled: the range of the integrated figures
     std::vector<TracePoint> mask;     // a limit line, empty for none
+    double marginThreshold = 10;      // dB, named in the legend of the shaded ranges
     bool dark = false;
 };
 
@@ -59,8 +60,8 @@ struct LineStyle {
 
 struct ShadedBand {
     OffsetBand offsets;  // as asked for
-    double left, right;  // its ends in pixels, clipped to the plot area
-    std::string label;   // "integrated 10 Hz to 100 kHz"
+    double left, right;  // its ends in pixels, clipped to the traces' offsets
+    std::string label;   // "integrated 10 Hz to 100 kHz", and the band asked when it was clipped
 };
 
 struct ChartSeries {
@@ -83,8 +84,12 @@ struct ShadedRange {
     std::string colour;
 };
 
+// What a legend entry's swatch shows: a line, or a mark or shading the chart carries.
+enum class LegendSwatch { line, ring, cross, shade };
+
 struct LegendEntry {
-    std::optional<std::size_t> line;  // the line it names; nothing for the mask's entry
+    std::optional<std::size_t> line;  // the line it names; nothing for the mask's and the marks' entries
+    LegendSwatch swatch;
     int x, y;                         // the swatch's left end, on the caption's centre line
     LineStyle style;
     std::string caption;              // drawn: UTF-8, shortened in the middle when long

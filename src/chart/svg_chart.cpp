@@ -83,8 +83,26 @@ void drawLegendEntry(std::string& svg, const ChartLayout& layout, const LegendEn
     svg += "<rect x=\"" + number(entry.x - 4) + "\" y=\"" + number(entry.y - 11) + "\" width=\"" +
            number(layout.width - entry.x) + "\" height=\"" + number(21 + 15 * static_cast<int>(entry.notes.size())) +
            "\" fill=\"" + layout.theme.background + "\" fill-opacity=\"0\"/>\n";
-    svg += "<line x1=\"" + number(entry.x) + "\" y1=\"" + number(entry.y) + "\" x2=\"" + number(entry.x + 30) + "\" y2=\"" +
-           number(entry.y) + "\" " + strokeOf(entry.style) + "/>\n";
+    const double middle = entry.x + 15.0;
+    switch (entry.swatch) {
+    case LegendSwatch::line:
+        svg += "<line x1=\"" + number(entry.x) + "\" y1=\"" + number(entry.y) + "\" x2=\"" + number(entry.x + 30) +
+               "\" y2=\"" + number(entry.y) + "\" " + strokeOf(entry.style) + "/>\n";
+        break;
+    case LegendSwatch::ring:
+        svg += "<circle cx=\"" + coordinate(middle) + "\" cy=\"" + number(entry.y) + "\" r=\"6\" fill=\"none\" " +
+               strokeOf(entry.style) + "/>\n";
+        break;
+    case LegendSwatch::cross:
+        svg += "<path d=\"M" + coordinate(middle - 4) + "," + number(entry.y - 4) + "L" + coordinate(middle + 4) + "," +
+               number(entry.y + 4) + "M" + coordinate(middle - 4) + "," + number(entry.y + 4) + "L" +
+               coordinate(middle + 4) + "," + number(entry.y - 4) + "\" " + strokeOf(entry.style) + "/>\n";
+        break;
+    case LegendSwatch::shade:
+        svg += "<rect x=\"" + number(entry.x) + "\" y=\"" + number(entry.y - 7) + "\" width=\"30\" height=\"14\" fill=\"" +
+               entry.style.colour + "\" fill-opacity=\"" + withDecimals(entry.style.opacity, 2) + "\"/>\n";
+        break;
+    }
     svg += "<text x=\"" + number(entry.x + 38) + "\" y=\"" + number(entry.y + 4) + "\">" + xmlText(entry.caption) + "</text>\n";
     int y = entry.y + 4;
     for (const std::string& note : entry.notes) {

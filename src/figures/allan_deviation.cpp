@@ -148,7 +148,8 @@ double allanDeviation(const std::vector<TracePoint>& points, double carrier, dou
         const double scale = 4 * powerRatio(a.level) / ((pi * tau * carrier) * (pi * tau * carrier));
         double part = scale * segmentIntegral(a.offset, b.offset, a.offset, e, tau);
         // Levels or offsets beyond what a double holds: the figure overflows, it is not lost.
-        variance += std::isnan(part) ? INFINITY : part;
+        // The integrand is never negative; rounding at such sizes may say otherwise.
+        variance += std::isnan(part) ? INFINITY : std::max(part, 0.0);
     }
     return std::sqrt(variance);
 }

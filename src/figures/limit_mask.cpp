@@ -33,6 +33,8 @@ bool before(const TracePoint& point, double offset) { return point.offset < offs
 }  // namespace
 
 MaskRead readLimitMask(std::string_view text) {
+    // Windows editors may start the file with a byte-order mark.
+    if (text.substr(0, 3) == "\xef\xbb\xbf") text.remove_prefix(3);
     LimitMask mask;
     std::size_t number = 0;
     for (std::size_t at = 0; at < text.size();) {

@@ -23,7 +23,7 @@ struct MaskRead {
 
 // Text, one point a line, "offset,level": the offset in Hz with the SI suffixes of -r, the
 // level in dBc/Hz. Empty lines and lines starting with # are skipped; CR LF, LF and CR end
-// lines. Any other line is an error.
+// lines; a byte-order mark at the start is left out. Any other line is an error.
 MaskRead readLimitMask(std::string_view text);
 
 // The limit at an offset inside the mask: straight in log f and dB between its points; at a

@@ -40,7 +40,9 @@ std::vector<TracePoint> smoothed(const std::vector<TracePoint>& points, double d
     std::vector<double> powers(points.size());
     for (std::size_t i = 0; i < points.size(); ++i) powers[i] = powerRatio(points[i].level);
     RangeSums sums(powers);
-    const double ratio = math::exp10(decades / 2);
+    // Offsets read from text are rounded (1.259 for 10^0.1): a point within 1 % of the half
+    // span beyond its end still counts, so that a grid of points W/2 apart falls in evenly.
+    const double ratio = math::exp10(decades / 2 * 1.01);
     std::size_t first = 0, last = 0;
     for (std::size_t i = 0; i < points.size(); ++i) {
         const double offset = points[i].offset;

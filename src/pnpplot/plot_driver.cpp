@@ -78,6 +78,7 @@ AnalysisOptions analysisOptionsOf(const PlotOptions& options, const LimitMask* m
     return analysis;
 }
 
+// The measurements' names; when they would not fit the title, the first two and how many more.
 std::string defaultTitle(const std::vector<TraceAnalysis>& analyses) {
     std::vector<std::string> measurements;
     std::string title;
@@ -86,6 +87,9 @@ std::string defaultTitle(const std::vector<TraceAnalysis>& analyses) {
         if (std::find(measurements.begin(), measurements.end(), measurement) != measurements.end()) continue;
         title += (measurements.empty() ? "" : ", ") + measurement;
         measurements.push_back(measurement);
+    }
+    if (title.size() > longestTitle && measurements.size() > 2) {
+        title = measurements[0] + ", " + measurements[1] + " and " + std::to_string(measurements.size() - 2) + " more";
     }
     return title;
 }
@@ -122,6 +126,7 @@ ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOp
     input.band = options.range;
     if (mask) input.mask = mask->points;
     input.dark = options.dark;
+    input.marginThreshold = options.marginThreshold.value_or(defaultMarginThreshold);
     return input;
 }
 
@@ -202,6 +207,8 @@ int PlotDriver::run(int argc, const char* const argv[]) const {
     for (const Warning& warning : analyses.warnings) *err << "pnpplot: " << warning.source << ": " << warning.text << "\n";
     if (analyses.traces.empty()) {
         *err << "pnpplot: nothing to draw\n";
+        // A script reading the JSON summary still gets a document, with no trace in it.
+        if (options.json == "-") *out << summaryJson({}, std::nullopt, std::nullopt, PNPPLOT_VERSION) << std::flush;
         return 1;
     }
     int status = loaded.allRead && !analyses.emptied ? 0 : 1;

@@ -26,7 +26,7 @@ std::string takeRange(const std::string& text, PlotOptions& options) {
     double ends[2] = {0, 0};
     for (int i = 0; i < 2; ++i) {
         std::optional<double> value = parseSiValue(parts[i]);
-        if (!value) return start + "'" + std::string(parts[i]) + "' is not an offset in Hz";
+        if (!value) return start + "'" + std::string(parts[i]) + "' is not an offset in Hz above 0";
         ends[i] = *value;
     }
     if (!(ends[0] < ends[1])) return start + "the range must rise";
@@ -37,7 +37,7 @@ std::string takeRange(const std::string& text, PlotOptions& options) {
 std::string takeFrequency(char letter, const std::string& text, std::optional<double>& into) {
     into = parseSiValue(text);
     if (into) return "";
-    return std::string("-") + letter + " " + text + ": '" + text + "' is not a frequency in Hz";
+    return std::string("-") + letter + " " + text + ": '" + text + "' is not a frequency in Hz above 0";
 }
 
 std::string takeNumber(const std::string& name, const std::string& text, std::optional<double>& into, const char* unit) {
@@ -139,6 +139,15 @@ ParsedOptions parsePlotOptions(int argc, const char* const argv[]) {
             break;
         }
         if (!parsed.error.empty()) return parsed;
+    }
+    // The options end at the first file; an option given after it would be taken for a file.
+    bool endedByDashes = scanner.optind > 1 && std::strcmp(argv[scanner.optind - 1], "--") == 0;
+    for (int i = scanner.optind + 1; i < argc && !endedByDashes; ++i) {
+        if (argv[i][0] == '-' && argv[i][1] != '\0') {
+            parsed.error = std::string("options go before the files: '") + argv[i] + "' follows '" + argv[scanner.optind] +
+                           "' (after --, names that start with - are files)";
+            return parsed;
+        }
     }
     for (int i = scanner.optind; i < argc; ++i) {
         std::vector<std::string> paths = operandsKeepWildcards ? expandWildcards(argv[i]) : std::vector<std::string>{argv[i]};

@@ -14,7 +14,8 @@ constexpr const char* lightStyle =
     "body{font-family:sans-serif;margin:24px;max-width:1100px;color:#111;background:#fff}"
     "h1{font-size:1.3em}h2{font-size:1.1em;margin:1.2em 0 .3em}"
     "table{border-collapse:collapse;font-size:.9em}th,td{text-align:left;padding:1px 10px 1px 0;vertical-align:top}"
-    "th{font-weight:normal;color:#555;white-space:nowrap}td{font-variant-numeric:tabular-nums}"
+    "th{font-weight:normal;color:#555;white-space:nowrap}td{font-variant-numeric:tabular-nums;white-space:pre}"
+    "td.fail{color:#b3003c;font-weight:bold}"
     "#chart svg{display:block;max-width:100%;height:auto;cursor:crosshair;user-select:none}"
     "#readout,#measure,#band-note,.help{font-size:.9em;min-height:1.3em}"
     "#readout span{margin-right:1.2em}.legend-entry{cursor:pointer}.legend-entry.hidden{opacity:.35}"
@@ -27,6 +28,18 @@ std::string points(const std::vector<TracePoint>& list) {
         text += (i ? ",[" : "[") + jsonNumber(list[i].offset) + "," + jsonNumber(list[i].level) + "]";
     }
     return text + "]";
+}
+
+// The figures pnpplot printed for the band of the command line, which the page shows until a
+// band is dragged: the same text as the summary, whatever a thinned trace's drawn points hold.
+std::string programFigures(const TraceAnalysis& analysis) {
+    if (!analysis.integration) return "null";
+    const BandFigures& band = *analysis.integration;
+    const NoiseFigures& figures = band.figures;
+    return "[" + jsonString(phaseNoiseText(figures.integratedPhaseNoise)) + "," +
+           jsonString(rmsPhaseText(figures.rmsPhase, figures.rmsPhaseDegrees)) + "," +
+           jsonString(jitterText(figures.rmsJitter)) + "," + jsonString(residualFmText(figures.residualFm)) + "," +
+           jsonString(offsetText(band.integral.from) + " to " + offsetText(band.integral.to)) + "]";
 }
 
 std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>& analyses, std::optional<OffsetBand> band) {
@@ -48,7 +61,8 @@ std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>
                 ",\"caption\":" + jsonString(analysis.trace->caption) +
                 ",\"floor\":" + (analysis.trace->floor ? "true" : "false") + ",\"colour\":" + jsonString(series->style.colour) +
                 ",\"carrier\":" + jsonNumber(trace.carrier) + ",\"thinned\":" + (trace.thinned ? "true" : "false") +
-                ",\"drawn\":" + points(trace.drawn) + ",\"figure\":" + (trace.thinned ? "null" : points(trace.figure));
+                ",\"drawn\":" + points(trace.drawn) + ",\"figure\":" + (trace.thinned ? "null" : points(trace.figure)) +
+                ",\"figures\":" + programFigures(analysis);
         if (trace.thinned) {
             data += ",\"running\":[";
             for (std::size_t i = 0; i < trace.running.size(); ++i) {
@@ -68,7 +82,9 @@ std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>
 std::string summaryTable(const TraceAnalysis& analysis) {
     std::string html = "<section class=\"summary\"><h2>" + xmlText(analysis.trace->caption) + "</h2>\n<table>\n";
     for (const SummaryField& field : summaryFields(analysis)) {
-        html += "<tr><th>" + xmlText(field.name) + "</th><td>" + xmlText(field.value) + "</td></tr>\n";
+        bool fails = field.name == "mask" && field.value.rfind("FAIL", 0) == 0;
+        html += "<tr><th>" + xmlText(field.name) + "</th><td" + (fails ? " class=\"fail\"" : "") + ">" +
+                xmlText(field.value) + "</td></tr>\n";
     }
     return html + "</table></section>\n";
 }

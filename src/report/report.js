@@ -178,7 +178,22 @@
   }
 
   // The band's figures, each trace over the band asked for (its whole range without one).
+  // For the band of the command line the page shows what pnpplot printed; a dragged band's
+  // figures are worked out here.
   var band = data.band;
+  var programBand = true;
+  function bandText() {
+    if (!band) return '(each trace\'s whole range)';
+    var lowest = Infinity, highest = -Infinity;
+    data.traces.forEach(function (trace) {
+      lowest = Math.min(lowest, trace.drawn[0][0]);
+      highest = Math.max(highest, trace.drawn[trace.drawn.length - 1][0]);
+    });
+    var from = Math.max(band[0], lowest), to = Math.min(band[1], highest);
+    var asked = offsetText(band[0]) + ' to ' + offsetText(band[1]);
+    if (from === band[0] && to === band[1]) return asked;
+    return offsetText(from) + ' to ' + offsetText(to) + ' (asked ' + asked + ', clipped to the traces)';
+  }
   function showBand() {
     var body = document.querySelector('#band-figures tbody');
     body.textContent = '';
@@ -186,10 +201,20 @@
     visibleTraces().forEach(function (trace) {
       var points = trace.thinned ? trace.drawn : trace.figure;
       var from = band ? band[0] : points[0][0], to = band ? band[1] : points[points.length - 1][0];
-      var integral = trace.thinned ? integrateRunning(trace, from, to) : integrate(points, from, to);
-      if (trace.thinned) snapped.push(trace.caption);
       var row = element('tr', { 'data-trace': trace.line });
       row.appendChild(element('th', {}, trace.caption));
+      if (programBand) {
+        if (trace.figures) {
+          trace.figures.slice(0, 4).forEach(function (text) { row.appendChild(element('td', {}, text)); });
+          row.title = trace.figures[4];
+        } else {
+          row.appendChild(element('td', { colspan: 4 }, 'nothing: the band does not overlap the trace'));
+        }
+        body.appendChild(row);
+        return;
+      }
+      var integral = trace.thinned ? integrateRunning(trace, from, to) : integrate(points, from, to);
+      if (trace.thinned) snapped.push(trace.caption);
       if (!integral) {
         row.appendChild(element('td', { colspan: 4 }, 'nothing: the band does not overlap the trace'));
       } else {
@@ -200,8 +225,7 @@
       }
       body.appendChild(row);
     });
-    document.getElementById('band-range').textContent =
-        band ? offsetText(band[0]) + ' to ' + offsetText(band[1]) : '(each trace\'s whole range)';
+    document.getElementById('band-range').textContent = bandText();
     document.getElementById('band-note').textContent = snapped.length
         ? 'The chart thinned ' + snapped.join(', ') + ': for ' + (snapped.length > 1 ? 'these' : 'it') +
           ' the band\'s ends snap to the drawn points, and the figures are those of the whole trace between them.'
@@ -308,11 +332,15 @@
     }
     var low = Number(offsetAtX(Math.min(from, x)).toPrecision(5));
     var high = Number(offsetAtX(Math.max(from, x)).toPrecision(5));
-    band = low < high ? [low, high] : band;
+    if (low < high) {
+      band = [low, high];
+      programBand = false;
+    }
     showBand();
   });
   svg.addEventListener('dblclick', function () {
     band = data.band;
+    programBand = true;
     marked = null;
     measure.textContent = '';
     showBand();

@@ -62,6 +62,7 @@ std::string spursJson(const std::vector<SpurFigures>& spurs) {
         object.add("power_dbc", jsonNumber(spur.spur.powerDbc));
         object.add("jitter_s", jsonNumber(spur.jitter));
         object.add("points", count(spur.spur.last - spur.spur.first + 1));
+        object.add("in_band", boolean(spur.inBand));
         items.push_back(object.done());
     }
     return list(items);
@@ -94,12 +95,39 @@ std::string maskJson(const MaskFigures& mask) {
     return object.done();
 }
 
+// "12/9/2026 4:26:47", as a TIM record has it, in ISO 8601: "2026-12-09T04:26:47Z".
+std::optional<std::string> isoTime(const std::string& time) {
+    int fields[6] = {};
+    std::size_t at = 0;
+    const char separators[] = {'/', '/', ' ', ':', ':', '\0'};
+    for (int i = 0; i < 6; ++i) {
+        std::size_t start = at;
+        while (at < time.size() && time[at] >= '0' && time[at] <= '9' && at - start < 4) {
+            fields[i] = fields[i] * 10 + (time[at] - '0');
+            ++at;
+        }
+        if (at == start) return std::nullopt;
+        if (separators[i] != '\0') {
+            if (at >= time.size() || time[at] != separators[i]) return std::nullopt;
+            ++at;
+        }
+    }
+    const int month = fields[0], day = fields[1], year = fields[2], hour = fields[3], minute = fields[4], second = fields[5];
+    if (at != time.size() || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60) {
+        return std::nullopt;
+    }
+    auto two = [](int value) { return std::string(value < 10 ? "0" : "") + std::to_string(value); };
+    return std::to_string(year) + "-" + two(month) + "-" + two(day) + "T" + two(hour) + ":" + two(minute) + ":" + two(second) + "Z";
+}
+
 std::string traceJson(const TraceAnalysis& analysis) {
     const Trace& trace = *analysis.trace;
     JsonObject object;
     object.add("caption", jsonString(trace.caption));
     object.add("source", jsonString(trace.source));
     object.add("measured", trace.time.empty() ? "null" : jsonString(trace.time));
+    std::optional<std::string> iso = isoTime(trace.time);
+    object.add("measured_utc", iso ? jsonString(*iso) : "null");
     object.add("floor", boolean(trace.floor));
     object.add("carrier_hz", jsonNumber(analysis.carrier.hertz));
     object.add("carrier_from", jsonString(carrierFrom(analysis.carrier.source)));

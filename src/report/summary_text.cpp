@@ -72,11 +72,17 @@ void writeSpurs(SummaryFields& out, const TraceAnalysis& analysis) {
         writeField(out, "spurs", "none more than " + decibels(analysis.spurThreshold, 0) + " above the noise");
         return;
     }
-    writeField(out, "spurs", std::to_string(analysis.spurs.size()) + ", together " + jitterText(analysis.spursJitter) +
-                                 " RMS jitter");
+    std::size_t inBand = 0;
+    for (const SpurFigures& spur : analysis.spurs) inBand += spur.inBand;
+    std::string together = inBand == 0 ? "none in the band"
+                                       : (inBand == analysis.spurs.size() ? "together " : std::to_string(inBand) +
+                                                                                              " in the band, together ") +
+                                             jitterText(analysis.spursJitter) + " RMS jitter";
+    writeField(out, "spurs", std::to_string(analysis.spurs.size()) + ", " + together);
     for (const SpurFigures& spur : analysis.spurs) {
         writeField(out, "", labelled(spur.spur.offset) + withDecimals(spur.spur.level, 2) + " dBc/Hz, " +
-                                withDecimals(spur.spur.powerDbc, 3) + " dBc, " + jitterText(spur.jitter));
+                                withDecimals(spur.spur.powerDbc, 3) + " dBc, " + jitterText(spur.jitter) +
+                                (spur.inBand ? "" : " (outside the band)"));
     }
 }
 
@@ -162,7 +168,8 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
     SummaryFields out;
     const Trace& trace = *analysis.trace;
     writeField(out, "source", trace.source);
-    if (!trace.time.empty()) writeField(out, "measured", trace.time + " UTC");
+    // A plot file's TIM record: when its writer made it (csv2pnp writes the conversion's time).
+    if (!trace.time.empty()) writeField(out, "file time", trace.time + " UTC (TIM record)");
     const CarrierChoice& carrier = analysis.carrier;
     std::string from = carrierSourceText(carrier);
     if (carrier.normalisedFrom) from = "normalised from " + withPrefix(*carrier.normalisedFrom, "Hz") + ", " + from;

@@ -17,6 +17,7 @@ namespace {
 using namespace plotformat;
 
 constexpr const char* noTrace = "holds no trace";
+constexpr std::string_view byteOrderMark = "\xef\xbb\xbf";
 // What the floor trace of a measurement is called, whichever input it came from.
 constexpr const char* floorName = " floor";
 constexpr const char* noDrawablePoint = "holds no point that can be drawn";
@@ -195,6 +196,8 @@ InputTraces readCsvExport(std::string bytes, const std::string& source) {
 }
 
 InputTraces readTraces(std::string bytes, const std::string& source) {
+    // A byte-order mark, as Windows editors save one, is not part of the first line.
+    if (bytes.rfind(byteOrderMark, 0) == 0) bytes.erase(0, byteOrderMark.size());
     InputTraces input;
     if (isPlotFile(bytes)) {
         input = readPlotFile(bytes, source);

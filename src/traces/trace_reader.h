@@ -31,7 +31,7 @@ InputTraces readPlotFile(std::string_view bytes, const std::string& source);
 // that trace.
 InputTraces readCsvExport(std::string bytes, const std::string& source);
 
-// Either of the above, with warnings for a trace that is almost certainly not what an
+// Either of the above, a byte-order mark at the start left out, with warnings for a trace that is almost certainly not what an
 // analyzer measured: most levels above 0 dBc/Hz (decimal commas), most rows with a single
 // cell (another separator), points at repeated offsets.
 InputTraces readTraces(std::string bytes, const std::string& source);

@@ -22,7 +22,7 @@ TEST(Smoothing, MeanPowerOfTheSpanAroundEachPoint) {
             long double sum = 0;
             int count = 0;
             for (const TracePoint& p : points) {
-                if (std::fabs(std::log10(p.offset / points[i].offset)) <= decades / 2 + 1e-12) {
+                if (std::fabs(std::log10(p.offset / points[i].offset)) <= decades / 2 * 1.01) {
                     sum += std::pow(10.0L, p.level / 10.0L);
                     ++count;
                 }

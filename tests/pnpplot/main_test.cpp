@@ -36,11 +36,11 @@ TEST_F(Pnpplot, DrawsTheConvertedSampleAndSumsItUp) {
     EXPECT_EQ(drawn.out.rfind("Chart written to osc1.csv.pnp.svg\n\n"
                               "osc1.csv\n"
                               "  source        osc1.csv.pnp\n"
-                              "  measured      ",
+                              "  file time     ",
                               0),
               0u)
         << drawn.out;
-    EXPECT_NE(drawn.out.find(" UTC\n"
+    EXPECT_NE(drawn.out.find(" UTC (TIM record)\n"
                              "  carrier       10 MHz (CAR record)\n"
                              "  points        51, offsets 10 Hz to 1 MHz\n"
                              "  spot noise    10 Hz     -119.86 dBc/Hz\n"),

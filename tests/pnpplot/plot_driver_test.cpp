@@ -40,16 +40,18 @@ TEST_F(PlotDriver, ExitStatusesAndMessages) {
         {"-r 10:5 good.csv", "pnpplot: -r 10:5: the range must rise\n"},
         {"-r 100k:10 good.csv", "pnpplot: -r 100k:10: the range must rise\n"},
         {"-r 100k good.csv", "pnpplot: -r 100k: a range is F1:F2, two offsets in Hz\n"},
-        {"-r 1x:10k good.csv", "pnpplot: -r 1x:10k: '1x' is not an offset in Hz\n"},
-        {"-r 1k:0 good.csv", "pnpplot: -r 1k:0: '0' is not an offset in Hz\n"},
-        {"-c abc good.csv", "pnpplot: -c abc: 'abc' is not a frequency in Hz\n"},
-        {"-n 10q good.csv", "pnpplot: -n 10q: '10q' is not a frequency in Hz\n"},
+        {"-r 1x:10k good.csv", "pnpplot: -r 1x:10k: '1x' is not an offset in Hz above 0\n"},
+        {"-r 1k:0 good.csv", "pnpplot: -r 1k:0: '0' is not an offset in Hz above 0\n"},
+        {"-c abc good.csv", "pnpplot: -c abc: 'abc' is not a frequency in Hz above 0\n"},
+        {"-n 10q good.csv", "pnpplot: -n 10q: '10q' is not a frequency in Hz above 0\n"},
         {"--margin x good.csv", "pnpplot: --margin x: 'x' is not a number of dB\n"},
         {"--spur-threshold=-3 good.csv", "pnpplot: --spur-threshold -3: it must not be below 0 dB\n"},
         {"--spur-threshold", "pnpplot: option --spur-threshold needs a value\n"},
         {"--omit-spurs=yes good.csv", "pnpplot: option --omit-spurs takes no value\n"},
         {"--colour good.csv", "pnpplot: unknown option '--colour'\n"},
         {"-o - -j - good.csv", "pnpplot: -o - and -j - cannot both write to standard output\n"},
+        {"good.csv -r 10:100k", "pnpplot: options go before the files: '-r' follows 'good.csv' (after --, names that "
+                                "start with - are files)\n"},
         {"-c", "pnpplot: option -c needs a value\n"},
         {"-o", "pnpplot: option -o needs a value\n"},
         {"", "pnpplot: no input file\n"},
@@ -151,7 +153,7 @@ TEST_F(PlotDriver, JsonSummary) {
     EXPECT_EQ(test::queryJson("out.json", "sorted(d.keys())"), "chart\npnpplot\nreport\ntraces\n");
     EXPECT_EQ(test::queryJson("out.json", "' '.join(sorted(d['traces'][0].keys()))"),
               "adev below_floor_left_out caption carrier_assumed carrier_from carrier_hz floor floor_margin integration "
-              "left_out mask measured normalised_from_hz offsets_hz points repeated_offsets source spot_noise "
+              "left_out mask measured measured_utc normalised_from_hz offsets_hz points repeated_offsets source spot_noise "
               "spot_noise_smoothed_decades spur_threshold_db spurs spurs_jitter_s\n");
     EXPECT_EQ(test::queryJson("out.json", "[d['chart'], d['traces'][0]['carrier_from'], d['traces'][1]['floor'], "
                                           "d['traces'][0]['mask']['pass'], d['traces'][1]['mask']]"),

@@ -157,6 +157,8 @@ TEST(TraceReader, WarnsOfWhatLooksWrong) {
         ASSERT_FALSE(read.traces.empty()) << c.bytes;
         EXPECT_EQ(read.warnings, c.warnings) << c.bytes;
     }
+    // A byte-order mark does not cost the first row.
+    EXPECT_EQ(readTraces("\xef\xbb\xbf" "1,-90,-100\n10,-120,-130\n", "x.csv").traces[0].points.size(), 2u);
     InputTraces repeated = readTraces("100,-90,-100\n100,-95,-105\n1000,-100,-110\n", "x.csv");
     EXPECT_EQ(repeated.traces[0].points.size(), 2u);
     EXPECT_EQ(repeated.traces[0].points[0].level, -95);
