@@ -16,7 +16,7 @@ if(WIN32)
     configure_file(${doc} ${CMAKE_BINARY_DIR}/package/${name} @ONLY NEWLINE_STYLE CRLF)
     install(FILES ${CMAKE_BINARY_DIR}/package/${name} DESTINATION .)
   endforeach()
-  install(FILES doc/osc1.svg doc/report.png DESTINATION doc)
+  install(FILES doc/osc1.svg doc/report.png doc/chart-nine-inputs.png doc/chart-dark.png DESTINATION doc)
   install(FILES examples/osc1.csv examples/spurs.csv examples/mask.txt DESTINATION examples)
 else()
   # Man pages and the changelog compressed, as Debian keeps them; -n leaves no time stamp in.
@@ -53,7 +53,8 @@ else()
   install(FILES ${CMAKE_BINARY_DIR}/csv2pnp.1.gz ${CMAKE_BINARY_DIR}/pnpplot.1.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES README.md ${CMAKE_BINARY_DIR}/CHANGELOG.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
-  install(FILES doc/osc1.svg doc/report.png DESTINATION ${CMAKE_INSTALL_DOCDIR}/doc)
+  install(FILES doc/osc1.svg doc/report.png doc/chart-nine-inputs.png doc/chart-dark.png
+          DESTINATION ${CMAKE_INSTALL_DOCDIR}/doc)
   install(FILES examples/osc1.csv examples/spurs.csv examples/mask.txt DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
   install(FILES ${CMAKE_BINARY_DIR}/changelog.gz ${CMAKE_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR}
           COMPONENT debian EXCLUDE_FROM_ALL)
