@@ -168,6 +168,43 @@ TEST_F(Pnpplot, RenderedChartShowsTheMaskAndTheMarginShading) {
     }
 }
 
+// Nine inputs with long names: the canvas grows, nothing runs off its edges, and each of the
+// palette's colours is in the legend beside the plot.
+TEST_F(Pnpplot, RenderedChartOfNineLongNamedInputs) {
+    if (std::system("command -v rsvg-convert >/dev/null && command -v pngtopnm >/dev/null") != 0) {
+        GTEST_SKIP() << "needs rsvg-convert (librsvg2-bin) and pngtopnm (netpbm)";
+    }
+    std::string names;
+    for (int i = 1; i <= 9; ++i) {
+        std::string name = "VCO_1G2_board_rev" + std::to_string(i) + "_85C_after_loop_filter_change.csv";
+        test::writeFile(name, "1," + std::to_string(-80 - i) + ",-120\n1000,-150,-170\n1000000,-160,-175\n");
+        names += " " + name;
+    }
+    ASSERT_EQ(run("-r 10:100k -o nine.svg" + names).status, 0);
+    ASSERT_EQ(std::system("rsvg-convert nine.svg -o nine.png && pngtopnm nine.png >nine.ppm"), 0);
+    Image image = readPpm(test::readFile("nine.ppm"));
+    ASSERT_EQ(image.width, 1080);
+    EXPECT_GT(image.height, 600);
+    const std::array<int, 3> white{255, 255, 255};
+    for (int y = 0; y < image.height; ++y) {
+        EXPECT_EQ(image.at(image.width - 1, y), white) << "right edge, row " << y;
+        if (image.at(image.width - 1, y) != white) break;
+    }
+    for (int x = 0; x < image.width; ++x) {
+        EXPECT_EQ(image.at(x, image.height - 1), white) << "bottom edge, column " << x;
+        if (image.at(x, image.height - 1) != white) break;
+    }
+    for (const std::string& colour : lightTheme().palette) {
+        int found = 0;
+        for (int y = 0; y < image.height; ++y) {
+            for (int x = plotArea.left + plotArea.width + 25; x < plotArea.left + plotArea.width + 65; ++x) {
+                found += image.at(x, y) == rgbOf(colour.c_str());
+            }
+        }
+        EXPECT_GT(found, 20) << colour;
+    }
+}
+
 // Standard output that cannot take the chart fails the run.
 TEST_F(Pnpplot, FullStandardOutputIsAFailure) {
     test::writeFile("a.csv", "10,-100,-110\n100,-120,-130\n");
