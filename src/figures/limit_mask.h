@@ -1,4 +1,4 @@
-// A limit mask: the highest phase noise a specification allows at each offset.
+// A limit mask: the highest phase noise a requirement allows an oscillator at each offset.
 #pragma once
 
 #include <cstddef>
