@@ -19,7 +19,8 @@ std::vector<std::string> sampleCells() {
     std::vector<std::string> cells;
     for (int i = 0; i < 1000; ++i) {
         char text[32];
-        std::snprintf(text, sizeof text, i % 3 == 0 ? "%.6g" : "%.2f", i % 3 == 0 ? 0.1 * (i + 1) * (i + 1) : -60.0 - i * 0.13);
+        std::snprintf(text, sizeof text, i % 3 == 0 ? "%.6g" : "%.2f",
+                      i % 3 == 0 ? 0.1 * (i + 1) * (i + 1) : -60.0 - i * 0.13);
         cells.emplace_back(text);
     }
     return cells;
@@ -27,7 +28,8 @@ std::vector<std::string> sampleCells() {
 
 std::vector<double> sampleValues() {
     std::vector<double> values;
-    for (const std::string& cell : sampleCells()) values.push_back(csv2pnp::cellValue(cell) + (values.size() % 2 ? 0 : 1e7));
+    for (const std::string& cell : sampleCells())
+        values.push_back(csv2pnp::cellValue(cell) + (values.size() % 2 ? 0 : 1e7));
     return values;
 }
 
@@ -99,7 +101,9 @@ void printValues(benchmark::State& state, Print print) {
 }
 
 void toFixedThree(benchmark::State& state) {
-    printValues(state, [](char* text, double v) { return csv2pnp::toFixedThree(text, text + csv2pnp::fixedThreeMaxLength, v); });
+    printValues(state, [](char* text, double v) {
+        return csv2pnp::toFixedThree(text, text + csv2pnp::fixedThreeMaxLength, v);
+    });
 }
 
 void toCharsFixedThree(benchmark::State& state) {
@@ -109,7 +113,8 @@ void toCharsFixedThree(benchmark::State& state) {
 }
 
 void snprintfFixedThree(benchmark::State& state) {
-    printValues(state, [](char* text, double v) { return std::snprintf(text, csv2pnp::fixedThreeMaxLength, "%.3f", v); });
+    printValues(state,
+                [](char* text, double v) { return std::snprintf(text, csv2pnp::fixedThreeMaxLength, "%.3f", v); });
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ void require(bool condition) {
 }
 
 bool isNameChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == ':' || c == '_';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == ':' ||
+           c == '_';
 }
 
 // The text with the five markup characters escaped and nothing else changed.
@@ -97,9 +98,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     csv2pnp::ChartInput chart;
     for (const csv2pnp::Trace& trace : input.traces) {
         require(!trace.points.empty());
-        for (std::size_t i = 1; i < trace.points.size(); ++i) require(trace.points[i - 1].offset <= trace.points[i].offset);
-        chart.lines.push_back({trace.caption, trace.group, trace.floor, &trace.points, {"carrier", trace.source},
-                               {{1, 10}, {100, 100}}, {trace.points.front()}, {trace.points.back()}});
+        for (std::size_t i = 1; i < trace.points.size(); ++i)
+            require(trace.points[i - 1].offset <= trace.points[i].offset);
+        chart.lines.push_back({trace.caption,
+                               trace.group,
+                               trace.floor,
+                               &trace.points,
+                               {"carrier", trace.source},
+                               {{1, 10}, {100, 100}},
+                               {trace.points.front()},
+                               {trace.points.back()}});
     }
     chart.title = bytes.substr(0, 64);
     chart.band = csv2pnp::OffsetBand{10, 1e5};
@@ -111,7 +119,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The report embeds the chart and the page's data; neither may end the script early.
     std::vector<csv2pnp::TraceAnalysis> analyses;
     for (const csv2pnp::Trace& trace : input.traces) {
-        analyses.push_back(csv2pnp::analyseTrace(trace, {1e7, csv2pnp::CarrierSource::exportDefault, std::nullopt}, chart.band));
+        analyses.push_back(
+            csv2pnp::analyseTrace(trace, {1e7, csv2pnp::CarrierSource::exportDefault, std::nullopt}, chart.band));
     }
     std::string html = csv2pnp::htmlReport(layout, svg, analyses, chart.band, "0");
     std::size_t embedded = html.find("<script type=\"application/json\"");

@@ -31,9 +31,25 @@ std::vector<SpotLevel> spotNoiseOf(const std::vector<TracePoint>& points, double
 // points with the spurs on their clean lines).
 TraceAnalysis figuresOf(const Trace& trace, CarrierChoice carrier, std::optional<OffsetBand> band,
                         const std::vector<TracePoint>& figurePoints) {
-    TraceAnalysis analysis{&trace, carrier, trace.points.front().offset, trace.points.back().offset, {}, std::nullopt, {},
-                           {}, {}, band.has_value(), std::nullopt, defaultSpurThreshold, {}, std::nullopt,
-                           std::nullopt, 0, std::nullopt, false, {}};
+    TraceAnalysis analysis{&trace,
+                           carrier,
+                           trace.points.front().offset,
+                           trace.points.back().offset,
+                           {},
+                           std::nullopt,
+                           {},
+                           {},
+                           {},
+                           band.has_value(),
+                           std::nullopt,
+                           defaultSpurThreshold,
+                           {},
+                           std::nullopt,
+                           std::nullopt,
+                           0,
+                           std::nullopt,
+                           false,
+                           {}};
     analysis.band = band.value_or(OffsetBand{analysis.firstOffset, analysis.lastOffset});
     analysis.spotNoise = spotNoiseOf(trace.points, std::max(analysis.band.from, analysis.firstOffset),
                                      std::min(analysis.band.to, analysis.lastOffset));
@@ -92,11 +108,13 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
         if (trace.plotFile && !trace.carrier) {
             if (options.carrier) {
                 shiftOffsets(trace, *options.carrier);
-                result.warnings.push_back({trace.source, "names no carrier (no CAR record): its offsets are taken "
-                                                         "from the carrier given with -c"});
+                result.warnings.push_back({trace.source,
+                                           "names no carrier (no CAR record): its offsets are taken "
+                                           "from the carrier given with -c"});
             } else {
-                result.warnings.push_back({trace.source, "names no carrier (no CAR record): its frequencies are "
-                                                         "taken as offsets; give the carrier with -c"});
+                result.warnings.push_back({trace.source,
+                                           "names no carrier (no CAR record): its frequencies are "
+                                           "taken as offsets; give the carrier with -c"});
             }
         }
         if (options.normaliseTo) {
@@ -124,7 +142,7 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
             belowFloor[i] = subtractFloor(traces[i].points, *margins[i]);
             if (traces[i].points.empty()) {
                 result.warnings.push_back({traces[i].source, traces[i].caption + ": every point is at or below the "
-                                                             "floor, so nothing is left to draw"});
+                                                                                 "floor, so nothing is left to draw"});
                 result.emptied = true;
             }
         }
@@ -135,10 +153,10 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
         if (trace.points.empty()) continue;
         const CarrierChoice& carrier = carriers[i];
         if (!trace.floor && carrier.hertz < trace.points.back().offset) {
-            result.warnings.push_back({trace.source, trace.caption + ": the carrier " + withPrefix(carrier.hertz, "Hz") +
-                                                         " is below the highest offset " +
-                                                         withPrefix(trace.points.back().offset, "Hz", 5) +
-                                                         ", so the jitter means nothing; give the carrier with -c"});
+            result.warnings.push_back(
+                {trace.source, trace.caption + ": the carrier " + withPrefix(carrier.hertz, "Hz") +
+                                   " is below the highest offset " + withPrefix(trace.points.back().offset, "Hz", 5) +
+                                   ", so the jitter means nothing; give the carrier with -c"});
         }
         std::vector<Spur> spurs;
         if (!trace.floor) spurs = findSpurs(trace.points, options.spurThreshold);
@@ -159,8 +177,9 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
                                                              plainNumber(*options.smoothing / 2) +
                                                              " decades, so --smooth changes nothing"});
             }
-            analysis.spotNoise = spotNoiseOf(analysis.smoothedPoints, std::max(analysis.band.from, analysis.firstOffset),
-                                             std::min(analysis.band.to, analysis.lastOffset));
+            analysis.spotNoise =
+                spotNoiseOf(analysis.smoothedPoints, std::max(analysis.band.from, analysis.firstOffset),
+                            std::min(analysis.band.to, analysis.lastOffset));
         }
         double spurPower = 0;
         for (const Spur& spur : spurs) {
@@ -184,9 +203,9 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
             figures.floorSubtracted = options.subtractFloor && analysis.floorMargin.has_value();
             if (analysis.floorMargin) {
                 const std::vector<double>& at = analysis.floorMargin->belowAt;
-                figures.pointsBelowMargin = static_cast<std::size_t>(
-                    std::upper_bound(at.begin(), at.end(), figures.integral.to) -
-                    std::lower_bound(at.begin(), at.end(), figures.integral.from));
+                figures.pointsBelowMargin =
+                    static_cast<std::size_t>(std::upper_bound(at.begin(), at.end(), figures.integral.to) -
+                                             std::lower_bound(at.begin(), at.end(), figures.integral.from));
             }
         }
         if (options.allanDeviation && !trace.floor) {

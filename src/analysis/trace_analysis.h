@@ -54,11 +54,11 @@ struct SpotLevel {
 };
 
 struct BandFigures {
-    NoiseIntegral integral;        // over the band clipped to the trace
-    bool clipped;                  // the band asked for reaches beyond the trace
-    bool spursOmitted;             // on the trace with its spurs on their clean lines
-    bool floorSubtracted;          // on the trace with the floor's power taken out
-    std::size_t pointsBelowMargin; // points in the band less than the margin above the floor
+    NoiseIntegral integral;         // over the band clipped to the trace
+    bool clipped;                   // the band asked for reaches beyond the trace
+    bool spursOmitted;              // on the trace with its spurs on their clean lines
+    bool floorSubtracted;           // on the trace with the floor's power taken out
+    std::size_t pointsBelowMargin;  // points in the band less than the margin above the floor
     NoiseFigures figures;
 };
 
@@ -77,21 +77,21 @@ struct TraceAnalysis {
     const Trace* trace;  // its points as analysed and drawn: normalised, floor subtracted
     CarrierChoice carrier;
     double firstOffset, lastOffset;
-    std::vector<SpotLevel> spotNoise;         // at each decade inside the band and the trace, smoothed with smoothing
-    std::optional<double> smoothing;          // decades
-    std::vector<TracePoint> smoothedPoints;   // the levels drawn with smoothing
-    std::vector<TracePoint> spurFreePoints;   // the levels integrated when spurs were omitted
-    OffsetBand band;                          // asked for: -r, or the whole trace
-    bool bandGiven;                           // by -r
-    std::optional<BandFigures> integration;   // nothing when the band and the trace share no width
+    std::vector<SpotLevel> spotNoise;        // at each decade inside the band and the trace, smoothed with smoothing
+    std::optional<double> smoothing;         // decades
+    std::vector<TracePoint> smoothedPoints;  // the levels drawn with smoothing
+    std::vector<TracePoint> spurFreePoints;  // the levels integrated when spurs were omitted
+    OffsetBand band;                         // asked for: -r, or the whole trace
+    bool bandGiven;                          // by -r
+    std::optional<BandFigures> integration;  // nothing when the band and the trace share no width
     double spurThreshold;
-    std::vector<SpurFigures> spurs;           // phase-noise traces only
-    std::optional<double> spursJitter;        // s: of the spurs in the band together
-    std::optional<FloorMargin> floorMargin;   // for a phase-noise trace with a floor
-    std::size_t belowFloor = 0;               // points left out at or below the floor
-    std::optional<MaskFigures> mask;          // phase-noise traces, with -m
-    bool allanAsked = false;                  // a phase-noise trace, with --adev
-    std::vector<AllanPoint> allan;            // from the figures' points at the analysed carrier
+    std::vector<SpurFigures> spurs;          // phase-noise traces only
+    std::optional<double> spursJitter;       // s: of the spurs in the band together
+    std::optional<FloorMargin> floorMargin;  // for a phase-noise trace with a floor
+    std::size_t belowFloor = 0;              // points left out at or below the floor
+    std::optional<MaskFigures> mask;         // phase-noise traces, with -m
+    bool allanAsked = false;                 // a phase-noise trace, with --adev
+    std::vector<AllanPoint> allan;           // from the figures' points at the analysed carrier
 };
 
 // Something that looks wrong in an input, for the user to hear about.
@@ -103,7 +103,7 @@ struct Warning {
 struct Analyses {
     std::vector<TraceAnalysis> traces;  // in the order of the traces, those left with points
     std::vector<Warning> warnings;
-    bool emptied = false;               // a trace lost every point to the floor subtraction
+    bool emptied = false;  // a trace lost every point to the floor subtraction
 };
 
 // Takes each trace's carrier, offsets from -c where a plot file names none, and -n, then

@@ -58,7 +58,8 @@ void placeGrid(ChartLayout& layout) {
         double x = area.left + static_cast<double>(d - axis.first) / decades * area.width;
         layout.offsetGrid.push_back(GridLine{x, false, (d - axis.first) % labelEvery == 0 ? decadeLabel(d) : ""});
         if (d == axis.last || decades > maxDecadesWithMinorLines) continue;
-        for (int m = 2; m <= 9; ++m) layout.offsetGrid.push_back(GridLine{x + math::log10(m) / decades * area.width, true, ""});
+        for (int m = 2; m <= 9; ++m)
+            layout.offsetGrid.push_back(GridLine{x + math::log10(m) / decades * area.width, true, ""});
     }
     const LevelAxis& levels = layout.levels;
     auto steps = static_cast<int>(std::lround((levels.top - levels.bottom) / levels.step));
@@ -130,7 +131,8 @@ ChartLayout layoutChart(const ChartInput& input) {
             return withPrefix(band.from, "Hz", 5) + " to " + withPrefix(band.to, "Hz", 5);
         };
         std::string label = "integrated " + range(clipped);
-        if (clipped.from != input.band->from || clipped.to != input.band->to) label += " (asked " + range(*input.band) + ")";
+        if (clipped.from != input.band->from || clipped.to != input.band->to)
+            label += " (asked " + range(*input.band) + ")";
         if (clipped.from < clipped.to) {
             layout.band = ShadedBand{*input.band, clampedX(layout, clipped.from), clampedX(layout, clipped.to), label};
         }
@@ -144,9 +146,16 @@ ChartLayout layoutChart(const ChartInput& input) {
         auto group = std::find(groups.begin(), groups.end(), line.group);
         if (group == groups.end()) group = groups.insert(groups.end(), line.group);
         LineStyle style = styleOf(layout.theme, static_cast<std::size_t>(group - groups.begin()), line.floor);
-        (line.floor ? floors : traces).push_back(ChartSeries{i, decimate(*line.points, layout.offsets, layout.area.width), style});
-        LegendEntry entry{i, LegendSwatch::line, legendLeft, y, style, shortened(line.caption, longestCaption),
-                          shortened(line.caption, longestTooltip), {}};
+        (line.floor ? floors : traces)
+            .push_back(ChartSeries{i, decimate(*line.points, layout.offsets, layout.area.width), style});
+        LegendEntry entry{i,
+                          LegendSwatch::line,
+                          legendLeft,
+                          y,
+                          style,
+                          shortened(line.caption, longestCaption),
+                          shortened(line.caption, longestTooltip),
+                          {}};
         for (const std::string& note : line.notes) entry.notes.push_back(shortened(note, longestNote));
         y += entryHeight(entry);
         layout.legend.push_back(std::move(entry));
@@ -156,7 +165,8 @@ ChartLayout layoutChart(const ChartInput& input) {
             double left = clampedX(layout, range.from), right = std::max(clampedX(layout, range.to), left + 2);
             layout.marginShades.push_back(ShadedRange{i, left, right, style.colour});
         }
-        for (const TracePoint& peak : line.spurPeaks) layout.spurMarks.push_back(ChartMark{i, peak.offset, peak.level, style.colour});
+        for (const TracePoint& peak : line.spurPeaks)
+            layout.spurMarks.push_back(ChartMark{i, peak.offset, peak.level, style.colour});
         for (const TracePoint& point : line.failingPoints) {
             layout.failMarks.push_back(ChartMark{i, point.offset, point.level, layout.theme.maskColour});
         }

@@ -15,22 +15,22 @@ namespace csv2pnp {
 
 // A trace to draw, with what its legend says and the marks it carries.
 struct ChartLine {
-    std::string caption;                     // as the input has it; shortened where drawn
-    std::string group;                       // the lines of one input share a hue
-    bool floor = false;                      // drawn thinner and lighter, behind the others
+    std::string caption;                              // as the input has it; shortened where drawn
+    std::string group;                                // the lines of one input share a hue
+    bool floor = false;                               // drawn thinner and lighter, behind the others
     const std::vector<TracePoint>* points = nullptr;  // the levels drawn, in order of offset
-    std::vector<std::string> notes;          // lines under the caption: carrier, figures
-    std::vector<OffsetBand> marginRanges;    // offsets too close to the floor, shaded in its hue
-    std::vector<TracePoint> spurPeaks;       // ringed
-    std::vector<TracePoint> failingPoints;   // above the mask, crossed in the mask's colour
+    std::vector<std::string> notes;                   // lines under the caption: carrier, figures
+    std::vector<OffsetBand> marginRanges;             // offsets too close to the floor, shaded in its hue
+    std::vector<TracePoint> spurPeaks;                // ringed
+    std::vector<TracePoint> failingPoints;            // above the mask, crossed in the mask's colour
 };
 
 struct ChartInput {
     std::vector<ChartLine> lines;
     std::string title;
-    std::optional<OffsetBand> band;   // shaded and labelled: the range of the integrated figures
-    std::vector<TracePoint> mask;     // a limit line, empty for none
-    double marginThreshold = 10;      // dB, named in the legend of the shaded ranges
+    std::optional<OffsetBand> band;  // shaded and labelled: the range of the integrated figures
+    std::vector<TracePoint> mask;    // a limit line, empty for none
+    double marginThreshold = 10;     // dB, named in the legend of the shaded ranges
     bool dark = false;
 };
 
@@ -90,22 +90,22 @@ enum class LegendSwatch { line, ring, cross, shade };
 struct LegendEntry {
     std::optional<std::size_t> line;  // the line it names; nothing for the mask's and the marks' entries
     LegendSwatch swatch;
-    int x, y;                         // the swatch's left end, on the caption's centre line
+    int x, y;  // the swatch's left end, on the caption's centre line
     LineStyle style;
-    std::string caption;              // drawn: UTF-8, shortened in the middle when long
-    std::string tooltip;              // the caption as the input has it, up to longestTooltip
-    std::vector<std::string> notes;   // drawn below the caption, shortened
+    std::string caption;             // drawn: UTF-8, shortened in the middle when long
+    std::string tooltip;             // the caption as the input has it, up to longestTooltip
+    std::vector<std::string> notes;  // drawn below the caption, shortened
 };
 
 struct ChartLayout {
     int width, height;
     PlotArea area;
     ChartTheme theme;
-    std::string title;                      // drawn, shortened
+    std::string title;  // drawn, shortened
     std::string titleTooltip;
     OffsetAxis offsets;
     LevelAxis levels;
-    std::vector<GridLine> offsetGrid;       // in drawing order, labels beside their lines
+    std::vector<GridLine> offsetGrid;  // in drawing order, labels beside their lines
     std::vector<GridLine> levelGrid;
     std::optional<ShadedBand> band;
     std::vector<ShadedRange> marginShades;  // under everything else but the band

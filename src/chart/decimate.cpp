@@ -16,7 +16,8 @@ std::vector<TracePoint> decimate(const std::vector<TracePoint>& points, const Of
     for (std::size_t begin = 0; begin < points.size();) {
         int column = columnOf(points[begin]);
         // The column ends at this offset; the points up to it need no logarithm of their own.
-        const double next = column == columns - 1 ? INFINITY : math::exp10(axis.first + (column + 1) * decadesPerColumn);
+        const double next =
+            column == columns - 1 ? INFINITY : math::exp10(axis.first + (column + 1) * decadesPerColumn);
         std::size_t end = begin + 1;
         std::size_t lowest = begin, highest = begin;
         for (; end < points.size() && points[end].offset < next; ++end) {

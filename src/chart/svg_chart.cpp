@@ -30,17 +30,18 @@ void drawGrid(std::string& svg, const ChartLayout& layout) {
     for (const GridLine& line : layout.offsetGrid) {
         std::string x = coordinate(line.at);
         svg += "<line x1=\"" + x + "\" y1=\"" + number(area.top) + "\" x2=\"" + x + "\" y2=\"" +
-               number(area.top + area.height) + "\" stroke=\"" + (line.minor ? theme.gridMinor : theme.gridMajor) + "\"/>\n";
+               number(area.top + area.height) + "\" stroke=\"" + (line.minor ? theme.gridMinor : theme.gridMajor) +
+               "\"/>\n";
         if (line.label.empty()) continue;
         svg += "<text x=\"" + x + "\" y=\"" + number(area.top + area.height + 18) + "\" text-anchor=\"middle\">" +
                line.label + "</text>\n";
     }
     for (const GridLine& line : layout.levelGrid) {
         std::string y = coordinate(line.at);
-        svg += "<line x1=\"" + number(area.left) + "\" y1=\"" + y + "\" x2=\"" + number(area.left + area.width) + "\" y2=\"" +
-               y + "\" stroke=\"" + theme.gridMajor + "\"/>\n";
-        svg += "<text x=\"" + number(area.left - 8) + "\" y=\"" + y + "\" text-anchor=\"end\" dominant-baseline=\"middle\">" +
-               line.label + "</text>\n";
+        svg += "<line x1=\"" + number(area.left) + "\" y1=\"" + y + "\" x2=\"" + number(area.left + area.width) +
+               "\" y2=\"" + y + "\" stroke=\"" + theme.gridMajor + "\"/>\n";
+        svg += "<text x=\"" + number(area.left - 8) + "\" y=\"" + y +
+               "\" text-anchor=\"end\" dominant-baseline=\"middle\">" + line.label + "</text>\n";
     }
 }
 
@@ -99,11 +100,13 @@ void drawLegendEntry(std::string& svg, const ChartLayout& layout, const LegendEn
                coordinate(middle + 4) + "," + number(entry.y - 4) + "\" " + strokeOf(entry.style) + "/>\n";
         break;
     case LegendSwatch::shade:
-        svg += "<rect x=\"" + number(entry.x) + "\" y=\"" + number(entry.y - 7) + "\" width=\"30\" height=\"14\" fill=\"" +
-               entry.style.colour + "\" fill-opacity=\"" + withDecimals(entry.style.opacity, 2) + "\"/>\n";
+        svg += "<rect x=\"" + number(entry.x) + "\" y=\"" + number(entry.y - 7) +
+               "\" width=\"30\" height=\"14\" fill=\"" + entry.style.colour + "\" fill-opacity=\"" +
+               withDecimals(entry.style.opacity, 2) + "\"/>\n";
         break;
     }
-    svg += "<text x=\"" + number(entry.x + 38) + "\" y=\"" + number(entry.y + 4) + "\">" + xmlText(entry.caption) + "</text>\n";
+    svg += "<text x=\"" + number(entry.x + 38) + "\" y=\"" + number(entry.y + 4) + "\">" + xmlText(entry.caption) +
+           "</text>\n";
     int y = entry.y + 4;
     for (const std::string& note : entry.notes) {
         y += 15;
@@ -120,18 +123,22 @@ std::string svgChart(const ChartLayout& layout) {
     const ChartTheme& theme = layout.theme;
     std::string svg =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + number(layout.width) + "\" height=\"" +
-        number(layout.height) + "\" viewBox=\"0 0 " + number(layout.width) + " " + number(layout.height) +
-        "\" font-family=\"sans-serif\" font-size=\"12\" fill=\"" + theme.text + "\">\n"
-        "<rect width=\"100%\" height=\"100%\" fill=\"" + theme.background + "\"/>\n"
-        "<text x=\"" + number(area.left + area.width / 2) + "\" y=\"28\" text-anchor=\"middle\" font-size=\"16\"><title>" +
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+        number(layout.width) + "\" height=\"" + number(layout.height) + "\" viewBox=\"0 0 " + number(layout.width) +
+        " " + number(layout.height) + "\" font-family=\"sans-serif\" font-size=\"12\" fill=\"" + theme.text +
+        "\">\n"
+        "<rect width=\"100%\" height=\"100%\" fill=\"" +
+        theme.background +
+        "\"/>\n"
+        "<text x=\"" +
+        number(area.left + area.width / 2) + "\" y=\"28\" text-anchor=\"middle\" font-size=\"16\"><title>" +
         xmlText(layout.titleTooltip) + "</title>" + xmlText(layout.title) + "</text>\n";
     if (layout.series.empty()) return svg + "</svg>\n";
 
     if (layout.band) {
         svg += "<rect x=\"" + coordinate(layout.band->left) + "\" y=\"" + number(area.top) + "\" width=\"" +
-               coordinate(layout.band->right - layout.band->left) + "\" height=\"" + number(area.height) + "\" fill=\"" +
-               theme.bandFill + "\" fill-opacity=\"" + withDecimals(theme.bandOpacity, 2) + "\"/>\n";
+               coordinate(layout.band->right - layout.band->left) + "\" height=\"" + number(area.height) +
+               "\" fill=\"" + theme.bandFill + "\" fill-opacity=\"" + withDecimals(theme.bandOpacity, 2) + "\"/>\n";
     }
     for (const ShadedRange& shade : layout.marginShades) {
         svg += "<rect class=\"shade\" data-trace=\"" + std::to_string(shade.line) + "\" x=\"" + coordinate(shade.left) +
@@ -140,7 +147,8 @@ std::string svgChart(const ChartLayout& layout) {
     }
     drawGrid(svg, layout);
     svg += "<rect id=\"plot-area\" x=\"" + number(area.left) + "\" y=\"" + number(area.top) + "\" width=\"" +
-           number(area.width) + "\" height=\"" + number(area.height) + "\" fill=\"none\" stroke=\"" + theme.frame + "\"/>\n";
+           number(area.width) + "\" height=\"" + number(area.height) + "\" fill=\"none\" stroke=\"" + theme.frame +
+           "\"/>\n";
     svg += "<text x=\"" + number(area.left + area.width / 2) + "\" y=\"" + number(area.top + area.height + 42) +
            "\" text-anchor=\"middle\">Offset frequency (Hz)</text>\n";
     svg += "<text transform=\"translate(24 " + number(area.top + area.height / 2) +
@@ -148,7 +156,8 @@ std::string svgChart(const ChartLayout& layout) {
     if (layout.band) {
         double middle = (layout.band->left + layout.band->right) / 2;
         svg += "<text x=\"" + coordinate(middle) + "\" y=\"" + number(area.top + 14) +
-               "\" text-anchor=\"middle\" font-size=\"11\" fill=\"" + theme.mutedText + "\">" + layout.band->label + "</text>\n";
+               "\" text-anchor=\"middle\" font-size=\"11\" fill=\"" + theme.mutedText + "\">" + layout.band->label +
+               "</text>\n";
     }
     for (const ChartSeries& series : layout.series) {
         svg += "<g class=\"trace\" data-trace=\"" + std::to_string(series.line) + "\">\n";

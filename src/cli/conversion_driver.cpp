@@ -91,30 +91,21 @@ int ConversionDriver::run(int argc, const char* const argv[]) const {
     OptionScanner scanner;
     for (int option; (option = getopt(scanner, argc, argv, optionString)) != -1;) {
         switch (option) {
-        case ':':
-            *out << "option needs a value\n" << std::flush;
-            break;
+        case ':': *out << "option needs a value\n" << std::flush; break;
         case '?':
         case 'H':
-        case 'h':
-            printUsage(*out, run.programPath);
-            return 0;
+        case 'h': printUsage(*out, run.programPath); return 0;
         case 'V':
-        case 'v':
-            run.verbose = true;
-            break;
-        case 'i':
-            run.carrierFrequency = parseCarrierFrequency(scanner.optarg);
-            break;
-        default:
-            printUsage(*err, run.programPath);
-            return 1;
+        case 'v': run.verbose = true; break;
+        case 'i': run.carrierFrequency = parseCarrierFrequency(scanner.optarg); break;
+        default: printUsage(*err, run.programPath); return 1;
         }
     }
 
     if (run.verbose) printVerboseReport(*out, run);
     for (int i = scanner.optind; i < argc; ++i) {
-        std::vector<std::string> paths = operandsKeepWildcards ? expandWildcards(argv[i]) : std::vector<std::string>{argv[i]};
+        std::vector<std::string> paths =
+            operandsKeepWildcards ? expandWildcards(argv[i]) : std::vector<std::string>{argv[i]};
         run.inputPaths.insert(run.inputPaths.end(), paths.begin(), paths.end());
     }
     for (const std::string& path : run.inputPaths) {

@@ -8,7 +8,8 @@
 
 namespace csv2pnp {
 
-FloorMargin floorMarginOf(const std::vector<TracePoint>& points, const std::vector<TracePoint>& floor, double threshold) {
+FloorMargin floorMarginOf(const std::vector<TracePoint>& points, const std::vector<TracePoint>& floor,
+                          double threshold) {
     FloorMargin result;
     result.threshold = threshold;
     result.margins.reserve(points.size());

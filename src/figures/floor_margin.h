@@ -29,7 +29,8 @@ struct FloorMargin {
     std::vector<double> belowAt;     // Hz: the offsets of those points, in order
 };
 
-FloorMargin floorMarginOf(const std::vector<TracePoint>& points, const std::vector<TracePoint>& floor, double threshold);
+FloorMargin floorMarginOf(const std::vector<TracePoint>& points, const std::vector<TracePoint>& floor,
+                          double threshold);
 
 // Each point with a margin above 0 dB becomes 10 log10(10^(L/10) - 10^(F/10)); a point at or
 // below the floor is left out. Points without a margin stay. Returns the number left out.

@@ -70,7 +70,8 @@ std::optional<double> limitAt(const LimitMask& mask, double offset) {
     auto at = std::lower_bound(points.begin(), points.end(), offset, before);
     if (at->offset == offset) {
         double highest = at->level;
-        for (auto same = at; same != points.end() && same->offset == offset; ++same) highest = std::max(highest, same->level);
+        for (auto same = at; same != points.end() && same->offset == offset; ++same)
+            highest = std::max(highest, same->level);
         return highest;
     }
     const TracePoint& low = *(at - 1);

@@ -31,10 +31,10 @@ MaskRead readLimitMask(std::string_view text);
 std::optional<double> limitAt(const LimitMask& mask, double offset);
 
 struct MaskVerdict {
-    std::size_t judged = 0;       // points inside the mask's offsets
-    std::size_t above = 0;        // of them above their limit
-    std::optional<double> worst;  // dB: the largest excess over the limit, negative when all pass
-    double worstAt = 0;           // Hz
+    std::size_t judged = 0;           // points inside the mask's offsets
+    std::size_t above = 0;            // of them above their limit
+    std::optional<double> worst;      // dB: the largest excess over the limit, negative when all pass
+    double worstAt = 0;               // Hz
     std::vector<TracePoint> failing;  // the points above their limit
     bool passes() const { return judged > 0 && above == 0; }
 };

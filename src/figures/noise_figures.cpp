@@ -36,7 +36,8 @@ std::pair<double, double> segmentAreas(const TracePoint& a, const TracePoint& b,
     const double s = low == a.offset ? power : power * math::exp(e * logRatio(a.offset, low));
     const double r = whole ? spanned : logRatio(low, high);
     return {guarded(s * low * r * growth((e + 1) * r), high - low, power, b.level),
-            guarded(s * low * low * low * r * growth((e + 3) * r), high - low, power * high * high, b.level + 20 * math::log10(high))};
+            guarded(s * low * low * low * r * growth((e + 3) * r), high - low, power * high * high,
+                    b.level + 20 * math::log10(high))};
 }
 
 }  // namespace
@@ -75,7 +76,8 @@ std::vector<std::pair<double, double>> runningIntegrals(const std::vector<TraceP
     for (std::size_t i = 1; i < points.size(); ++i) {
         running[i] = running[i - 1];
         if (!(points[i - 1].offset < points[i].offset)) continue;
-        std::pair<double, double> areas = segmentAreas(points[i - 1], points[i], points[i - 1].offset, points[i].offset);
+        std::pair<double, double> areas =
+            segmentAreas(points[i - 1], points[i], points[i - 1].offset, points[i].offset);
         running[i].first += areas.first;
         running[i].second += areas.second;
     }

@@ -18,7 +18,7 @@ std::optional<double> levelAt(const std::vector<TracePoint>& points, double offs
 double powerRatio(double level);
 
 struct NoiseIntegral {
-    double from;           // Hz: the range asked for, clipped to the trace
+    double from;  // Hz: the range asked for, clipped to the trace
     double to;
     double phaseArea;      // the integral of L(f) df, L as a power ratio
     double frequencyArea;  // the integral of L(f) f^2 df, Hz^2
@@ -33,11 +33,11 @@ std::optional<NoiseIntegral> integrateNoise(const std::vector<TracePoint>& point
 std::vector<std::pair<double, double>> runningIntegrals(const std::vector<TracePoint>& points);
 
 struct NoiseFigures {
-    double integratedPhaseNoise;          // dBc, single sideband: 10 log10(A)
-    double rmsPhase;                      // rad: sqrt(2A)
+    double integratedPhaseNoise;  // dBc, single sideband: 10 log10(A)
+    double rmsPhase;              // rad: sqrt(2A)
     double rmsPhaseDegrees;
-    std::optional<double> rmsJitter;      // s: rmsPhase / (2 pi carrier); nothing for a carrier of 0
-    double residualFm;                    // Hz: sqrt(2 integral of L f^2 df)
+    std::optional<double> rmsJitter;  // s: rmsPhase / (2 pi carrier); nothing for a carrier of 0
+    double residualFm;                // Hz: sqrt(2 integral of L f^2 df)
 };
 
 NoiseFigures noiseFigures(const NoiseIntegral& integral, double carrier);

@@ -20,16 +20,16 @@ constexpr double ln10 = 0x1.26bb1bbb55516p+1;
 constexpr double ln10Low = -0x1.f48ad494ea3e9p-53;
 constexpr double inverseLn10 = 0x1.bcb7b1526e50ep-2;
 // pi / 2 in parts of at most 26 bits, so that k times each is exact up to k of 2^27.
-constexpr double halfPi[] = {0x1.921fb50000000p+0, 0x1.110b460000000p-26, 0x1.1a62630000000p-54,
-                             0x1.8a2e030000000p-81, 0x1.c1cd129024e09p-107};
+constexpr double halfPi[] = {0x1.921fb50000000p+0, 0x1.110b460000000p-26, 0x1.1a62630000000p-54, 0x1.8a2e030000000p-81,
+                             0x1.c1cd129024e09p-107};
 constexpr double twoOverPi = 0x1.45f306dc9c883p-1;
 
 // Coefficients of the series, worked out once by the compiler, the same for every build.
 struct Series {
-    double exp[16];   // 1 / n!
-    double atanh[20]; // 1 / (2n + 1)
-    double sin[12];   // (-1)^n / (2n + 1)!
-    double cos[13];   // (-1)^n / (2n)!
+    double exp[16];    // 1 / n!
+    double atanh[20];  // 1 / (2n + 1)
+    double sin[12];    // (-1)^n / (2n + 1)!
+    double cos[13];    // (-1)^n / (2n)!
 };
 
 constexpr Series seriesCoefficients() {

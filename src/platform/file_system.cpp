@@ -8,7 +8,9 @@ std::optional<InputFile> hostOpenInput(void*, const std::string& path) { return 
 long long hostRead(void*, InputFile file, char* into, std::size_t room) { return readInputFile(file, into, room); }
 void hostCloseInput(void*, InputFile file) { closeInputFile(file); }
 std::optional<OutputFile> hostCreateOutput(void*, const std::string& path) { return createOutputFile(path); }
-bool hostWrite(void*, OutputFile file, const char* bytes, std::size_t size) { return writeOutputFile(file, bytes, size); }
+bool hostWrite(void*, OutputFile file, const char* bytes, std::size_t size) {
+    return writeOutputFile(file, bytes, size);
+}
 bool hostCloseOutput(void*, OutputFile file) { return closeOutputFile(file); }
 
 }  // namespace

@@ -69,7 +69,8 @@ void closeInputFile(InputFile file) { _close(file.handle); }
 
 std::optional<OutputFile> createOutputFile(const std::string& path) {
     int fd = -1;
-    if (_sopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _SH_DENYNO, _S_IREAD | _S_IWRITE) != 0) {
+    if (_sopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _SH_DENYNO, _S_IREAD | _S_IWRITE) !=
+        0) {
         return std::nullopt;
     }
     return OutputFile{fd};

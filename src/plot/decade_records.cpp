@@ -130,7 +130,8 @@ void writeTraceSection(const MeasurementTable& table, std::uint32_t carrierFrequ
                 writeBoth(data, imaginary, {plotformat::noiseCorrectionRecord});
                 segmentStart = j;
             }
-            if (k == 0 && segmentStart) writeTraceLines(head, j - *segmentStart, carrierFrequency, lines, data, imaginary);
+            if (k == 0 && segmentStart)
+                writeTraceLines(head, j - *segmentStart, carrierFrequency, lines, data, imaginary);
             return true;
         });
         previousHead = head;

@@ -15,7 +15,7 @@ using LineSink = bool (*)(void* target, std::string_view bytes);
 struct PlotFileWriter {
     LineSink sink;
     void* target;
-    bool failed;       // a line was lost; later lines are not tried
+    bool failed;  // a line was lost; later lines are not tried
 };
 
 // Each line is one write of the host, so a reader of a half-written file sees whole lines.

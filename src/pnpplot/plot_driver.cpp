@@ -54,7 +54,8 @@ LoadedInputs loadInputs(const std::vector<std::string>& paths, const FileSystem&
 std::optional<LimitMask> loadMask(const std::string& path, const FileSystem& files, std::string& problem) {
     InputBytes input = readInputBytes(path, files);
     if (input.status != InputStatus::read) {
-        problem = path + (input.status == InputStatus::notOpened ? ": cannot be opened" : ": could not be read to its end");
+        problem =
+            path + (input.status == InputStatus::notOpened ? ": cannot be opened" : ": could not be read to its end");
         return std::nullopt;
     }
     MaskRead read = readLimitMask(input.bytes);
@@ -113,10 +114,17 @@ std::vector<std::string> legendNotes(const TraceAnalysis& analysis) {
 ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOptions& options, const LimitMask* mask) {
     ChartInput input;
     for (const TraceAnalysis& analysis : analyses) {
-        ChartLine line{analysis.trace->caption, analysis.trace->group, analysis.trace->floor, &drawnPoints(analysis),
-                       legendNotes(analysis), {}, {}, {}};
+        ChartLine line{analysis.trace->caption,
+                       analysis.trace->group,
+                       analysis.trace->floor,
+                       &drawnPoints(analysis),
+                       legendNotes(analysis),
+                       {},
+                       {},
+                       {}};
         if (analysis.floorMargin) {
-            for (const MarginRange& range : analysis.floorMargin->below) line.marginRanges.push_back({range.from, range.to});
+            for (const MarginRange& range : analysis.floorMargin->below)
+                line.marginRanges.push_back({range.from, range.to});
         }
         for (const SpurFigures& spur : analysis.spurs) line.spurPeaks.push_back({spur.spur.offset, spur.spur.level});
         if (analysis.mask) line.failingPoints = analysis.mask->verdict.failing;
@@ -204,7 +212,8 @@ int PlotDriver::run(int argc, const char* const argv[]) const {
 
     LoadedInputs loaded = loadInputs(options.inputs, files, *err);
     Analyses analyses = analyseTraces(loaded.traces, analysisOptionsOf(options, mask ? &*mask : nullptr));
-    for (const Warning& warning : analyses.warnings) *err << "pnpplot: " << warning.source << ": " << warning.text << "\n";
+    for (const Warning& warning : analyses.warnings)
+        *err << "pnpplot: " << warning.source << ": " << warning.text << "\n";
     if (analyses.traces.empty()) {
         *err << "pnpplot: nothing to draw\n";
         // A script reading the JSON summary still gets a document, with no trace in it.

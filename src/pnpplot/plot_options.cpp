@@ -40,7 +40,8 @@ std::string takeFrequency(char letter, const std::string& text, std::optional<do
     return std::string("-") + letter + " " + text + ": '" + text + "' is not a frequency in Hz above 0";
 }
 
-std::string takeNumber(const std::string& name, const std::string& text, std::optional<double>& into, const char* unit) {
+std::string takeNumber(const std::string& name, const std::string& text, std::optional<double>& into,
+                       const char* unit) {
     double value = 0;
     const char* end = text.data() + text.size();
     auto [stop, error] = std::from_chars(text.data(), end, value);
@@ -55,10 +56,10 @@ struct LongOption {
     const char* name;
     bool takesValue;
 };
-constexpr LongOption longOptions[] = {{"--help", false},          {"--version", false},       {"--omit-spurs", false},
-                                      {"--subtract-floor", false}, {"--spur-threshold", true}, {"--margin", true},
-                                      {"--dark", false},           {"--smooth", true},         {"--html", true},
-                                      {"--adev", false}};
+constexpr LongOption longOptions[] = {
+    {"--help", false},          {"--version", false}, {"--omit-spurs", false}, {"--subtract-floor", false},
+    {"--spur-threshold", true}, {"--margin", true},   {"--dark", false},       {"--smooth", true},
+    {"--html", true},           {"--adev", false}};
 
 // A long option at argv[index], "--name" or "--name=value", its value the next argument when
 // it takes one; moves index past it.
@@ -83,7 +84,8 @@ std::string takeLongOption(int argc, const char* const argv[], int& index, PlotO
     if (name == "--subtract-floor") options.subtractFloor = true;
     if (name == "--spur-threshold") {
         std::string error = takeNumber(std::string(name), *value, options.spurThreshold, "dB");
-        if (error.empty() && *options.spurThreshold < 0) error = std::string(name) + " " + *value + ": it must not be below 0 dB";
+        if (error.empty() && *options.spurThreshold < 0)
+            error = std::string(name) + " " + *value + ": it must not be below 0 dB";
         return error;
     }
     if (name == "--margin") return takeNumber(std::string(name), *value, options.marginThreshold, "dB");
@@ -144,13 +146,14 @@ ParsedOptions parsePlotOptions(int argc, const char* const argv[]) {
     bool endedByDashes = scanner.optind > 1 && std::strcmp(argv[scanner.optind - 1], "--") == 0;
     for (int i = scanner.optind + 1; i < argc && !endedByDashes; ++i) {
         if (argv[i][0] == '-' && argv[i][1] != '\0') {
-            parsed.error = std::string("options go before the files: '") + argv[i] + "' follows '" + argv[scanner.optind] +
-                           "' (after --, names that start with - are files)";
+            parsed.error = std::string("options go before the files: '") + argv[i] + "' follows '" +
+                           argv[scanner.optind] + "' (after --, names that start with - are files)";
             return parsed;
         }
     }
     for (int i = scanner.optind; i < argc; ++i) {
-        std::vector<std::string> paths = operandsKeepWildcards ? expandWildcards(argv[i]) : std::vector<std::string>{argv[i]};
+        std::vector<std::string> paths =
+            operandsKeepWildcards ? expandWildcards(argv[i]) : std::vector<std::string>{argv[i]};
         options.inputs.insert(options.inputs.end(), paths.begin(), paths.end());
     }
     bool outputIsHtml = endsWithHtml(options.output);

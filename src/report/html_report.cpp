@@ -42,13 +42,16 @@ std::string programFigures(const TraceAnalysis& analysis) {
            jsonString(offsetText(band.integral.from) + " to " + offsetText(band.integral.to)) + "]";
 }
 
-std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>& analyses, std::optional<OffsetBand> band) {
+std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>& analyses,
+                     std::optional<OffsetBand> band) {
     const PlotArea& area = layout.area;
     std::string data = "{\"area\":{\"left\":" + std::to_string(area.left) + ",\"top\":" + std::to_string(area.top) +
                        ",\"width\":" + std::to_string(area.width) + ",\"height\":" + std::to_string(area.height) +
-                       "},\"decades\":[" + std::to_string(layout.offsets.first) + "," + std::to_string(layout.offsets.last) +
-                       "],\"levels\":[" + jsonNumber(layout.levels.bottom) + "," + jsonNumber(layout.levels.top) + "]";
-    data += ",\"band\":" + (band ? "[" + jsonNumber(band->from) + "," + jsonNumber(band->to) + "]" : std::string("null"));
+                       "},\"decades\":[" + std::to_string(layout.offsets.first) + "," +
+                       std::to_string(layout.offsets.last) + "],\"levels\":[" + jsonNumber(layout.levels.bottom) + "," +
+                       jsonNumber(layout.levels.top) + "]";
+    data +=
+        ",\"band\":" + (band ? "[" + jsonNumber(band->from) + "," + jsonNumber(band->to) + "]" : std::string("null"));
     data += ",\"traces\":[";
     bool first = true;
     for (const ReportTrace& trace : reportTraces(layout, analyses)) {
@@ -59,14 +62,16 @@ std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>
         }
         data += std::string(first ? "" : ",") + "{\"line\":" + std::to_string(trace.line) +
                 ",\"caption\":" + jsonString(analysis.trace->caption) +
-                ",\"floor\":" + (analysis.trace->floor ? "true" : "false") + ",\"colour\":" + jsonString(series->style.colour) +
-                ",\"carrier\":" + jsonNumber(trace.carrier) + ",\"thinned\":" + (trace.thinned ? "true" : "false") +
-                ",\"drawn\":" + points(trace.drawn) + ",\"figure\":" + (trace.thinned ? "null" : points(trace.figure)) +
+                ",\"floor\":" + (analysis.trace->floor ? "true" : "false") +
+                ",\"colour\":" + jsonString(series->style.colour) + ",\"carrier\":" + jsonNumber(trace.carrier) +
+                ",\"thinned\":" + (trace.thinned ? "true" : "false") + ",\"drawn\":" + points(trace.drawn) +
+                ",\"figure\":" + (trace.thinned ? "null" : points(trace.figure)) +
                 ",\"figures\":" + programFigures(analysis);
         if (trace.thinned) {
             data += ",\"running\":[";
             for (std::size_t i = 0; i < trace.running.size(); ++i) {
-                data += (i ? ",[" : "[") + jsonNumber(trace.running[i].first) + "," + jsonNumber(trace.running[i].second) + "]";
+                data += (i ? ",[" : "[") + jsonNumber(trace.running[i].first) + "," +
+                        jsonNumber(trace.running[i].second) + "]";
             }
             data += "]";
         }
@@ -97,10 +102,16 @@ std::string htmlReport(const ChartLayout& layout, const std::string& svg, const 
     std::string html =
         "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-        "<meta name=\"generator\" content=\"pnpplot " + xmlText(version) + "\">\n"
-        "<title>" + xmlText(layout.title) + "</title>\n<style>" + lightStyle +
-        (layout.theme.background == lightTheme().background ? "" : darkStyle) + "</style>\n</head>\n<body>\n"
-        "<h1>" + xmlText(layout.title) + "</h1>\n<div id=\"chart\">\n" + inlineSvg + "</div>\n"
+        "<meta name=\"generator\" content=\"pnpplot " +
+        xmlText(version) +
+        "\">\n"
+        "<title>" +
+        xmlText(layout.title) + "</title>\n<style>" + lightStyle +
+        (layout.theme.background == lightTheme().background ? "" : darkStyle) +
+        "</style>\n</head>\n<body>\n"
+        "<h1>" +
+        xmlText(layout.title) + "</h1>\n<div id=\"chart\">\n" + inlineSvg +
+        "</div>\n"
         "<div id=\"readout\">Move the pointer over the plot to read the levels.</div>\n"
         "<div id=\"measure\"></div>\n"
         "<p class=\"help\">Click twice on the plot to measure between the two points; drag across it to integrate a "

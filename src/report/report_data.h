@@ -13,11 +13,11 @@
 namespace csv2pnp {
 
 struct ReportTrace {
-    std::size_t line;                  // its index among the chart's lines and the analyses
-    std::optional<double> carrier;     // Hz; nothing for a carrier of 0, which has no jitter
-    bool thinned;                      // the chart drew fewer points than the trace has
-    std::vector<TracePoint> drawn;     // the chart's vertices, as drawn (smoothed with --smooth)
-    std::vector<TracePoint> figure;    // every point as integrated, when not thinned
+    std::size_t line;                                // its index among the chart's lines and the analyses
+    std::optional<double> carrier;                   // Hz; nothing for a carrier of 0, which has no jitter
+    bool thinned;                                    // the chart drew fewer points than the trace has
+    std::vector<TracePoint> drawn;                   // the chart's vertices, as drawn (smoothed with --smooth)
+    std::vector<TracePoint> figure;                  // every point as integrated, when not thinned
     std::vector<std::pair<double, double>> running;  // when thinned: at each vertex, the whole
                                                      // trace's areas from its first offset
 };

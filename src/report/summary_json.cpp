@@ -112,12 +112,15 @@ std::optional<std::string> isoTime(const std::string& time) {
             ++at;
         }
     }
-    const int month = fields[0], day = fields[1], year = fields[2], hour = fields[3], minute = fields[4], second = fields[5];
-    if (at != time.size() || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60) {
+    const int month = fields[0], day = fields[1], year = fields[2], hour = fields[3], minute = fields[4],
+              second = fields[5];
+    if (at != time.size() || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 ||
+        second > 60) {
         return std::nullopt;
     }
     auto two = [](int value) { return std::string(value < 10 ? "0" : "") + std::to_string(value); };
-    return std::to_string(year) + "-" + two(month) + "-" + two(day) + "T" + two(hour) + ":" + two(minute) + ":" + two(second) + "Z";
+    return std::to_string(year) + "-" + two(month) + "-" + two(day) + "T" + two(hour) + ":" + two(minute) + ":" +
+           two(second) + "Z";
 }
 
 std::string traceJson(const TraceAnalysis& analysis) {

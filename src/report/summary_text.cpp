@@ -43,9 +43,10 @@ void writeSpotNoise(SummaryFields& out, const std::vector<SpotLevel>& spots) {
 void writeIntegration(SummaryFields& out, const TraceAnalysis& analysis) {
     const OffsetBand& band = analysis.band;
     if (!analysis.integration) {
-        writeField(out, "integrated", analysis.bandGiven ? "nothing: the range " + offsetText(band.from) + " to " +
-                                                              offsetText(band.to) + " does not overlap the trace"
-                                                        : std::string("nothing: the trace has a single offset"));
+        writeField(out, "integrated",
+                   analysis.bandGiven ? "nothing: the range " + offsetText(band.from) + " to " + offsetText(band.to) +
+                                            " does not overlap the trace"
+                                      : std::string("nothing: the trace has a single offset"));
         return;
     }
     const BandFigures& integration = *analysis.integration;
@@ -57,8 +58,9 @@ void writeIntegration(SummaryFields& out, const TraceAnalysis& analysis) {
     if (integration.spursOmitted) span += ", spurs omitted";
     writeField(out, "integrated", span);
     if (integration.pointsBelowMargin > 0) {
-        writeField(out, "near floor", std::to_string(integration.pointsBelowMargin) + " points of the band less than " +
-                                          decibels(analysis.floorMargin->threshold, 0) + " above the floor");
+        writeField(out, "near floor",
+                   std::to_string(integration.pointsBelowMargin) + " points of the band less than " +
+                       decibels(analysis.floorMargin->threshold, 0) + " above the floor");
     }
     const NoiseFigures& figures = integration.figures;
     writeField(out, "phase noise", phaseNoiseText(figures.integratedPhaseNoise));
@@ -74,15 +76,17 @@ void writeSpurs(SummaryFields& out, const TraceAnalysis& analysis) {
     }
     std::size_t inBand = 0;
     for (const SpurFigures& spur : analysis.spurs) inBand += spur.inBand;
-    std::string together = inBand == 0 ? "none in the band"
-                                       : (inBand == analysis.spurs.size() ? "together " : std::to_string(inBand) +
-                                                                                              " in the band, together ") +
-                                             jitterText(analysis.spursJitter) + " RMS jitter";
+    std::string together =
+        inBand == 0
+            ? "none in the band"
+            : (inBand == analysis.spurs.size() ? "together " : std::to_string(inBand) + " in the band, together ") +
+                  jitterText(analysis.spursJitter) + " RMS jitter";
     writeField(out, "spurs", std::to_string(analysis.spurs.size()) + ", " + together);
     for (const SpurFigures& spur : analysis.spurs) {
-        writeField(out, "", labelled(spur.spur.offset) + withDecimals(spur.spur.level, 2) + " dBc/Hz, " +
-                                withDecimals(spur.spur.powerDbc, 3) + " dBc, " + jitterText(spur.jitter) +
-                                (spur.inBand ? "" : " (outside the band)"));
+        writeField(out, "",
+                   labelled(spur.spur.offset) + withDecimals(spur.spur.level, 2) + " dBc/Hz, " +
+                       withDecimals(spur.spur.powerDbc, 3) + " dBc, " + jitterText(spur.jitter) +
+                       (spur.inBand ? "" : " (outside the band)"));
     }
 }
 
@@ -91,34 +95,40 @@ void writeFloorMargin(SummaryFields& out, const FloorMargin& margin) {
         writeField(out, "floor margin", "none: no point lies within the floor's offsets");
         return;
     }
-    writeField(out, "floor margin", "smallest " + decibels(*margin.smallest, 2) + " at " + offsetText(margin.smallestAt));
+    writeField(out, "floor margin",
+               "smallest " + decibels(*margin.smallest, 2) + " at " + offsetText(margin.smallestAt));
     std::string below = "below " + decibels(margin.threshold, 0) + ": ";
     if (margin.below.empty()) writeField(out, "", "no point " + below.substr(0, below.size() - 2));
     for (std::size_t i = 0; i < margin.below.size() && i < rangesShown; ++i) {
         const MarginRange& range = margin.below[i];
-        std::string offsets = range.from == range.to ? offsetText(range.from)
-                                                     : offsetText(range.from) + " to " + offsetText(range.to);
-        writeField(out, "", below + offsets + " (" + std::to_string(range.points) + (range.points == 1 ? " point)" : " points)"));
+        std::string offsets =
+            range.from == range.to ? offsetText(range.from) : offsetText(range.from) + " to " + offsetText(range.to);
+        writeField(
+            out, "",
+            below + offsets + " (" + std::to_string(range.points) + (range.points == 1 ? " point)" : " points)"));
     }
     if (margin.below.size() > rangesShown) {
-        writeField(out, "", "and " + std::to_string(margin.below.size() - rangesShown) + " more ranges, " +
-                                std::to_string(margin.belowAt.size()) + " points below in all");
+        writeField(out, "",
+                   "and " + std::to_string(margin.below.size() - rangesShown) + " more ranges, " +
+                       std::to_string(margin.belowAt.size()) + " points below in all");
     }
 }
 
 void writeAllan(SummaryFields& out, const TraceAnalysis& analysis) {
     if (analysis.allan.empty()) {
-        writeField(out, "ADEV", analysis.carrier.hertz > 0
-                                    ? "none: no tau of 10^k s has 1/tau a decade inside the offsets " +
-                                          offsetText(analysis.firstOffset) + " to " + offsetText(analysis.lastOffset)
-                                    : std::string("none: the carrier is 0 Hz"));
+        writeField(out, "ADEV",
+                   analysis.carrier.hertz > 0
+                       ? "none: no tau of 10^k s has 1/tau a decade inside the offsets " +
+                             offsetText(analysis.firstOffset) + " to " + offsetText(analysis.lastOffset)
+                       : std::string("none: the carrier is 0 Hz"));
         return;
     }
     bool first = true;
     for (const AllanPoint& point : analysis.allan) {
         std::string tau = withPrefix(point.tau, "s");
-        writeField(out, first ? "ADEV" : "", "tau " + tau + std::string(tau.size() < 8 ? 8 - tau.size() : 1, ' ') +
-                                                 (std::isfinite(point.sigmaY) ? scientificText(point.sigmaY, 4) : overflows));
+        writeField(out, first ? "ADEV" : "",
+                   "tau " + tau + std::string(tau.size() < 8 ? 8 - tau.size() : 1, ' ') +
+                       (std::isfinite(point.sigmaY) ? scientificText(point.sigmaY, 4) : overflows));
         first = false;
     }
 }
@@ -129,12 +139,14 @@ void writeMask(SummaryFields& out, const MaskFigures& mask) {
     if (verdict.judged == 0) {
         writeField(out, "mask", "not judged: no point lies within the mask's offsets" + file);
     } else if (verdict.passes()) {
-        writeField(out, "mask", "pass, " + decibels(-*verdict.worst, 2) + " below the limit at the closest, at " +
-                                    offsetText(verdict.worstAt) + file);
+        writeField(out, "mask",
+                   "pass, " + decibels(-*verdict.worst, 2) + " below the limit at the closest, at " +
+                       offsetText(verdict.worstAt) + file);
     } else {
-        writeField(out, "mask", "FAIL, " + std::to_string(verdict.above) + " of " + std::to_string(verdict.judged) +
-                                    " points above the limit, the worst " + decibels(*verdict.worst, 2) + " above at " +
-                                    offsetText(verdict.worstAt) + file);
+        writeField(out, "mask",
+                   "FAIL, " + std::to_string(verdict.above) + " of " + std::to_string(verdict.judged) +
+                       " points above the limit, the worst " + decibels(*verdict.worst, 2) + " above at " +
+                       offsetText(verdict.worstAt) + file);
     }
 }
 
@@ -174,19 +186,22 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
     std::string from = carrierSourceText(carrier);
     if (carrier.normalisedFrom) from = "normalised from " + withPrefix(*carrier.normalisedFrom, "Hz") + ", " + from;
     writeField(out, "carrier", withPrefix(carrier.hertz, "Hz") + " (" + from + ")");
-    writeField(out, "points", std::to_string(trace.points.size()) + ", offsets " + offsetText(analysis.firstOffset) +
-                                  " to " + offsetText(analysis.lastOffset));
+    writeField(out, "points",
+               std::to_string(trace.points.size()) + ", offsets " + offsetText(analysis.firstOffset) + " to " +
+                   offsetText(analysis.lastOffset));
     if (trace.leftOut > 0) {
         writeField(out, "left out", std::to_string(trace.leftOut) + " (offset at or below 0, or not a finite number)");
     }
     if (trace.repeated > 0) {
-        writeField(out, "repeated", std::to_string(trace.repeated) + " at an offset given again later; the last is used");
+        writeField(out, "repeated",
+                   std::to_string(trace.repeated) + " at an offset given again later; the last is used");
     }
     if (analysis.belowFloor > 0) {
         writeField(out, "below floor", std::to_string(analysis.belowFloor) + " at or below the floor, left out");
     }
     if (analysis.smoothing) {
-        writeField(out, "smoothing", plainNumber(*analysis.smoothing) + " decades" + ", in the spot noise and the chart only");
+        writeField(out, "smoothing",
+                   plainNumber(*analysis.smoothing) + " decades" + ", in the spot noise and the chart only");
     }
     writeSpotNoise(out, analysis.spotNoise);
     writeIntegration(out, analysis);

@@ -78,9 +78,8 @@ std::optional<double> unsignedNumber(const char* at, const char* end) {
 // ten up to 10^22 (5^22 < 2^53).
 constexpr int shortDigits = 15;
 constexpr int shortPowers = 22;
-constexpr double powersOfTen[shortPowers + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr double powersOfTen[shortPowers + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                                 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // The digit a character stands for; above 9 for any other character.
 unsigned digitOf(char c) { return static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'}; }

@@ -10,8 +10,8 @@
 namespace csv2pnp {
 
 struct MeasurementTable {
-    std::string text;                    // the input after CR LF and Ctrl-Z handling
-    std::vector<std::size_t> lineEnds;   // per row: offset of its LF, or of the end of text
+    std::string text;                   // the input after CR LF and Ctrl-Z handling
+    std::vector<std::size_t> lineEnds;  // per row: offset of its LF, or of the end of text
 };
 
 // One line of the table without its LF; its cells are the pieces between commas,

@@ -6,8 +6,9 @@ namespace {
 
 // Windows-1252 from 0x80 to 0x9f; 0 where the code page has no character.
 constexpr char16_t windows1252High[32] = {
-    0x20ac, 0,      0x201a, 0x0192, 0x201e, 0x2026, 0x2020, 0x2021, 0x02c6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017d, 0,
-    0,      0x2018, 0x2019, 0x201c, 0x201d, 0x2022, 0x2013, 0x2014, 0x02dc, 0x2122, 0x0161, 0x203a, 0x0153, 0,      0x017e, 0x0178,
+    0x20ac, 0,      0x201a, 0x0192, 0x201e, 0x2026, 0x2020, 0x2021, 0x02c6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017d, 0,      0,      0x2018, 0x2019, 0x201c, 0x201d, 0x2022,
+    0x2013, 0x2014, 0x02dc, 0x2122, 0x0161, 0x203a, 0x0153, 0,      0x017e, 0x0178,
 };
 
 bool isValidUtf8(std::string_view bytes) {
@@ -25,8 +26,11 @@ bool isValidUtf8(std::string_view bytes) {
 std::size_t utf8SequenceAt(std::string_view bytes, char32_t& code) {
     auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
     unsigned char first = byte(0);
-    std::size_t length = first < 0x80 ? 1 : first >= 0xc2 && first <= 0xdf ? 2 : first >= 0xe0 && first <= 0xef ? 3
-                                          : first >= 0xf0 && first <= 0xf4 ? 4 : 0;
+    std::size_t length = first < 0x80                     ? 1
+                         : first >= 0xc2 && first <= 0xdf ? 2
+                         : first >= 0xe0 && first <= 0xef ? 3
+                         : first >= 0xf0 && first <= 0xf4 ? 4
+                                                          : 0;
     if (length == 0 || length > bytes.size()) return 0;
     code = length == 1 ? first : first & (0x7f >> length);
     for (std::size_t i = 1; i < length; ++i) {

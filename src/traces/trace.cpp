@@ -7,13 +7,16 @@ namespace csv2pnp {
 
 void settlePoints(Trace& trace) {
     std::vector<TracePoint>& points = trace.points;
-    auto drawable = [](const TracePoint& p) { return p.offset > 0 && std::isfinite(p.offset) && std::isfinite(p.level); };
+    auto drawable = [](const TracePoint& p) {
+        return p.offset > 0 && std::isfinite(p.offset) && std::isfinite(p.level);
+    };
     auto kept = std::stable_partition(points.begin(), points.end(), drawable);
     trace.leftOut += static_cast<std::size_t>(points.end() - kept);
     points.erase(kept, points.end());
     auto byOffset = [](const TracePoint& a, const TracePoint& b) { return a.offset < b.offset; };
     // Exports and plot files come in order already; sorting would cost a buffer.
-    if (!std::is_sorted(points.begin(), points.end(), byOffset)) std::stable_sort(points.begin(), points.end(), byOffset);
+    if (!std::is_sorted(points.begin(), points.end(), byOffset))
+        std::stable_sort(points.begin(), points.end(), byOffset);
     // Of equal offsets the last one read stands, as a later measurement of the same point.
     std::size_t out = 0;
     for (std::size_t in = 0; in < points.size(); ++in) {

@@ -30,8 +30,8 @@ struct Trace {
                                     // points are at their frequencies
     std::string time;               // the file's TIM record, when it has one
     std::vector<TracePoint> points;
-    std::size_t leftOut = 0;        // points a log axis cannot show: offset at or below 0, not finite
-    std::size_t repeated = 0;       // points left out for a later one at the same offset
+    std::size_t leftOut = 0;   // points a log axis cannot show: offset at or below 0, not finite
+    std::size_t repeated = 0;  // points left out for a later one at the same offset
 };
 
 // Leaves out the points a chart cannot show, counting them, orders the rest by offset and

@@ -34,7 +34,8 @@ std::optional<std::string_view> nextLine(LineWalk& walk) {
     const auto* lf = static_cast<const char*>(std::memchr(walk.at, '\n', static_cast<std::size_t>(walk.end - walk.at)));
     const char* lineEnd = lf ? lf : walk.end;
     // A CR ends the line too, before its LF or alone.
-    if (const auto* cr = static_cast<const char*>(std::memchr(walk.at, '\r', static_cast<std::size_t>(lineEnd - walk.at)))) {
+    if (const auto* cr =
+            static_cast<const char*>(std::memchr(walk.at, '\r', static_cast<std::size_t>(lineEnd - walk.at)))) {
         lineEnd = cr;
     }
     std::string_view line(walk.at, static_cast<std::size_t>(lineEnd - walk.at));
@@ -61,7 +62,8 @@ bool startsWith(std::string_view text, std::string_view start) {
 }
 
 bool isRecord(std::string_view line) {
-    return line.size() >= 3 && std::all_of(line.begin(), line.begin() + 3, [](char c) { return c >= 'A' && c <= 'Z'; }) &&
+    return line.size() >= 3 &&
+           std::all_of(line.begin(), line.begin() + 3, [](char c) { return c >= 'A' && c <= 'Z'; }) &&
            (line.size() == 3 || line[3] == ' ');
 }
 
@@ -142,8 +144,8 @@ InputTraces readPlotFile(std::string_view bytes, const std::string& source) {
     std::string_view caption = trace.caption;
     trace.floor = caption.size() >= imaginaryCaptionSuffix.size() &&
                   caption.substr(caption.size() - imaginaryCaptionSuffix.size()) == imaginaryCaptionSuffix;
-    trace.measurement = trace.floor ? std::string(caption.substr(0, caption.size() - imaginaryCaptionSuffix.size()))
-                                    : trace.caption;
+    trace.measurement =
+        trace.floor ? std::string(caption.substr(0, caption.size() - imaginaryCaptionSuffix.size())) : trace.caption;
     if (trace.floor) trace.caption = trace.measurement + floorName;
     trace.plotFile = true;
     trace.group = "plot file " + trace.measurement;
@@ -182,7 +184,8 @@ InputTraces readCsvExport(std::string bytes, const std::string& source) {
         for (Trace& trace : traces) {
             std::optional<std::string_view> levelCell = nextCell(cells);
             if (!levelCell) break;
-            if (std::optional<double> level = cellNumber(*levelCell)) trace.points.push_back(TracePoint{*offset, *level});
+            if (std::optional<double> level = cellNumber(*levelCell))
+                trace.points.push_back(TracePoint{*offset, *level});
         }
     }
     std::size_t found = 0;
@@ -204,14 +207,17 @@ InputTraces readTraces(std::string bytes, const std::string& source) {
     } else {
         input = readCsvExport(std::move(bytes), source);
         if (input.singleCellRows * 2 > input.rowsWithCells) {
-            input.warnings.push_back("most rows hold a single cell: pnpplot reads comma-separated exports, and this "
-                                     "one seems to be separated by something else (semicolons, tabs)");
+            input.warnings.push_back(
+                "most rows hold a single cell: pnpplot reads comma-separated exports, and this "
+                "one seems to be separated by something else (semicolons, tabs)");
         }
     }
     for (const Trace& trace : input.traces) {
-        auto above = std::count_if(trace.points.begin(), trace.points.end(), [](const TracePoint& p) { return p.level > 0; });
+        auto above =
+            std::count_if(trace.points.begin(), trace.points.end(), [](const TracePoint& p) { return p.level > 0; });
         if (static_cast<std::size_t>(above) * 2 > trace.points.size()) {
-            input.warnings.push_back(trace.caption + ": most levels are above 0 dBc/Hz, which no measured phase noise is; "
+            input.warnings.push_back(trace.caption +
+                                     ": most levels are above 0 dBc/Hz, which no measured phase noise is; "
                                      "decimal commas (-119,86) split each level into two cells");
         }
         if (trace.repeated > 0) {

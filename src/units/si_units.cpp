@@ -27,7 +27,8 @@ double scaled(double value, int power) {
 
 std::string scientific(double value, int digits) {
     char text[64];
-    return std::string(text, std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, digits - 1).ptr);
+    return std::string(text,
+                       std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, digits - 1).ptr);
 }
 
 // The decimal exponent of the value once rounded to the given significant digits.
@@ -125,7 +126,8 @@ std::string figureWithPrefix(double value, std::string_view unit, int digits) {
 
 std::string withPrefix(double value, std::string_view unit, int digits) {
     std::optional<int> power = prefixPowerOf(value, digits);
-    if (!power) return withoutTrailingZeros(digits > 0 ? scientific(value, digits) : shortest(value)) + " " + std::string(unit);
+    if (!power)
+        return withoutTrailingZeros(digits > 0 ? scientific(value, digits) : shortest(value)) + " " + std::string(unit);
     double inUnits = scaled(value, -*power);
     std::string number = digits > 0 ? withoutTrailingZeros(significant(inUnits, digits)) : shortest(inUnits);
     return withUnit(number, *power, unit);

@@ -30,7 +30,8 @@ TEST(TraceAnalysis, AnotherCarrier) {
     Analyses a = analyseTraces(plain, options);
     options.normaliseTo = 100e6;
     Analyses b = analyseTraces(multiplied, options);
-    for (std::size_t i = 0; i < noise.size(); ++i) EXPECT_NEAR(multiplied[0].points[i].level, noise[i].level + 20, 1e-12);
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        EXPECT_NEAR(multiplied[0].points[i].level, noise[i].level + 20, 1e-12);
     const NoiseFigures& x = a.traces[0].integration->figures;
     const NoiseFigures& y = b.traces[0].integration->figures;
     EXPECT_NEAR(*y.rmsJitter / *x.rmsJitter, 1, 1e-12);
@@ -71,7 +72,8 @@ TEST(TraceAnalysis, CarrierOfEachKindOfInput) {
     EXPECT_EQ(traces[0].points[0].offset, 10);
     EXPECT_EQ(traces[0].leftOut, 1u);
     ASSERT_EQ(analyses.warnings.size(), 1u);
-    EXPECT_EQ(analyses.warnings[0].text, "names no carrier (no CAR record): its offsets are taken from the carrier given with -c");
+    EXPECT_EQ(analyses.warnings[0].text,
+              "names no carrier (no CAR record): its offsets are taken from the carrier given with -c");
 }
 
 TEST(TraceAnalysis, FloorMarginAndItsSubtractionWithTheFigures) {

@@ -10,7 +10,7 @@ TEST(Axes, OffsetsSpanWholeDecades) {
         double lowest, highest;
         int first, last;
     } cases[] = {
-        {10, 1e6, 1, 6},   {12.5, 9e5, 1, 6}, {0.5, 20, -1, 2}, {1e-3, 1e-3, -3, -2},
+        {10, 1e6, 1, 6},    {12.5, 9e5, 1, 6},           {0.5, 20, -1, 2},   {1e-3, 1e-3, -3, -2},
         {1000, 1000, 3, 4}, {999.9999, 1000.0001, 2, 4}, {1e-5, 2e8, -5, 9},
     };
     for (const auto& c : cases) {
@@ -24,7 +24,9 @@ TEST(Axes, LevelsRoundOutwardToTenDecibels) {
     const struct {
         double lowest, highest, bottom, top, step;
     } cases[] = {
-        {-179.99, -90, -180, -90, 10}, {-155, -121, -160, -120, 10}, {-100, -100, -100, -90, 10},
+        {-179.99, -90, -180, -90, 10},
+        {-155, -121, -160, -120, 10},
+        {-100, -100, -100, -90, 10},
         {5, 5, 0, 10, 10},
     };
     for (const auto& c : cases) {

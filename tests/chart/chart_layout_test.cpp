@@ -17,8 +17,14 @@ ChartInput inputs(std::size_t count, const std::string& name) {
     for (std::size_t i = 0; i < count; ++i) {
         std::string measurement = name + std::to_string(i) + ".csv";
         for (bool floor : {false, true}) {
-            input.lines.push_back(ChartLine{measurement + (floor ? " floor" : " phase noise"), measurement, floor, &noise,
-                                            {"carrier 10 MHz (assumed)", "-99.640 dBc, jitter 234.61 fs"}, {}, {}, {}});
+            input.lines.push_back(ChartLine{measurement + (floor ? " floor" : " phase noise"),
+                                            measurement,
+                                            floor,
+                                            &noise,
+                                            {"carrier 10 MHz (assumed)", "-99.640 dBc, jitter 234.61 fs"},
+                                            {},
+                                            {},
+                                            {}});
         }
     }
     input.title = "a title";
@@ -43,7 +49,9 @@ TEST(ChartLayout, NineInputsWithLongNames) {
         EXPECT_LE(entry.y + 15 * static_cast<int>(entry.notes.size()) + 8, layout.height);
         EXPECT_LE(entry.caption.size(), longestCaption + 2);  // the ellipsis is three bytes
     }
-    EXPECT_EQ(layout.legend[4].caption, "VCO_1G2_board_rev3\xe2\x80\xa6" "p_2.csv phase noise");
+    EXPECT_EQ(layout.legend[4].caption,
+              "VCO_1G2_board_rev3\xe2\x80\xa6"
+              "p_2.csv phase noise");
     EXPECT_EQ(layout.legend[4].tooltip, "VCO_1G2_board_rev3_85C_after_loop_2.csv phase noise");
     EXPECT_GT(layout.height, 600);
     // Floors behind the phase-noise traces, thinner and lighter.

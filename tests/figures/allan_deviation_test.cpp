@@ -61,7 +61,8 @@ TEST(AllanDeviation, MatchesTheDefiningIntegral) {
     Points trace;
     for (int k = 0; k <= 40; ++k) {
         double f = std::pow(10.0, -1 + k / 10.0);
-        double level = 10 * std::log10(1e-9 / (f * f * f) + 1e-12 / f + 1e-14) + (k % 3 == 0 ? 1.5 : 0) + (k == 25 ? 20 : 0);
+        double level =
+            10 * std::log10(1e-9 / (f * f * f) + 1e-12 / f + 1e-14) + (k % 3 == 0 ? 1.5 : 0) + (k == 25 ? 20 : 0);
         trace.push_back({f, level});
     }
     for (double tau : {0.01, 0.1, 1.0, 0.3}) {
@@ -69,8 +70,9 @@ TEST(AllanDeviation, MatchesTheDefiningIntegral) {
         EXPECT_NEAR(allanDeviation(trace, 5e6, tau) / reference, 1, 1e-6) << tau;
     }
     Points steep = powerLaw(-60, -40, 0.1, 1000, 3);
-    EXPECT_NEAR(allanDeviation(steep, 10e6, 1) / static_cast<double>(test::referenceAllanDeviation(pairsOf(steep), 10e6, 1)),
-                1, 1e-6);
+    EXPECT_NEAR(
+        allanDeviation(steep, 10e6, 1) / static_cast<double>(test::referenceAllanDeviation(pairsOf(steep), 10e6, 1)), 1,
+        1e-6);
 }
 
 // Points added on the same lines change nothing, far into the asymptotic range too.
@@ -97,7 +99,7 @@ TEST(AllanDeviation, AveragingTimes) {
     } cases[] = {
         {1, 1e6, {1e-5, 1e-4, 1e-3, 1e-2, 1e-1}},  // the sample export
         {10, 1e6, {1e-5, 1e-4, 1e-3, 1e-2}},
-        {10, 100, {}},                              // no decade inside on both sides
+        {10, 100, {}},  // no decade inside on both sides
         {0.1, 100, {1e-1, 1}},
         {0.15, 100, {1e-1}},
     };

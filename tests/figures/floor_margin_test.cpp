@@ -48,7 +48,7 @@ TEST(FloorMargin, SubtractingTheFloorRecoversTheDevice) {
         floor.push_back({f, fl});
         measured.push_back({f, 10 * std::log10(std::pow(10.0, d / 10) + std::pow(10.0, fl / 10))});
     }
-    measured.push_back({2e6, -170});  // beyond the floor: no margin, stays as it is
+    measured.push_back({2e6, -170});                         // beyond the floor: no margin, stays as it is
     measured.insert(measured.begin() + 31, {1000.5, -200});  // below the floor: left out
     FloorMargin margin = floorMarginOf(measured, floor, 10);
     Points corrected = measured;

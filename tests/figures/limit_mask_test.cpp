@@ -16,7 +16,9 @@ TEST(LimitMask, ReadsPointsAndNamesTheLineOfAnError) {
     } cases[] = {
         {"# a mask\n10,-100\r\n\n 1k , -120.5 \r100K,-140\n1M,-140", 4, 0, ""},
         {"10,-100\n10,-120\n", 2, 0, ""},  // a step
-        {"\xef\xbb\xbf" "10,-100\n100,-120\n", 2, 0, ""},  // as Notepad saves it
+        {"\xef\xbb\xbf"
+         "10,-100\n100,-120\n",
+         2, 0, ""},  // as Notepad saves it
         {"10,-100\n5,-120\n", 0, 2, "the offsets must not decrease"},
         {"10,-100\n20 -120\n", 0, 2, "a point is \"offset,level\", such as 10k,-120"},
         {"10,-100,3\n", 0, 1, "a point is \"offset,level\", such as 10k,-120"},

@@ -28,7 +28,8 @@ TEST(Smoothing, MeanPowerOfTheSpanAroundEachPoint) {
                 }
             }
             EXPECT_EQ(smooth[i].offset, points[i].offset);
-            EXPECT_NEAR(smooth[i].level, 10 * std::log10(static_cast<double>(sum / count)), 1e-9) << i << " " << decades;
+            EXPECT_NEAR(smooth[i].level, 10 * std::log10(static_cast<double>(sum / count)), 1e-9)
+                << i << " " << decades;
         }
     }
     // A flat trace stays flat, and a spur 100 dB above the noise does not swamp the noise far

@@ -37,23 +37,27 @@ TEST(Spurs, OneRaisedPointOnAPowerLaw) {
         EXPECT_EQ(spurs[0].level, -100 + slope * 2 + 30);
 
         long double r = std::pow(10.0L, 0.1L), f19 = std::pow(10.0L, 2.9L), f20 = 1000, f21 = std::pow(10.0L, 3.1L);
-        long double p19 = std::pow(10.0L, (-100 + slope * 1.9L) / 10), p20 = std::pow(10.0L, (-100 + slope * 2 + 30.0L) / 10);
+        long double p19 = std::pow(10.0L, (-100 + slope * 1.9L) / 10),
+                    p20 = std::pow(10.0L, (-100 + slope * 2 + 30.0L) / 10);
         // The exponents of f: the clean line's, and the two measured segments', 30 dB a tenth of a
         // decade up and down from it.
         long double b = slope / 10, up = b + 30, down = b - 30;
-        long double measured = p19 * f19 * (std::pow(r, up + 1) - 1) / (up + 1) + p20 * f20 * (std::pow(r, down + 1) - 1) / (down + 1);
+        long double measured =
+            p19 * f19 * (std::pow(r, up + 1) - 1) / (up + 1) + p20 * f20 * (std::pow(r, down + 1) - 1) / (down + 1);
         long double cleanArea = std::fabs(b + 1) < 1e-12L ? p19 * f19 * std::log(f21 / f19)
-                                                      : p19 * f19 * (std::pow(f21 / f19, b + 1) - 1) / (b + 1);
+                                                          : p19 * f19 * (std::pow(f21 / f19, b + 1) - 1) / (b + 1);
         EXPECT_NEAR(spurs[0].powerDbc, 10 * std::log10(static_cast<double>(measured - cleanArea)), 1e-9);
-        EXPECT_NEAR(jitterOf(spurs[0].power, 1e7), std::sqrt(2 * static_cast<double>(measured - cleanArea)) / (2 * pi * 1e7),
+        EXPECT_NEAR(jitterOf(spurs[0].power, 1e7),
+                    std::sqrt(2 * static_cast<double>(measured - cleanArea)) / (2 * pi * 1e7),
                     1e-9 * jitterOf(spurs[0].power, 1e7));
 
         // With the spur on its clean line every figure is the clean trace's.
         Points clean = withoutSpurs(points, spurs);
         const Points line = powerLaw(slope);
         EXPECT_NEAR(area(clean) / area(line), 1, 1e-12);
-        EXPECT_NEAR(integrateNoise(clean, 0, INFINITY)->frequencyArea / integrateNoise(line, 0, INFINITY)->frequencyArea, 1,
-                    1e-12);
+        EXPECT_NEAR(
+            integrateNoise(clean, 0, INFINITY)->frequencyArea / integrateNoise(line, 0, INFINITY)->frequencyArea, 1,
+            1e-12);
     }
 }
 
@@ -77,11 +81,11 @@ TEST(Spurs, RunsThresholdsAndEnds) {
         {0, {20, 21, 22, 23, 24}, 30, 10, 1},      // five points: a spur
         {0, {20, 21, 22, 23, 24, 25}, 30, 10, 0},  // six: a bump in the noise
         {-30, {10, 30}, 30, 10, 2},
-        {0, {20}, 10, 10, 0},                      // exactly at the threshold is not above it
+        {0, {20}, 10, 10, 0},  // exactly at the threshold is not above it
         {0, {20}, 10.5, 10, 1},
         {0, {20}, 25, 30, 0},
-        {-30, {20}, 10.5, 10, 0},                  // on a slope the raised point moves the median up
-        {-30, {0}, 40, 10, 0},                     // an end point has no neighbours to stand above
+        {-30, {20}, 10.5, 10, 0},  // on a slope the raised point moves the median up
+        {-30, {0}, 40, 10, 0},     // an end point has no neighbours to stand above
         {-30, {1}, 40, 10, 1},
         {-30, {39}, 40, 10, 1},
     };

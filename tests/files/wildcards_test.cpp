@@ -29,7 +29,8 @@ TEST(Wildcards, MatchLikeWindowsFileNames) {
         {"anything", "**?*", true},
         {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*a*a*a*c", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(matchesWildcard(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;
+    for (const auto& c : cases)
+        EXPECT_EQ(matchesWildcard(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;
 }
 
 class WildcardOperands : public test::ScratchDir {};

@@ -47,8 +47,10 @@ TEST(PortableMath, WithinAFewUnitsInTheLastPlace) {
         {"log10", math::log10, [](long double x) { return std::log10(x); }, -300, 300, true},
         {"exp10", math::exp10, [](long double x) { return std::pow(10.0L, x); }, -300, 300, false},
         // The Windows C library's long double sine reduces large arguments with too short a pi.
-        {"sin", math::sin, [](long double x) { return std::sin(x); }, -largestTrigonometric, largestTrigonometric, false},
-        {"cos", math::cos, [](long double x) { return std::cos(x); }, -largestTrigonometric, largestTrigonometric, false},
+        {"sin", math::sin, [](long double x) { return std::sin(x); }, -largestTrigonometric, largestTrigonometric,
+         false},
+        {"cos", math::cos, [](long double x) { return std::cos(x); }, -largestTrigonometric, largestTrigonometric,
+         false},
     };
     for (const auto& c : cases) {
         double worst = 0;

@@ -43,7 +43,8 @@ Lines header(const std::string& csv) {
     return w.data;
 }
 
-const std::string workedExample = "5,-80,-90\n8,-85,-95\n10,-90,-100\n20,-95,-105\n50,-100,-110\n100,-110,-120\n200,-115,-125\n";
+const std::string workedExample =
+    "5,-80,-90\n8,-85,-95\n10,-90,-100\n20,-95,-105\n50,-100,-110\n100,-110,-120\n200,-115,-125\n";
 
 TEST(DecadeRecords, WorkedExample) {
     EXPECT_EQ(header(workedExample), (Lines{"DRG 1,5", "DCC 3", "DEC 1"}));
@@ -60,13 +61,19 @@ TEST(DecadeRecords, WorkedExample) {
 
 TEST(DecadeRecords, StartBandsOfTheFirstOffset) {
     const std::pair<const char*, Lines> cases[] = {
-        {"0.001,-1,-1\n", {"DRG -2,5", "DEC -2"}}, {"-5,-1,-1\n", {"DRG -2,5", "DEC -2"}},
-        {"0.0099,-1,-1\n", {"DRG -2,5", "DEC -2"}}, {"0.01,-1,-1\n", {"DRG -1,5", "DEC -1"}},
-        {"0.1,-1,-1\n", {"DRG 0,5", "DEC 0"}},     {"0.99,-1,-1\n", {"DRG 0,5", "DEC 0"}},
-        {"1,-1,-1\n", {"DRG 1,5", "DEC 1"}},       {"9.99,-1,-1\n", {"DRG 1,5", "DEC 1"}},
-        {"10,-1,-1\n", {}},                        {"nan,-1,-1\n", {}},
+        {"0.001,-1,-1\n", {"DRG -2,5", "DEC -2"}},
+        {"-5,-1,-1\n", {"DRG -2,5", "DEC -2"}},
+        {"0.0099,-1,-1\n", {"DRG -2,5", "DEC -2"}},
+        {"0.01,-1,-1\n", {"DRG -1,5", "DEC -1"}},
+        {"0.1,-1,-1\n", {"DRG 0,5", "DEC 0"}},
+        {"0.99,-1,-1\n", {"DRG 0,5", "DEC 0"}},
+        {"1,-1,-1\n", {"DRG 1,5", "DEC 1"}},
+        {"9.99,-1,-1\n", {"DRG 1,5", "DEC 1"}},
+        {"10,-1,-1\n", {}},
+        {"nan,-1,-1\n", {}},
         {"Offset,Level,Floor\n", {"DRG -2,5", "DEC -2"}},
-        {"", {}},                                  {"\n5,-1,-1\n", {}},
+        {"", {}},
+        {"\n5,-1,-1\n", {}},
     };
     for (const auto& [csv, expected] : cases) EXPECT_EQ(header(csv), expected) << csv;
 }
@@ -104,17 +111,18 @@ TEST(DecadeRecords, TraceMarkersAndNumbering) {
     EXPECT_EQ(trace("10,-1,-2\n50,-1,-2\n100,-3,-4\n").data,
               (Lines{"DEC 2", "NCF 0 dB", "   TRA 0: 10000100.000 Hz, -3.000 dBc"}));
     // A heading row counts as 0; the next offset crosses 0.01 whatever its value.
-    EXPECT_EQ(trace("Offset,L,F\n5,-1,-2\n").data, (Lines{"DEC -2", "NCF 0 dB", "   TRA 0: 10000005.000 Hz, -1.000 dBc"}));
+    EXPECT_EQ(trace("Offset,L,F\n5,-1,-2\n").data,
+              (Lines{"DEC -2", "NCF 0 dB", "   TRA 0: 10000005.000 Hz, -1.000 dBc"}));
     // Falling and repeated offsets write no marker and the numbers run on; past 100000 too.
     EXPECT_EQ(trace("50,-1,-2\n100,-1,-2\n100,-1,-2\n60,-1,-2\n1e6,-1,-2\n2e6,-1,-2\n", 0).data,
               (Lines{"DEC 2", "NCF 0 dB", "   TRA 0: 100.000 Hz, -1.000 dBc", "   TRA 1: 100.000 Hz, -1.000 dBc",
                      "   TRA 2: 60.000 Hz, -1.000 dBc", "DEC 2", "NCF 0 dB", "   TRA 0: 1000000.000 Hz, -1.000 dBc",
                      "   TRA 1: 2000000.000 Hz, -1.000 dBc"}));
     // A level rising across a boundary marks after the row's TRA lines; the next row is 1.
-    EXPECT_EQ(trace("5,-1,-2\n10,-1,-2\n20,5,-2\n30,5,-2\n", 4294967295u).data,
-              (Lines{"DEC 1", "NCF 0 dB", "   TRA 0: 4294967305.000 Hz, -1.000 dBc",
-                     "   TRA 1: 4294967315.000 Hz, 5.000 dBc", "DEC -2", "NCF 0 dB",
-                     "   TRA 1: 4294967325.000 Hz, 5.000 dBc"}));
+    EXPECT_EQ(
+        trace("5,-1,-2\n10,-1,-2\n20,5,-2\n30,5,-2\n", 4294967295u).data,
+        (Lines{"DEC 1", "NCF 0 dB", "   TRA 0: 4294967305.000 Hz, -1.000 dBc", "   TRA 1: 4294967315.000 Hz, 5.000 dBc",
+               "DEC -2", "NCF 0 dB", "   TRA 1: 4294967325.000 Hz, 5.000 dBc"}));
 }
 
 TEST(DecadeRecords, MissingCellsGiveNoLineAndNoCrossing) {
@@ -125,8 +133,9 @@ TEST(DecadeRecords, MissingCellsGiveNoLineAndNoCrossing) {
     EXPECT_EQ(two.imaginary, (Lines{"DEC 1", "NCF 0 dB"}));
     // An empty row inside a segment writes nothing but keeps its place in the numbering;
     // the row after it has no previous cell to cross from.
-    EXPECT_EQ(trace("5,-1,-2\n10,-1,-2\n\n20,-1,-2\n").data,
-              (Lines{"DEC 1", "NCF 0 dB", "   TRA 0: 10000010.000 Hz, -1.000 dBc", "   TRA 2: 10000020.000 Hz, -1.000 dBc"}));
+    EXPECT_EQ(
+        trace("5,-1,-2\n10,-1,-2\n\n20,-1,-2\n").data,
+        (Lines{"DEC 1", "NCF 0 dB", "   TRA 0: 10000010.000 Hz, -1.000 dBc", "   TRA 2: 10000020.000 Hz, -1.000 dBc"}));
     EXPECT_EQ(trace("").data, Lines{});
 }
 
@@ -145,9 +154,17 @@ TEST(DecadeRecords, FindUpwardCrossing) {
     const struct {
         double value, previous;
         std::optional<std::size_t> crossing;
-    } cases[] = {{0.01, 0, 0},  {10, 9.99, 3}, {20, 0.5, 2},       {100000, 99999, 7}, {1e9, 1e6, std::nullopt},
-                 {10, 10, std::nullopt}, {5, 20, std::nullopt}, {nan, 0, std::nullopt}, {5, nan, std::nullopt}};
-    for (const auto& c : cases) EXPECT_EQ(findUpwardCrossing(c.value, c.previous), c.crossing) << c.value << " " << c.previous;
+    } cases[] = {{0.01, 0, 0},
+                 {10, 9.99, 3},
+                 {20, 0.5, 2},
+                 {100000, 99999, 7},
+                 {1e9, 1e6, std::nullopt},
+                 {10, 10, std::nullopt},
+                 {5, 20, std::nullopt},
+                 {nan, 0, std::nullopt},
+                 {5, nan, std::nullopt}};
+    for (const auto& c : cases)
+        EXPECT_EQ(findUpwardCrossing(c.value, c.previous), c.crossing) << c.value << " " << c.previous;
 }
 
 }  // namespace

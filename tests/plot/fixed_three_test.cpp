@@ -35,10 +35,24 @@ double fromBits(std::uint64_t bits) {
 
 // Over ten million values (5.2 million, each with both signs) against printf itself.
 TEST(FixedThree, PrintsWhatPercentPointThreeFPrints) {
-    const double limits[] = {0.0, 0.0005, 0.0015, 0.00049999999999999999, 2.5e-4, 1e-300, 1e15, 1e16, 1e22, 1e300,
-                             4503599627370495.5, 4503599627370496.0, 9007199254740993.0, 4294967295.0 + 1e6,
-                             std::numeric_limits<double>::max(), std::numeric_limits<double>::min(),
-                             std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::infinity()};
+    const double limits[] = {0.0,
+                             0.0005,
+                             0.0015,
+                             0.00049999999999999999,
+                             2.5e-4,
+                             1e-300,
+                             1e15,
+                             1e16,
+                             1e22,
+                             1e300,
+                             4503599627370495.5,
+                             4503599627370496.0,
+                             9007199254740993.0,
+                             4294967295.0 + 1e6,
+                             std::numeric_limits<double>::max(),
+                             std::numeric_limits<double>::min(),
+                             std::numeric_limits<double>::denorm_min(),
+                             std::numeric_limits<double>::infinity()};
     for (double value : limits) expectPrintfDigits(value);
 
     std::mt19937_64 random(20261208);

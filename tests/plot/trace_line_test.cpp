@@ -51,8 +51,8 @@ TEST(TraceLine, NumbersCountOnAsWrittenAfresh) {
         default: number = number == largest ? 0 : number + 1;
         }
         lines.start(number, 10000000 + i % 3);
-        ASSERT_EQ(lines.withLevel(-90),
-                  "   TRA " + std::to_string(number) + ": 1000000" + std::to_string(i % 3) + ".000 Hz, -90.000 dBc\r\n");
+        ASSERT_EQ(lines.withLevel(-90), "   TRA " + std::to_string(number) + ": 1000000" + std::to_string(i % 3) +
+                                            ".000 Hz, -90.000 dBc\r\n");
     }
 }
 

@@ -88,8 +88,10 @@ struct Image {
     std::string rgb;
 
     std::array<int, 3> at(int x, int y) const {
-        std::size_t i = 3 * (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x));
-        return {static_cast<unsigned char>(rgb[i]), static_cast<unsigned char>(rgb[i + 1]), static_cast<unsigned char>(rgb[i + 2])};
+        std::size_t i =
+            3 * (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x));
+        return {static_cast<unsigned char>(rgb[i]), static_cast<unsigned char>(rgb[i + 1]),
+                static_cast<unsigned char>(rgb[i + 2])};
     }
 };
 
@@ -125,7 +127,9 @@ int pixelsOf(const Image& image, const char* hex) {
 
 // A real renderer draws the chart: white background, and each trace's colour in the plot area.
 TEST_F(Pnpplot, RenderedChartShowsEachTraceOnWhite) {
-    if (std::system("command -v rsvg-convert >/dev/null && command -v pngtopnm >/dev/null && command -v xmllint >/dev/null") != 0) {
+    if (std::system(
+            "command -v rsvg-convert >/dev/null && command -v pngtopnm >/dev/null && command -v xmllint >/dev/null") !=
+        0) {
         GTEST_SKIP() << "needs rsvg-convert (librsvg2-bin), pngtopnm (netpbm) and xmllint";
     }
     convertSample();
@@ -217,7 +221,8 @@ TEST_F(Pnpplot, FullStandardOutputIsAFailure) {
 // The command prompt hands patterns over as typed; pnpplot expands them as csv2pnp does.
 TEST_F(Pnpplot, ExpandsWildcardsInFileOperands) {
     std::filesystem::create_directories("in");
-    for (const char* name : {"in/b.csv", "in/A.CSV", "in/c.txt"}) test::writeFile(name, "10,-100,-110\n100,-120,-130\n");
+    for (const char* name : {"in/b.csv", "in/A.CSV", "in/c.txt"})
+        test::writeFile(name, "10,-100,-110\n100,-120,-130\n");
     test::ToolRun drawn = run("-o chart.svg in\\*.csv");
     EXPECT_EQ(drawn.status, 0) << drawn.err;
     EXPECT_NE(drawn.out.find("\nA.CSV phase noise\n  source        in\\A.CSV\n"), std::string::npos) << drawn.out;

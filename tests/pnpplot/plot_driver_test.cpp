@@ -32,7 +32,8 @@ TEST_F(PlotDriver, ExitStatusesAndMessages) {
     test::writeFile("bad.pnp", ";\nCAR 0 Hz, 3dBm\n   TRA 0: 10 Hz\n");
     test::ToolRun partly = run("good.csv missing.csv bad.pnp");
     EXPECT_EQ(partly.status, 1);
-    EXPECT_EQ(partly.err, "pnpplot: missing.csv: cannot be opened\npnpplot: bad.pnp: line 3: a TRA line that does not parse\n");
+    EXPECT_EQ(partly.err,
+              "pnpplot: missing.csv: cannot be opened\npnpplot: bad.pnp: line 3: a TRA line that does not parse\n");
     EXPECT_EQ(partly.out.rfind("Chart written to good.csv.svg\n", 0), 0u);
 
     const std::pair<const char*, const char*> usageErrors[] = {
@@ -50,8 +51,9 @@ TEST_F(PlotDriver, ExitStatusesAndMessages) {
         {"--omit-spurs=yes good.csv", "pnpplot: option --omit-spurs takes no value\n"},
         {"--colour good.csv", "pnpplot: unknown option '--colour'\n"},
         {"-o - -j - good.csv", "pnpplot: -o - and -j - cannot both write to standard output\n"},
-        {"good.csv -r 10:100k", "pnpplot: options go before the files: '-r' follows 'good.csv' (after --, names that "
-                                "start with - are files)\n"},
+        {"good.csv -r 10:100k",
+         "pnpplot: options go before the files: '-r' follows 'good.csv' (after --, names that "
+         "start with - are files)\n"},
         {"-c", "pnpplot: option -c needs a value\n"},
         {"-o", "pnpplot: option -o needs a value\n"},
         {"", "pnpplot: no input file\n"},
@@ -92,9 +94,11 @@ TEST_F(PlotDriver, FileSystemFailures) {
     } cases[] = {
         {{test::FileCall::open, "a.csv", 0}, 1, "pnpplot: a.csv: cannot be opened\n", true},
         {{test::FileCall::read, "b.csv", 5}, 1, "pnpplot: b.csv: could not be read to its end\n", true},
-        {{test::FileCall::read, ".csv", 0}, 1,
+        {{test::FileCall::read, ".csv", 0},
+         1,
          "pnpplot: a.csv: could not be read to its end\npnpplot: b.csv: could not be read to its end\n"
-         "pnpplot: nothing to draw\n", false},
+         "pnpplot: nothing to draw\n",
+         false},
         {{test::FileCall::create, "chart.svg", 0}, 1, "pnpplot: chart.svg: could not be written\n", false},
         {{test::FileCall::write, "chart.svg", 100}, 1, "pnpplot: chart.svg: could not be written\n", false},
         {{test::FileCall::close, "chart.svg", 0}, 1, "pnpplot: chart.svg: could not be written\n", false},
@@ -127,11 +131,13 @@ TEST_F(PlotDriver, MaskVerdictsAndStatuses) {
         int status;
         std::string inOut, inErr;
     } cases[] = {
-        {"-m mask.txt good.csv", 0, "  mask          pass, 5.00 dB below the limit at the closest, at 1 kHz (mask.txt)\n", ""},
+        {"-m mask.txt good.csv", 0,
+         "  mask          pass, 5.00 dB below the limit at the closest, at 1 kHz (mask.txt)\n", ""},
         {"-m mask.txt bad.csv", 3,
          "  mask          FAIL, 2 of 4 points above the limit, the worst 10.00 dB above at 100 Hz (mask.txt)\n", ""},
         {"-m mask.txt bad.csv missing.csv", 1, "FAIL", "pnpplot: missing.csv: cannot be opened\n"},
-        {"-m broken.txt good.csv", 2, "", "pnpplot: broken.txt: line 3: a point is \"offset,level\", such as 10k,-120\n"},
+        {"-m broken.txt good.csv", 2, "",
+         "pnpplot: broken.txt: line 3: a point is \"offset,level\", such as 10k,-120\n"},
         {"-m none.txt good.csv", 2, "", "pnpplot: none.txt: cannot be opened\n"},
     };
     for (const auto& c : cases) {
@@ -151,18 +157,21 @@ TEST_F(PlotDriver, JsonSummary) {
     EXPECT_EQ(text.status, 3);
     EXPECT_TRUE(has(text.out, "Chart written to spurs.csv.svg\nSummary written to out.json\n")) << text.out;
     EXPECT_EQ(test::queryJson("out.json", "sorted(d.keys())"), "chart\npnpplot\nreport\ntraces\n");
-    EXPECT_EQ(test::queryJson("out.json", "' '.join(sorted(d['traces'][0].keys()))"),
-              "adev below_floor_left_out caption carrier_assumed carrier_from carrier_hz floor floor_margin integration "
-              "left_out mask measured measured_utc normalised_from_hz offsets_hz points repeated_offsets source spot_noise "
-              "spot_noise_smoothed_decades spur_threshold_db spurs spurs_jitter_s\n");
-    EXPECT_EQ(test::queryJson("out.json", "[d['chart'], d['traces'][0]['carrier_from'], d['traces'][1]['floor'], "
-                                          "d['traces'][0]['mask']['pass'], d['traces'][1]['mask']]"),
+    EXPECT_EQ(
+        test::queryJson("out.json", "' '.join(sorted(d['traces'][0].keys()))"),
+        "adev below_floor_left_out caption carrier_assumed carrier_from carrier_hz floor floor_margin integration "
+        "left_out mask measured measured_utc normalised_from_hz offsets_hz points repeated_offsets source spot_noise "
+        "spot_noise_smoothed_decades spur_threshold_db spurs spurs_jitter_s\n");
+    EXPECT_EQ(test::queryJson("out.json",
+                              "[d['chart'], d['traces'][0]['carrier_from'], d['traces'][1]['floor'], "
+                              "d['traces'][0]['mask']['pass'], d['traces'][1]['mask']]"),
               "spurs.csv.svg\ndefault\nTrue\nFalse\nNone\n");
     // Each figure the text prints is the JSON's, rounded as printed.
-    std::optional<std::string> figures = test::queryJson(
-        "out.json", "['%.3f dBc' % t['integration']['phase_noise_dbc'] for t in d['traces']] + "
-                    "['%.2f dB at' % d['traces'][0]['floor_margin']['min_db']] + "
-                    "['%.3f dBc' % s['power_dbc'] for s in d['traces'][0]['spurs']]");
+    std::optional<std::string> figures =
+        test::queryJson("out.json",
+                        "['%.3f dBc' % t['integration']['phase_noise_dbc'] for t in d['traces']] + "
+                        "['%.2f dB at' % d['traces'][0]['floor_margin']['min_db']] + "
+                        "['%.3f dBc' % s['power_dbc'] for s in d['traces'][0]['spurs']]");
     ASSERT_TRUE(figures);
     std::istringstream lines(*figures);
     for (std::string line; std::getline(lines, line);) EXPECT_TRUE(has(text.out, line)) << line;
@@ -173,8 +182,9 @@ TEST_F(PlotDriver, JsonSummary) {
     EXPECT_EQ(piped.status, 0);
     test::writeFile("piped.json", piped.out);
     EXPECT_EQ(test::queryJson("piped.json", "d['traces'][0]['caption']"), "spurs.csv phase noise\n");
-    EXPECT_EQ(test::queryJson("piped.json", "[a['tau_s'] for a in d['traces'][0]['adev']] + [len(d['traces'][1]['adev'])]"),
-              "1e-05\n0.0001\n0.001\n0.01\n0.1\n0\n");
+    EXPECT_EQ(
+        test::queryJson("piped.json", "[a['tau_s'] for a in d['traces'][0]['adev']] + [len(d['traces'][1]['adev'])]"),
+        "1e-05\n0.0001\n0.001\n0.01\n0.1\n0\n");
     EXPECT_EQ(test::queryJson("out.json", "len(d['traces'][0]['adev'])"), "0\n");
     test::ToolRun adev = run("--adev -o a.svg spurs.csv");
     std::optional<std::string> sigma = test::queryJson("piped.json", "'%.3e' % d['traces'][0]['adev'][2]['sigma_y']");
@@ -190,7 +200,8 @@ TEST_F(PlotDriver, StandardOutputThatFails) {
     std::ostream out(&full);
     std::ostringstream err;
     test::writeFile("a.csv", "10,-100,-110\n100,-120,-130\n");
-    const char* arguments[][4] = {{"pnpplot", "-o", "-", "a.csv"}, {"pnpplot", "-j", "-", "a.csv"}, {"pnpplot", "a.csv"}};
+    const char* arguments[][4] = {
+        {"pnpplot", "-o", "-", "a.csv"}, {"pnpplot", "-j", "-", "a.csv"}, {"pnpplot", "a.csv"}};
     for (const auto& argv : arguments) {
         err.str("");
         csv2pnp::PlotDriver driver;
@@ -210,7 +221,8 @@ TEST_F(PlotDriver, FaultsSeenBefore) {
     // Equal offsets: spot noise and the figures both take the last.
     test::writeFile("twice.csv", "100,-90,-110\n100,-95,-115\n1000,-95,-115\n");
     test::ToolRun twice = run("twice.csv");
-    EXPECT_TRUE(has(twice.out, "  spot noise    100 Hz    -95.00 dBc/Hz\n") && has(twice.out, "  phase noise   -65.458 dBc\n"))
+    EXPECT_TRUE(has(twice.out, "  spot noise    100 Hz    -95.00 dBc/Hz\n") &&
+                has(twice.out, "  phase noise   -65.458 dBc\n"))
         << twice.out;
     EXPECT_TRUE(has(twice.err, "twice.csv phase noise: 1 point is at an offset given again later"));
     // Absurd levels: figures that overflow say so, and the level axis stays short and rounded.
@@ -220,14 +232,17 @@ TEST_F(PlotDriver, FaultsSeenBefore) {
     std::string svg = test::readFile("huge.csv.svg");
     EXPECT_TRUE(has(svg, "dominant-baseline=\"middle\">1000</text>") && !has(svg, "0000</text>")) << svg.substr(0, 300);
     // A plot file without a CAR record, with -c.
-    test::writeFile("nocar.pnp", ";\nCAP x\n   TRA 0: 1000010.000 Hz, -100.000 dBc\n   TRA 1: 1000100.000 Hz, -120.000 dBc\n");
+    test::writeFile("nocar.pnp",
+                    ";\nCAP x\n   TRA 0: 1000010.000 Hz, -100.000 dBc\n   TRA 1: 1000100.000 Hz, -120.000 dBc\n");
     test::ToolRun nocar = run("-c 1M nocar.pnp");
-    EXPECT_EQ(nocar.err, "pnpplot: nocar.pnp: names no carrier (no CAR record): its offsets are taken from the carrier "
-                         "given with -c\n");
+    EXPECT_EQ(nocar.err,
+              "pnpplot: nocar.pnp: names no carrier (no CAR record): its offsets are taken from the carrier "
+              "given with -c\n");
     EXPECT_TRUE(has(nocar.out, "  points        2, offsets 10 Hz to 100 Hz\n")) << nocar.out;
     // A caption in Windows-1252 shows as written; an assumed carrier and -n say so in the legend.
-    test::writeFile("cp.pnp", ";\nCAP Messung_\xb5_\xe9\nCAR 10000000 Hz, 3dBm\n   TRA 0: 10000010.000 Hz, -100.000 dBc\n"
-                              "   TRA 1: 10000100.000 Hz, -120.000 dBc\n");
+    test::writeFile("cp.pnp",
+                    ";\nCAP Messung_\xb5_\xe9\nCAR 10000000 Hz, 3dBm\n   TRA 0: 10000010.000 Hz, -100.000 dBc\n"
+                    "   TRA 1: 10000100.000 Hz, -120.000 dBc\n");
     EXPECT_EQ(run("-n 100M -o cp.svg cp.pnp osc1.csv").status, 0);
     svg = test::readFile("cp.svg");
     EXPECT_TRUE(has(svg, ">Messung_\xc2\xb5_\xc3\xa9</text>"));

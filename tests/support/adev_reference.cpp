@@ -90,14 +90,15 @@ struct Segment {
 
 // The level in dBc/Hz at offset f inside the segment: a straight line in log10(f).
 long double levelAt(const Segment& segment, long double f) {
-    return segment.level1 + (segment.level2 - segment.level1) * std::log10(f / segment.f1) / std::log10(segment.f2 / segment.f1);
+    return segment.level1 +
+           (segment.level2 - segment.level1) * std::log10(f / segment.f1) / std::log10(segment.f2 / segment.f1);
 }
 
 // The integrand 2 * S_y(f) * sin^4(pi tau f) / (pi tau f)^2 at offset f.
 long double integrand(const Segment& segment, long double f, long double carrierHz, long double tau) {
     // 10^(level / 10), written with exp() as that is much faster than pow() in long double.
     const long double phaseNoise = std::exp(levelAt(segment, f) * kLn10 / 10.0L);  // L(f), 1/Hz
-    const long double phaseSpectrum = 2.0L * phaseNoise;                             // S_phi(f), rad^2/Hz
+    const long double phaseSpectrum = 2.0L * phaseNoise;                           // S_phi(f), rad^2/Hz
     const long double fractional = f / carrierHz;
     const long double frequencySpectrum = fractional * fractional * phaseSpectrum;  // S_y(f), 1/Hz
     const long double x = kPi * tau * f;
@@ -107,7 +108,8 @@ long double integrand(const Segment& segment, long double f, long double carrier
 }
 
 // The integral of the integrand over [a, b] by one Gauss-Legendre rule.
-long double integratePiece(const Segment& segment, long double a, long double b, long double carrierHz, long double tau) {
+long double integratePiece(const Segment& segment, long double a, long double b, long double carrierHz,
+                           long double tau) {
     const GaussLegendreRule& rule = gaussLegendreRule();
     const long double middle = 0.5L * (a + b);
     const long double halfWidth = 0.5L * (b - a);
@@ -143,7 +145,8 @@ long double integrateSegment(const Segment& segment, long double carrierHz, long
 
 }  // namespace
 
-long double referenceAllanDeviation(const std::vector<std::pair<double, double>>& points, double carrierHz, double tauSeconds) {
+long double referenceAllanDeviation(const std::vector<std::pair<double, double>>& points, double carrierHz,
+                                    double tauSeconds) {
     long double variance = 0.0L;
     for (std::size_t i = 1; i < points.size(); ++i) {
         const Segment segment{points[i - 1].first, points[i - 1].second, points[i].first, points[i].second};

@@ -5,5 +5,6 @@
 #include <vector>
 namespace csv2pnp::test {
 // points: (offset in Hz, level in dBc/Hz), offsets rising. Returns sigma_y(tau).
-long double referenceAllanDeviation(const std::vector<std::pair<double, double>>& points, double carrierHz, double tauSeconds);
+long double referenceAllanDeviation(const std::vector<std::pair<double, double>>& points, double carrierHz,
+                                    double tauSeconds);
 }  // namespace csv2pnp::test

@@ -23,8 +23,9 @@ std::string bannerLine() { return std::string(plotformat::banner) + "\n"; }
 
 std::string convertedMessages(const std::string& path, const std::string& baseName, std::size_t rows) {
     PlotFileNames names = plotFileNamesFor(baseName);
-    return "Read file = " + path + " (" + std::to_string(rows) + " rows)\nWrite PN data to PNP-file = " +
-           names.dataFileName + "\nWrite PN floor data to PNP-file = " + names.imaginaryFileName + "\n";
+    return "Read file = " + path + " (" + std::to_string(rows) +
+           " rows)\nWrite PN data to PNP-file = " + names.dataFileName +
+           "\nWrite PN floor data to PNP-file = " + names.imaginaryFileName + "\n";
 }
 
 }  // namespace csv2pnp::test

@@ -14,8 +14,10 @@ std::optional<std::string> queryJson(const std::string& file, const std::string&
               "import json, sys\n"
               "def refuse(constant): raise ValueError(constant)\n"
               "d = json.load(open(sys.argv[1], encoding='utf-8', errors='strict'), parse_constant=refuse)\n"
-              "value = " + expression + "\n"
-              "for item in (value if isinstance(value, list) else [value]): print(item)\n");
+              "value = " +
+                  expression +
+                  "\n"
+                  "for item in (value if isinstance(value, list) else [value]): print(item)\n");
     ToolRun run = runProgram("python3", "query.py " + file);
     if (run.status != 0) return std::nullopt;
     return run.out;

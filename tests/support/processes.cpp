@@ -28,12 +28,15 @@ std::string consoleText(std::string bytes) {
 
 }  // namespace
 
-ArgumentVector::ArgumentVector(const std::string& program, std::vector<std::string> arguments) : words(std::move(arguments)) {
+ArgumentVector::ArgumentVector(const std::string& program, std::vector<std::string> arguments)
+    : words(std::move(arguments)) {
     words.insert(words.begin(), program);
     for (const std::string& word : words) pointers.push_back(word.c_str());
 }
 
-ToolRun runTool(const std::string& arguments, const std::string& feed) { return runProgram(CSV2PNP_EXE, arguments, feed); }
+ToolRun runTool(const std::string& arguments, const std::string& feed) {
+    return runProgram(CSV2PNP_EXE, arguments, feed);
+}
 
 ToolRun runProgram(const std::string& program, const std::string& arguments, const std::string& feed) {
     std::string command = "\"" + program + "\" " + arguments + " >tool.out 2>tool.err";

@@ -101,9 +101,17 @@ TEST(CellValue, ReadsEverySpellingAsGlibcAtof) {
         {"-", 0},
         {"e5", 0},
         {"in", 0},
-        {"\xef\xbb\xbf" "5", 0},
-        {std::string("\0" "5", 2), 0},
-        {std::string("1\0" "5", 3), 1},
+        {"\xef\xbb\xbf"
+         "5",
+         0},
+        {std::string("\0"
+                     "5",
+                     2),
+         0},
+        {std::string("1\0"
+                     "5",
+                     3),
+         1},
     };
     for (const auto& [cell, expected] : cells) {
         double got = cellValue(cell);
@@ -122,8 +130,26 @@ TEST(CellValue, RandomSpellingsReadAsGlibcReadsThem) {
     std::mt19937_64 random(8122026);
     const char* fronts[] = {"", "", "", " ", "\t", "\v\f\r ", "-", "-", "+", "- ", "+-", "--", " -"};
     const char* bodies[] = {"", "0x", "0X", "inf", "INFINITY", "infin", "nan", "NaN(7)", "nan(x_1)", "nan(", ".", "x"};
-    const char* tails[] = {"", "e", "e+", "e-7", "E300", "e-320", "e400", "p", "p-3", "P+1080", "p-1100", "Hz", ".",
-                           "\r", " dBc", "x1", "\0" "5", "(", ")"};
+    const char* tails[] = {"",
+                           "e",
+                           "e+",
+                           "e-7",
+                           "E300",
+                           "e-320",
+                           "e400",
+                           "p",
+                           "p-3",
+                           "P+1080",
+                           "p-1100",
+                           "Hz",
+                           ".",
+                           "\r",
+                           " dBc",
+                           "x1",
+                           "\0"
+                           "5",
+                           "(",
+                           ")"};
     const char hexDigits[] = "0123456789abcdefABCDEF";
     for (int i = 0; i < 200000; ++i) {
         std::string cell = fronts[random() % std::size(fronts)];
@@ -141,7 +167,8 @@ TEST(CellValue, RandomSpellingsReadAsGlibcReadsThem) {
         if (std::isnan(expected)) {
             ASSERT_TRUE(std::isnan(got) && std::signbit(got) == std::signbit(expected)) << "cell '" << cell << "'";
         } else {
-            ASSERT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << "cell '" << cell << "': " << got << " vs " << expected;
+            ASSERT_EQ(std::memcmp(&got, &expected, sizeof got), 0)
+                << "cell '" << cell << "': " << got << " vs " << expected;
         }
     }
 }
@@ -163,13 +190,27 @@ public:
         if (pick(5) == 0) add(fronts[pick(std::size(fronts))]);
         body_ = length_;
         if (pick(12) == 0) {
-            static const char* const others[] = {"0x1.8p3", "0X10", "0x", "0xg", "inf", "-inf", "Infinity", "nan",
-                                                 "nan(12)", ".", "", "e5", ".e1", "-", "x1", "0.5.5", "1,5"};
+            static const char* const others[] = {"0x1.8p3",  "0X10", "0x",      "0xg",   "inf", "-inf",
+                                                 "Infinity", "nan",  "nan(12)", ".",     "",    "e5",
+                                                 ".e1",      "-",    "x1",      "0.5.5", "1,5"};
             add(others[pick(std::size(others))]);
         } else {
             addDecimal();
         }
-        static const std::string_view tails[] = {",", "Hz", " dBc", ".", ".5", "e", "E+", "x", "p3", "-1", {"\0" "7", 2}, "\r"};
+        static const std::string_view tails[] = {",",
+                                                 "Hz",
+                                                 " dBc",
+                                                 ".",
+                                                 ".5",
+                                                 "e",
+                                                 "E+",
+                                                 "x",
+                                                 "p3",
+                                                 "-1",
+                                                 {"\0"
+                                                  "7",
+                                                  2},
+                                                 "\r"};
         if (pick(4) == 0) add(tails[pick(std::size(tails))]);
         return std::string_view(text_, length_);
     }
@@ -228,19 +269,11 @@ private:
         const char* const signs[] = {"", "+", "-", "-"};
         add(signs[pick(std::size(signs))]);
         switch (pick(16)) {
-        case 0:
-            return;  // no digits: the "e" is not part of the number
-        case 1:
-            add("400");
-            return;
-        case 2:
-            add("99999999999999999999");
-            return;
-        case 3:
-            add("00");
-            break;
-        default:
-            break;
+        case 0: return;  // no digits: the "e" is not part of the number
+        case 1: add("400"); return;
+        case 2: add("99999999999999999999"); return;
+        case 3: add("00"); break;
+        default: break;
         }
         // Enough to move the power of ten from below 10^-22 to above 10^22 from here.
         const std::size_t exponent = pick(30);

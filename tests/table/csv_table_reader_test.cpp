@@ -52,7 +52,13 @@ TEST(CsvTableReader, SplitsLinesAndCellsByTheReadingRules) {
         {"quotes are ordinary bytes", "\"1,5\",2\n", {{"\"1", "5\"", "2"}}},
         {"blanks stay", " 1 , 2 \n", {{" 1 ", " 2 "}}},
         {"ragged rows and a header", "Offset,Level\n1,2,3,4\n5\n", {{"Offset", "Level"}, {"1", "2", "3", "4"}, {"5"}}},
-        {"NUL and BOM bytes stay", std::string("\xef\xbb\xbf" "1,a\0b\n", 9), {{"\xef\xbb\xbf" "1", std::string("a\0b", 3)}}},
+        {"NUL and BOM bytes stay",
+         std::string("\xef\xbb\xbf"
+                     "1,a\0b\n",
+                     9),
+         {{"\xef\xbb\xbf"
+           "1",
+           std::string("a\0b", 3)}}},
     };
     for (const ParseCase& c : cases) {
         SCOPED_TRACE(c.name);

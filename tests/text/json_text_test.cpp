@@ -20,9 +20,11 @@ TEST(JsonText, StringsAndNumbers) {
     };
     for (const auto& [bytes, json] : strings) EXPECT_EQ(jsonString(bytes), json) << bytes;
     const std::pair<double, std::string> numbers[] = {
-        {10, "10"}, {-119.86, "-119.86"}, {1e-11, "1e-11"}, {0.1, "0.1"}, {1e300, "1e+300"}, {-0.0, "-0"},
-        {INFINITY, "null"}, {-INFINITY, "null"}, {NAN, "null"},
-        {std::numeric_limits<double>::denorm_min(), "5e-324"},
+        {10, "10"},         {-119.86, "-119.86"},
+        {1e-11, "1e-11"},   {0.1, "0.1"},
+        {1e300, "1e+300"},  {-0.0, "-0"},
+        {INFINITY, "null"}, {-INFINITY, "null"},
+        {NAN, "null"},      {std::numeric_limits<double>::denorm_min(), "5e-324"},
     };
     for (const auto& [value, json] : numbers) EXPECT_EQ(jsonNumber(value), json) << value;
     EXPECT_EQ(jsonNumber(std::optional<double>{}), "null");

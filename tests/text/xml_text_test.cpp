@@ -16,7 +16,9 @@ TEST(XmlText, EscapesAndRepairs) {
         // Not UTF-8: read as Windows-1252.
         {"bad\xff\xfe", "bad\xc3\xbf\xc3\xbe"},
         {"cut\xc3", "cut\xc3\x83"},
-        {std::string("nul\0bell\x07", 9), "nul\xef\xbf\xbd" "bell\xef\xbf\xbd"},
+        {std::string("nul\0bell\x07", 9),
+         "nul\xef\xbf\xbd"
+         "bell\xef\xbf\xbd"},
         {"tab\tok", "tab\tok"},
         {"\xef\xbf\xbe", "\xef\xbf\xbd"},
         {"\x81<\x9f", "\xef\xbf\xbd&lt;\xc5\xb8"},

@@ -68,13 +68,15 @@ TEST(TraceReader, PlotFileLinesAndTheirErrors) {
         std::size_t points, leftOut;
     } cases[] = {
         {head + "   TRA 0: 1010.000 Hz, -1.000 dBc\n   TRA 1: 1020.500 Hz, nan dBc\nEOF 1/03/2026 9:05:03\n", "", 1, 1},
-        {head + "   TRA 0: 1010.000 Hz, -1.000 dBc\n   TRA 1: 1020 Hz -2 dBc\n", "line 7: a TRA line that does not parse", 0, 0},
+        {head + "   TRA 0: 1010.000 Hz, -1.000 dBc\n   TRA 1: 1020 Hz -2 dBc\n",
+         "line 7: a TRA line that does not parse", 0, 0},
         {head + "   TRA x: 1010.000 Hz, -1.000 dBc\n", "line 6: a TRA line that does not parse", 0, 0},
         {head + "   TRA 0: 1010.000 Hz, -1.000 dBc trailing\n", "line 6: a TRA line that does not parse", 0, 0},
         {head + "   TRA 0: 1010.000 Hz, -1.000 dBc\r\n   TRA 1: 1020.000 Hz, -inf dBc\r\n", "", 1, 1},
         {head + "   TRA 0: 1010.000 Hz, -1e-400 dBc\n   TRA 1: 1020.000 Hz, 1e400 dBc\n", "", 1, 1},
         {head + "EOF 1/03/2026 9:05:03\n", "holds no trace", 0, 0},
-        {head + "   TRA 0: 900.000 Hz, -1.000 dBc\n   TRA 1: 1000.000 Hz, -1.000 dBc\n", "holds no point that can be drawn", 0, 0},
+        {head + "   TRA 0: 900.000 Hz, -1.000 dBc\n   TRA 1: 1000.000 Hz, -1.000 dBc\n",
+         "holds no point that can be drawn", 0, 0},
         // Lone CRs end lines too, as a file saved on an old Mac has them.
         {";\rCAR 1000 Hz, 3dBm\r   TRA 0: 1010.000 Hz, -1.000 dBc\r   TRA 1: 1020.000 Hz, -2.000 dBc\r", "", 2, 0},
         {";\r\n\r\rCAR 1000 Hz, 3dBm\n\r   TRA 0: 1010.000 Hz, -1.000 dBc\r", "", 1, 0},
@@ -89,21 +91,27 @@ TEST(TraceReader, PlotFileLinesAndTheirErrors) {
 
 TEST(TraceReader, KindIsToldByContent) {
     const std::pair<const char*, bool> cases[] = {
-        {";\r\nCAP a\r\n", true}, {"\n\nCAP a\n", true},   {"   TRA 0: 1.000 Hz, 2.000 dBc\n", true},
-        {"EOF\n", true},          {"1,-90,-100\n", false}, {"Offset,Level,Floor\n1,2,3\n", false},
-        {"CSV,1\n", false},       {"", false},             {"\xef\xbb\xbf;\n", false},
+        {";\r\nCAP a\r\n", true},
+        {"\n\nCAP a\n", true},
+        {"   TRA 0: 1.000 Hz, 2.000 dBc\n", true},
+        {"EOF\n", true},
+        {"1,-90,-100\n", false},
+        {"Offset,Level,Floor\n1,2,3\n", false},
+        {"CSV,1\n", false},
+        {"", false},
+        {"\xef\xbb\xbf;\n", false},
     };
     for (const auto& [bytes, plot] : cases) EXPECT_EQ(isPlotFile(bytes), plot) << bytes;
 }
 
 TEST(TraceReader, ExportRowsMakeTwoTraces) {
     const std::string csv =
-        "Offset,Level,Floor\n"   // no number in cell 0: left out
+        "Offset,Level,Floor\n"  // no number in cell 0: left out
         "100,-120,-130\n"
-        "10,-100,-110\n"         // out of order: points go by offset
-        "1000,-140\n"            // no floor cell
-        "2000,x,-150\n"          // no number in the level cell
-        "0,-90,-95\n"            // offset 0 cannot stand on a log axis
+        "10,-100,-110\n"  // out of order: points go by offset
+        "1000,-140\n"     // no floor cell
+        "2000,x,-150\n"   // no number in the level cell
+        "0,-90,-95\n"     // offset 0 cannot stand on a log axis
         "-5,-90,-95\n"
         "3000,nan,inf\n"
         "\n";
@@ -158,7 +166,12 @@ TEST(TraceReader, WarnsOfWhatLooksWrong) {
         EXPECT_EQ(read.warnings, c.warnings) << c.bytes;
     }
     // A byte-order mark does not cost the first row.
-    EXPECT_EQ(readTraces("\xef\xbb\xbf" "1,-90,-100\n10,-120,-130\n", "x.csv").traces[0].points.size(), 2u);
+    EXPECT_EQ(readTraces("\xef\xbb\xbf"
+                         "1,-90,-100\n10,-120,-130\n",
+                         "x.csv")
+                  .traces[0]
+                  .points.size(),
+              2u);
     InputTraces repeated = readTraces("100,-90,-100\n100,-95,-105\n1000,-100,-110\n", "x.csv");
     EXPECT_EQ(repeated.traces[0].points.size(), 2u);
     EXPECT_EQ(repeated.traces[0].points[0].level, -95);

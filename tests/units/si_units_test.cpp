@@ -10,10 +10,25 @@ namespace {
 
 TEST(SiUnits, ReadAndWritten) {
     const std::pair<const char*, std::optional<double>> read[] = {
-        {"10", 10},      {"1k", 1e3},   {"12k", 12e3},       {"1.5M", 1.5e6}, {"20M", 20e6},
-        {"100m", 0.1},   {"2G", 2e9},   {"1kHz", 1e3},       {"10Hz", 10},    {"", std::nullopt},
-        {"k", std::nullopt}, {"1x", std::nullopt}, {"0", std::nullopt}, {"-5", std::nullopt}, {"1kk", std::nullopt},
-        {"nan", std::nullopt}, {"1e999", std::nullopt}, {"1K", 1e3}, {"12KHz", 12e3},
+        {"10", 10},
+        {"1k", 1e3},
+        {"12k", 12e3},
+        {"1.5M", 1.5e6},
+        {"20M", 20e6},
+        {"100m", 0.1},
+        {"2G", 2e9},
+        {"1kHz", 1e3},
+        {"10Hz", 10},
+        {"", std::nullopt},
+        {"k", std::nullopt},
+        {"1x", std::nullopt},
+        {"0", std::nullopt},
+        {"-5", std::nullopt},
+        {"1kk", std::nullopt},
+        {"nan", std::nullopt},
+        {"1e999", std::nullopt},
+        {"1K", 1e3},
+        {"12KHz", 12e3},
     };
     for (const auto& [text, value] : read) EXPECT_EQ(parseSiValue(text), value) << text;
     EXPECT_EQ(withPrefix(10e6, "Hz"), "10 MHz");
@@ -31,13 +46,18 @@ TEST(SiUnits, ReadAndWritten) {
 // A figure keeps the digits it is stated with; far beyond the prefixes it is scientific.
 TEST(SiUnits, FiguresKeepTheirDigits) {
     const std::pair<double, const char*> seconds[] = {
-        {971e-12, "971.00 ps"}, {64.3462e-15, "64.346 fs"}, {999.996e-12, "1.0000 ns"}, {2.5e-3, "2.5000 ms"},
-        {4.4721e-20, "4.4721e-20 s"}, {3e16, "3.0000e+16 s"}, {0, "0.0000 s"},
+        {971e-12, "971.00 ps"}, {64.3462e-15, "64.346 fs"},   {999.996e-12, "1.0000 ns"},
+        {2.5e-3, "2.5000 ms"},  {4.4721e-20, "4.4721e-20 s"}, {3e16, "3.0000e+16 s"},
+        {0, "0.0000 s"},
     };
     for (const auto& [value, text] : seconds) EXPECT_EQ(figureWithPrefix(value, "s", 5), text) << value;
     const std::pair<double, const char*> plain[] = {
-        {2.5823475817683329e28, "2.5823e+28"}, {4.47216e-16, "4.4722e-16"}, {0.00084460, "0.00084460"},
-        {123456789, "123456789"}, {1.5e9, "1.5000e+09"}, {-0.0000001234, "-1.2340e-07"},
+        {2.5823475817683329e28, "2.5823e+28"},
+        {4.47216e-16, "4.4722e-16"},
+        {0.00084460, "0.00084460"},
+        {123456789, "123456789"},
+        {1.5e9, "1.5000e+09"},
+        {-0.0000001234, "-1.2340e-07"},
     };
     for (const auto& [value, text] : plain) EXPECT_EQ(significant(value, 5), text) << value;
     EXPECT_EQ(withPrefix(1e-20, "Hz", 5), "1e-20 Hz");
