@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "plot/fixed_three.h"
+#include "csv2pnp/fixed_three.h"
 #include "table/cell_value.h"
 
 namespace {

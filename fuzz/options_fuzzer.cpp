@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/carrier_frequency.h"
+#include "csv2pnp/carrier_frequency.h"
 #include "options/option_scanner.h"
 
 namespace {

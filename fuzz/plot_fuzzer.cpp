@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "plot/plot_files.h"
+#include "csv2pnp/plot_files.h"
 #include "table/csv_table_reader.h"
 
 namespace {

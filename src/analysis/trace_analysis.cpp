@@ -5,7 +5,7 @@
 
 #include "figures/smoothing.h"
 #include "numeric/numeric.h"
-#include "plot/plot_format.h"
+#include "plot_format/plot_format.h"
 #include "units/si_units.h"
 #include "numeric/portable_math.h"
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "files/base_name.h"
-#include "plot/plot_format.h"
+#include "plot_format/plot_format.h"
 #include "table/cell_value.h"
 #include "table/csv_table_reader.h"
 

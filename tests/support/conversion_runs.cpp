@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "cli/conversion_driver.h"
+#include "csv2pnp/conversion_driver.h"
 #include "fixed_clock.h"
 
 namespace csv2pnp::test {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fixed_clock.h"
-#include "plot/plot_files.h"
+#include "csv2pnp/plot_files.h"
 #include "scratch_dir.h"
 #include "table/cell_value.h"
 #include "table/csv_table_reader.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "plot/time_stamp.h"
+#include "plot_format/time_stamp.h"
 
 namespace csv2pnp {
 namespace {

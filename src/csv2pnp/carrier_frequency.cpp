@@ -1,4 +1,4 @@
-#include "cli/carrier_frequency.h"
+#include "csv2pnp/carrier_frequency.h"
 
 #include <algorithm>
 #include <cstdlib>

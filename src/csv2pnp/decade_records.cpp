@@ -1,11 +1,11 @@
-#include "plot/decade_records.h"
+#include "csv2pnp/decade_records.h"
 
 #include <array>
 #include <string>
 #include <string_view>
 
-#include "plot/plot_format.h"
-#include "plot/trace_line.h"
+#include "plot_format/plot_format.h"
+#include "csv2pnp/trace_line.h"
 #include "table/cell_value.h"
 
 namespace csv2pnp {

@@ -6,7 +6,7 @@
 
 #include "fixed_clock.h"
 #include "lines.h"
-#include "plot/plot_files.h"
+#include "csv2pnp/plot_files.h"
 #include "table/csv_table_reader.h"
 
 namespace csv2pnp {

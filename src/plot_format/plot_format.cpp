@@ -1,4 +1,4 @@
-#include "plot/plot_format.h"
+#include "plot_format/plot_format.h"
 
 namespace csv2pnp {
 

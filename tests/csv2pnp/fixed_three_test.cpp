@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "plot/fixed_three.h"
+#include "csv2pnp/fixed_three.h"
 
 namespace csv2pnp {
 namespace {

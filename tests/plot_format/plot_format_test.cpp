@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "plot/plot_format.h"
+#include "plot_format/plot_format.h"
 
 namespace csv2pnp {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "platform/file_system.h"
 #include "platform/platform.h"
-#include "plot/plot_format.h"
+#include "plot_format/plot_format.h"
 
 namespace csv2pnp {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "plot/plot_file_writer.h"
-#include "plot/plot_format.h"
+#include "csv2pnp/plot_file_writer.h"
+#include "plot_format/plot_format.h"
 #include "table/measurement_table.h"
 
 namespace csv2pnp {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "plot/fixed_three.h"
+#include "csv2pnp/fixed_three.h"
 
 namespace csv2pnp {
 

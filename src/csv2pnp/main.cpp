@@ -1,4 +1,4 @@
-#include "cli/conversion_driver.h"
+#include "csv2pnp/conversion_driver.h"
 
 int main(int argc, char* argv[]) {
     csv2pnp::ConversionDriver driver;

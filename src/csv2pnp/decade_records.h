@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "plot/plot_file_writer.h"
+#include "csv2pnp/plot_file_writer.h"
 #include "table/measurement_table.h"
 
 namespace csv2pnp {

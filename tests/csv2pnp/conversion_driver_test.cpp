@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/conversion_driver.h"
+#include "csv2pnp/conversion_driver.h"
 #include "conversion_runs.h"
 #include "faulty_files.h"
 #include "fixed_clock.h"

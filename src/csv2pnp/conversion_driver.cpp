@@ -1,12 +1,12 @@
-#include "cli/conversion_driver.h"
+#include "csv2pnp/conversion_driver.h"
 
 #include <optional>
 
-#include "cli/carrier_frequency.h"
+#include "csv2pnp/carrier_frequency.h"
 #include "files/base_name.h"
 #include "files/wildcards.h"
 #include "options/option_scanner.h"
-#include "plot/plot_files.h"
+#include "csv2pnp/plot_files.h"
 #include "table/csv_table_reader.h"
 
 namespace csv2pnp {

@@ -1,4 +1,4 @@
-#include "plot/time_stamp.h"
+#include "plot_format/time_stamp.h"
 
 #include <cstdio>
 

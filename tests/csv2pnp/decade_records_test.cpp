@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "lines.h"
-#include "plot/decade_records.h"
+#include "csv2pnp/decade_records.h"
 #include "table/csv_table_reader.h"
 
 namespace csv2pnp {

@@ -1,9 +1,9 @@
-#include "plot/trace_line.h"
+#include "csv2pnp/trace_line.h"
 
 #include <charconv>
 #include <cstring>
 
-#include "plot/plot_format.h"
+#include "plot_format/plot_format.h"
 
 namespace csv2pnp {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/carrier_frequency.h"
+#include "csv2pnp/carrier_frequency.h"
 
 namespace csv2pnp {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "plot/trace_line.h"
+#include "csv2pnp/trace_line.h"
 
 namespace csv2pnp {
 namespace {

@@ -1,10 +1,10 @@
-#include "plot/plot_files.h"
+#include "csv2pnp/plot_files.h"
 
 #include <string_view>
 
-#include "plot/decade_records.h"
-#include "plot/plot_format.h"
-#include "plot/time_stamp.h"
+#include "csv2pnp/decade_records.h"
+#include "plot_format/plot_format.h"
+#include "plot_format/time_stamp.h"
 
 namespace csv2pnp {
 

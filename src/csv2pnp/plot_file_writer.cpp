@@ -1,9 +1,9 @@
-#include "plot/plot_file_writer.h"
+#include "csv2pnp/plot_file_writer.h"
 
 #include <cstring>
 #include <string>
 
-#include "plot/plot_format.h"
+#include "plot_format/plot_format.h"
 
 namespace csv2pnp {
 

@@ -1,4 +1,4 @@
-#include "plot/fixed_three.h"
+#include "csv2pnp/fixed_three.h"
 
 #include <array>
 #include <charconv>
