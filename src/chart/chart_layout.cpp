@@ -113,6 +113,7 @@ ChartLayout layoutChart(const ChartInput& input) {
     layout.width = chartWidth;
     layout.height = minimumHeight;
     layout.area = plotArea;
+    layout.dark = input.dark;
     layout.theme = input.dark ? darkTheme() : lightTheme();
     layout.title = shortened(input.title, longestTitle);
     layout.titleTooltip = shortened(input.title, longestTooltip);

@@ -100,6 +100,7 @@ struct LegendEntry {
 struct ChartLayout {
     int width, height;
     PlotArea area;
+    bool dark = false;  // drawn on a dark background, in the dark theme's colours
     ChartTheme theme;
     std::string title;  // drawn, shortened
     std::string titleTooltip;

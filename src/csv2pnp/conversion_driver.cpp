@@ -15,21 +15,21 @@ namespace {
 
 constexpr const char* optionString = ":i:o:VvHh";
 
-void printVerboseReport(std::ostream& out, const ConversionRun& run) {
-    out << "Current path is " << currentDirectory().value_or("(unknown)") << "\n";
+void printVerboseReport(std::ostream& out, const ConversionRun& run, const Host& host) {
+    out << "Current path is " << host.currentDirectory(host.context).value_or("(unknown)") << "\n";
     out << "Carrier frequency: " << run.carrierFrequency << " Hz\n" << std::flush;
 }
 
-std::optional<OpenOutput> openOutput(const FileSystem& files, const std::string& name, std::ostream& out) {
-    std::optional<OpenOutput> file = createOutput(files, outputPath(name));
+std::optional<OpenOutput> openOutput(const Host& host, const std::string& name, std::ostream& out) {
+    Result<OpenOutput> file = createOutput(host, outputPath(name));
     if (!file) out << "Could not create " << name << "\n" << std::flush;
-    return file;
+    return std::move(file.value);
 }
 
 // Closes the file and tells whether every line and the close itself succeeded.
 bool closeWritten(OpenOutput& file, const PlotFileWriter& writer) {
-    bool closed = closeOutput(file);
-    return closed && !writer.failed;
+    bool closed = !closeOutput(file);
+    return closed && !writer.problem;
 }
 
 }  // namespace
@@ -45,34 +45,36 @@ bool convertFile(const ConversionDriver& driver, const ConversionRun& run, const
     std::ostream& out = *driver.out;
     if (run.verbose) out << "File to convert: " << inputPath << std::endl;
     PlotFileNames names = plotFileNamesFor(baseNameOf(inputPath));
-    UtcTime conversionTime = driver.clock();
+    const Host& host = driver.host;
+    UtcTime conversionTime = host.now(host.context);
 
-    TableInput input = readMeasurementTable(inputPath, driver.files);
-    if (input.status == InputStatus::notOpened) {
+    Result<MeasurementTable> input = readMeasurementTable(inputPath, host);
+    if (!input && input.problem->kind == ProblemKind::notOpened) {
         out << "Could not open " << names.baseName << "\n" << std::flush;
         return true;
     }
-    if (input.status == InputStatus::readFailed) {
+    if (!input) {
         // A partial table would make plot files that look whole.
         out << "Could not read " << names.baseName << "\n" << std::flush;
         return false;
     }
-    out << "Read file = " << inputPath << " (" << rowCount(input.table) << " rows)\n" << std::flush;
+    const MeasurementTable& table = *input.value;
+    out << "Read file = " << inputPath << " (" << rowCount(table) << " rows)\n" << std::flush;
 
-    std::optional<OpenOutput> dataFile = openOutput(driver.files, names.dataFileName, out);
+    std::optional<OpenOutput> dataFile = openOutput(host, names.dataFileName, out);
     if (!dataFile) return false;
     out << "Write PN data to PNP-file = " << names.dataFileName << "\n" << std::flush;
 
-    std::optional<OpenOutput> imaginaryFile = openOutput(driver.files, names.imaginaryFileName, out);
+    std::optional<OpenOutput> imaginaryFile = openOutput(host, names.imaginaryFileName, out);
     if (!imaginaryFile) {
         closeOutput(*dataFile);
         return false;
     }
     out << "Write PN floor data to PNP-file = " << names.imaginaryFileName << "\n" << std::flush;
 
-    PlotFileWriter data = fileWriter(*dataFile);
-    PlotFileWriter imaginary = fileWriter(*imaginaryFile);
-    writePlotFiles(data, imaginary, input.table, names, run.carrierFrequency, conversionTime, driver.clock);
+    PlotFileWriter data = plotFileWriter(*dataFile);
+    PlotFileWriter imaginary = plotFileWriter(*imaginaryFile);
+    writePlotFiles(data, imaginary, table, names, run.carrierFrequency, conversionTime, host);
 
     bool dataWritten = closeWritten(*dataFile, data);
     bool imaginaryWritten = closeWritten(*imaginaryFile, imaginary);
@@ -98,14 +100,17 @@ int ConversionDriver::run(int argc, const char* const argv[]) const {
         case 'V':
         case 'v': run.verbose = true; break;
         case 'i': run.carrierFrequency = parseCarrierFrequency(scanner.optarg); break;
-        default: printUsage(*err, run.programPath); return 1;
+        case 'o':
+            // The outputs are named after the inputs: -o is refused, its usage text on standard error.
+            printUsage(*err, run.programPath);
+            return 1;
         }
     }
 
-    if (run.verbose) printVerboseReport(*out, run);
+    if (run.verbose) printVerboseReport(*out, run, host);
     for (int i = scanner.optind; i < argc; ++i) {
         std::vector<std::string> paths =
-            operandsKeepWildcards ? expandWildcards(argv[i]) : std::vector<std::string>{argv[i]};
+            operandsKeepWildcards ? expandWildcards(argv[i], host) : std::vector<std::string>{argv[i]};
         run.inputPaths.insert(run.inputPaths.end(), paths.begin(), paths.end());
     }
     for (const std::string& path : run.inputPaths) {

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
-#include "platform/platform.h"
+#include "platform/host.h"
 #include "plot_format/plot_format.h"
 
 namespace csv2pnp {
@@ -24,8 +23,7 @@ struct ConversionRun {
 struct ConversionDriver {
     std::ostream* out = &std::cout;
     std::ostream* err = &std::cerr;
-    UtcClock clock = currentUtcTime;
-    FileSystem files = hostFileSystem();
+    Host host = systemHost();
 
     // Returns the exit status: 0 when every input was handled (inputs that do not open
     // included) and after a usage request; 1 after -o, or when an input could not be read

@@ -7,23 +7,8 @@
 
 namespace csv2pnp {
 
-namespace {
-
-bool writeToFile(void* target, std::string_view bytes) { return writeOutput(*static_cast<OpenOutput*>(target), bytes); }
-
-bool appendToString(void* target, std::string_view bytes) {
-    static_cast<std::string*>(target)->append(bytes);
-    return true;
-}
-
-}  // namespace
-
-PlotFileWriter fileWriter(OpenOutput& file) { return PlotFileWriter{writeToFile, &file, false}; }
-
-PlotFileWriter stringWriter(std::string& bytes) { return PlotFileWriter{appendToString, &bytes, false}; }
-
 void writeLine(PlotFileWriter& writer, std::string_view text) {
-    if (writer.failed) return;
+    if (writer.problem) return;
     // The line and its end go to the host as one piece; nearly every line fits on the stack.
     const std::size_t length = text.size() + plotformat::lineEnd.size();
     char shortLine[256];
@@ -35,11 +20,11 @@ void writeLine(PlotFileWriter& writer, std::string_view text) {
     }
     std::memcpy(line, text.data(), text.size());
     std::memcpy(line + text.size(), plotformat::lineEnd.data(), plotformat::lineEnd.size());
-    writer.failed = !writer.sink(writer.target, std::string_view(line, length));
+    writer.problem = writeOutput(*writer.output, std::string_view(line, length));
 }
 
 void writeEndedLine(PlotFileWriter& writer, std::string_view line) {
-    if (!writer.failed) writer.failed = !writer.sink(writer.target, line);
+    if (!writer.problem) writer.problem = writeOutput(*writer.output, line);
 }
 
 void writeBoth(PlotFileWriter& data, PlotFileWriter& imaginary, std::initializer_list<std::string_view> lines) {

@@ -1,28 +1,21 @@
-// Writes the lines of one plot file to a file or a string it does not own.
+// Writes the lines of one plot file through the host, each line one write.
 #pragma once
 
 #include <initializer_list>
-#include <string>
+#include <optional>
 #include <string_view>
 
-#include "platform/file_system.h"
+#include "platform/host.h"
 
 namespace csv2pnp {
 
-// Hands one whole line, CR LF included, to where the writer puts it; false when it failed.
-using LineSink = bool (*)(void* target, std::string_view bytes);
-
 struct PlotFileWriter {
-    LineSink sink;
-    void* target;
-    bool failed;  // a line was lost; later lines are not tried
+    OpenOutput* output;
+    std::optional<Problem> problem;  // the first line that was lost; later lines are not tried
 };
 
 // Each line is one write of the host, so a reader of a half-written file sees whole lines.
-PlotFileWriter fileWriter(OpenOutput& file);
-
-// Appends the lines to the string, for checks of the bytes the file would get.
-PlotFileWriter stringWriter(std::string& bytes);
+inline PlotFileWriter plotFileWriter(OpenOutput& output) { return PlotFileWriter{&output, std::nullopt}; }
 
 // Writes the text and CR LF, which the viewer expects on every host.
 void writeLine(PlotFileWriter& writer, std::string_view text);

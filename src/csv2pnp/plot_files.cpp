@@ -22,7 +22,7 @@ std::string joined(std::string_view a, std::string_view b) { return std::string(
 
 void writePlotFiles(PlotFileWriter& data, PlotFileWriter& imaginary, const MeasurementTable& table,
                     const PlotFileNames& names, std::uint32_t carrierFrequency, const UtcTime& conversionTime,
-                    UtcClock clock) {
+                    const Host& host) {
     writeGroup(data, {commentLine, joined(fileNameComment, names.dataFileName), commentLine});
     writeGroup(imaginary, {commentLine, joined(fileNameComment, names.imaginaryFileName), commentLine});
     writeBoth(data, imaginary, {joined(generatorComment, banner)});
@@ -45,7 +45,7 @@ void writePlotFiles(PlotFileWriter& data, PlotFileWriter& imaginary, const Measu
     writeStartDecadeRecord(table, data, imaginary);
     writeBoth(data, imaginary, {noiseCorrectionRecord});
     writeTraceSection(table, carrierFrequency, data, imaginary);
-    UtcTime endTime = clock();
+    UtcTime endTime = host.now(host.context);
     writeBoth(data, imaginary, {joined(endRecord, formatTimeStamp(endTime))});
 }
 

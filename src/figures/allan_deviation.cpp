@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "figures/noise_figures.h"
+#include "figures/power_law.h"
 #include "numeric/numeric.h"
 #include "numeric/portable_math.h"
 
@@ -143,7 +144,7 @@ double allanDeviation(const std::vector<TracePoint>& points, double carrier, dou
         const TracePoint& a = points[i];
         const TracePoint& b = points[i + 1];
         if (!(a.offset < b.offset)) continue;
-        const double e = (b.level - a.level) * math::log(10.0) / (10 * logRatio(a.offset, b.offset));
+        const double e = powerLawExponent(a, b);
         // 2 * (2 L) (f / carrier)^2 / (pi tau f)^2 = 4 s1 (f / f1)^e / (pi tau carrier)^2.
         const double scale = 4 * powerRatio(a.level) / ((pi * tau * carrier) * (pi * tau * carrier));
         double part = scale * segmentIntegral(a.offset, b.offset, a.offset, e, tau);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "figures/noise_figures.h"
+#include "figures/power_law.h"
 #include "numeric/numeric.h"
 #include "numeric/portable_math.h"
 
@@ -27,8 +28,7 @@ FloorMargin floorMarginOf(const std::vector<TracePoint>& points, const std::vect
             } else if (point.offset == high.offset) {
                 floorLevel = high.level;
             } else {
-                floorLevel = low.level + (high.level - low.level) * logRatio(low.offset, point.offset) /
-                                             logRatio(low.offset, high.offset);
+                floorLevel = levelBetween(low, high, point.offset);
             }
         }
         std::optional<double> margin;

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "numeric/numeric.h"
+#include "figures/power_law.h"
 #include "units/si_units.h"
 
 namespace csv2pnp {
@@ -26,16 +26,18 @@ std::optional<double> levelIn(std::string_view text) {
     return value;
 }
 
-MaskRead failure(std::size_t line, std::string error) { return MaskRead{std::nullopt, line, std::move(error)}; }
+Problem failure(const std::string& file, std::size_t line, std::string text) {
+    return Problem{ProblemKind::invalid, file, line, std::move(text)};
+}
 
 bool before(const TracePoint& point, double offset) { return point.offset < offset; }
 
 }  // namespace
 
-MaskRead readLimitMask(std::string_view text) {
+Result<LimitMask> readLimitMask(std::string_view text, const std::string& file) {
     // Windows editors may start the file with a byte-order mark.
     if (text.substr(0, 3) == "\xef\xbb\xbf") text.remove_prefix(3);
-    LimitMask mask;
+    LimitMask mask{file, {}};
     std::size_t number = 0;
     for (std::size_t at = 0; at < text.size();) {
         std::size_t end = std::min(text.find_first_of("\r\n", at), text.size());
@@ -48,20 +50,20 @@ MaskRead readLimitMask(std::string_view text) {
         if (line.empty() || line.front() == '#') continue;
         std::size_t comma = line.find(',');
         if (comma == std::string_view::npos || line.find(',', comma + 1) != std::string_view::npos) {
-            return failure(number, "a point is \"offset,level\", such as 10k,-120");
+            return failure(file, number, "a point is \"offset,level\", such as 10k,-120");
         }
         std::string_view offsetText = trimmed(line.substr(0, comma)), levelText = trimmed(line.substr(comma + 1));
         std::optional<double> offset = parseSiValue(offsetText);
-        if (!offset) return failure(number, "'" + std::string(offsetText) + "' is not an offset in Hz");
+        if (!offset) return failure(file, number, "'" + std::string(offsetText) + "' is not an offset in Hz");
         std::optional<double> level = levelIn(levelText);
-        if (!level) return failure(number, "'" + std::string(levelText) + "' is not a level in dBc/Hz");
+        if (!level) return failure(file, number, "'" + std::string(levelText) + "' is not a level in dBc/Hz");
         if (!mask.points.empty() && *offset < mask.points.back().offset) {
-            return failure(number, "the offsets must not decrease");
+            return failure(file, number, "the offsets must not decrease");
         }
         mask.points.push_back(TracePoint{*offset, *level});
     }
-    if (mask.points.empty()) return failure(0, "holds no point");
-    return MaskRead{std::move(mask), 0, ""};
+    if (mask.points.empty()) return failure(file, 0, "holds no point");
+    return mask;
 }
 
 std::optional<double> limitAt(const LimitMask& mask, double offset) {
@@ -74,8 +76,7 @@ std::optional<double> limitAt(const LimitMask& mask, double offset) {
             highest = std::max(highest, same->level);
         return highest;
     }
-    const TracePoint& low = *(at - 1);
-    return low.level + (at->level - low.level) * logRatio(low.offset, offset) / logRatio(low.offset, at->offset);
+    return levelBetween(*(at - 1), *at, offset);
 }
 
 MaskVerdict judgeAgainstMask(const std::vector<TracePoint>& points, const LimitMask& mask) {

@@ -7,24 +7,21 @@
 #include <string_view>
 #include <vector>
 
+#include "problems/problem.h"
 #include "traces/trace.h"
 
 namespace csv2pnp {
 
 struct LimitMask {
+    std::string file;                // as named on the command line
     std::vector<TracePoint> points;  // offsets never decrease; a repeated offset is a step
-};
-
-struct MaskRead {
-    std::optional<LimitMask> mask;
-    std::size_t line = 0;  // of the error, from 1; 0 for an error of the whole file
-    std::string error;     // empty when the mask was read
 };
 
 // Text, one point a line, "offset,level": the offset in Hz with the SI suffixes of -r, the
 // level in dBc/Hz. Empty lines and lines starting with # are skipped; CR LF, LF and CR end
-// lines; a byte-order mark at the start is left out. Any other line is an error.
-MaskRead readLimitMask(std::string_view text);
+// lines; a byte-order mark at the start is left out. Any other line is a problem naming the
+// file and its line.
+Result<LimitMask> readLimitMask(std::string_view text, const std::string& file);
 
 // The limit at an offset inside the mask: straight in log f and dB between its points; at a
 // step the higher of the levels there. Nothing outside the mask's offsets.

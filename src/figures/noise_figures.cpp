@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "figures/power_law.h"
 #include "numeric/numeric.h"
 #include "numeric/portable_math.h"
 
 namespace csv2pnp {
 
 namespace {
-
-const double ln10 = math::log(10.0);
 
 bool before(const TracePoint& point, double offset) { return point.offset < offset; }
 
@@ -31,7 +30,7 @@ double guarded(double integral, double width, double lowPower, double highLevel)
 std::pair<double, double> segmentAreas(const TracePoint& a, const TracePoint& b, double low, double high) {
     const bool whole = low == a.offset && high == b.offset;
     const double spanned = logRatio(a.offset, b.offset);
-    const double e = (b.level - a.level) * ln10 / (10 * spanned);
+    const double e = powerLawExponent(a, b);
     const double power = powerRatio(a.level);
     const double s = low == a.offset ? power : power * math::exp(e * logRatio(a.offset, low));
     const double r = whole ? spanned : logRatio(low, high);
@@ -47,8 +46,7 @@ std::optional<double> levelAt(const std::vector<TracePoint>& points, double offs
     auto at = std::lower_bound(points.begin(), points.end(), offset, before);
     if (at == points.end()) return std::nullopt;
     if (at->offset == offset) return at->level;
-    const TracePoint& low = *(at - 1);
-    return low.level + (at->level - low.level) * logRatio(low.offset, offset) / logRatio(low.offset, at->offset);
+    return levelBetween(*(at - 1), *at, offset);
 }
 
 double powerRatio(double level) { return math::exp10(level / 10); }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "figures/noise_figures.h"
+#include "figures/power_law.h"
 #include "numeric/numeric.h"
 #include "numeric/portable_math.h"
 
@@ -34,7 +35,7 @@ double cleanLevel(const std::vector<TracePoint>& points, std::size_t first, std:
     if (!hasAfter) return points[first - 1].level;
     const TracePoint& a = points[first - 1];
     const TracePoint& b = points[last + 1];
-    return a.level + (b.level - a.level) * logRatio(a.offset, offset) / logRatio(a.offset, b.offset);
+    return levelBetween(a, b, offset);
 }
 
 // The run's span with its points as measured, and with them on the clean line.

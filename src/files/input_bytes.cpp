@@ -4,28 +4,27 @@
 
 namespace csv2pnp {
 
-InputBytes readInputBytes(const std::string& path, const FileSystem& files) {
-    std::optional<InputFile> file = files.openInput(files.context, path);
-    if (!file) return InputBytes{InputStatus::notOpened, {}};
+Result<std::string> readInputBytes(const std::string& path, const Host& host) {
+    std::optional<InputFile> file = host.openInput(host.context, path);
+    if (!file) return Problem{ProblemKind::notOpened, path, 0, "cannot be opened"};
     // A regular file's length sizes the buffer, with one byte more so that its end is seen
     // without growing; pipes and devices grow it as they deliver.
     constexpr std::size_t firstChunk = 1 << 16;
-    InputBytes input{InputStatus::read, std::string(std::max(file->sizeHint + 1, firstChunk), '\0')};
-    std::string& bytes = input.bytes;
+    std::string bytes(std::max(file->sizeHint + 1, firstChunk), '\0');
     std::size_t filled = 0;
     for (;;) {
         if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
-        long long got = files.read(files.context, *file, bytes.data() + filled, bytes.size() - filled);
+        long long got = host.read(host.context, *file, bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
-            files.closeInput(files.context, *file);
-            return InputBytes{InputStatus::readFailed, {}};
+            host.closeInput(host.context, *file);
+            return Problem{ProblemKind::notRead, path, 0, "could not be read to its end"};
         }
         if (got == 0) break;
         filled += static_cast<std::size_t>(got);
     }
-    files.closeInput(files.context, *file);
+    host.closeInput(host.context, *file);
     bytes.resize(filled);
-    return input;
+    return std::move(bytes);
 }
 
 }  // namespace csv2pnp

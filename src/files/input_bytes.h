@@ -3,19 +3,13 @@
 
 #include <string>
 
-#include "platform/file_system.h"
+#include "platform/host.h"
 
 namespace csv2pnp {
 
-enum class InputStatus { read, notOpened, readFailed };
-
-struct InputBytes {
-    InputStatus status;
-    std::string bytes;  // complete only when read
-};
-
-// Reads whatever the path opens as, except a directory, to its end in one pass. A read
-// error part-way gives no bytes, never a short part of them.
-InputBytes readInputBytes(const std::string& path, const FileSystem& files);
+// Reads whatever the path opens as, except a directory, to its end in one pass. A read error
+// part-way gives no bytes, never a short part of them: the problem says "cannot be opened"
+// (notOpened) or "could not be read to its end" (notRead).
+Result<std::string> readInputBytes(const std::string& path, const Host& host);
 
 }  // namespace csv2pnp

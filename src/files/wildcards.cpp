@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/platform.h"
-
 namespace csv2pnp {
 
 namespace {
@@ -43,7 +41,7 @@ bool matchesWildcard(std::string_view name, std::string_view pattern) {
     return p == pattern.size();
 }
 
-std::vector<std::string> expandWildcards(const std::string& operand) {
+std::vector<std::string> expandWildcards(const std::string& operand, const Host& host) {
     // The directory part ends at the last separator, or at a drive's colon as in "C:*.csv".
     std::size_t split = operand.find_last_of("/\\:");
     std::size_t nameStart = split == std::string::npos ? 0 : split + 1;
@@ -51,7 +49,7 @@ std::vector<std::string> expandWildcards(const std::string& operand) {
     std::string_view pattern = std::string_view(operand).substr(nameStart);
     if (pattern.find_first_of("*?") == std::string_view::npos) return {operand};
 
-    std::vector<std::string> names = regularFilesIn(directory);
+    std::vector<std::string> names = host.regularFilesIn(host.context, directory);
     names.erase(std::remove_if(names.begin(), names.end(),
                                [&](const std::string& name) { return !matchesWildcard(name, pattern); }),
                 names.end());

@@ -1,9 +1,8 @@
-// The few calls that differ between Windows and POSIX hosts. Files are reached through
-// the file system of file_system.h, which calls these.
+// The few calls that differ between Windows and POSIX hosts. The programs reach them through
+// the host of host.h, which a test can stand in for.
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,9 +17,6 @@ struct UtcTime {
     int minute = 0;
     int second = 0;
 };
-
-// Reads the current time; tests hand in a clock of their own.
-using UtcClock = std::function<UtcTime()>;
 
 // A time in seconds since 1970 broken down as UTC; nothing when the host cannot break it
 // down. -1 is a real time, the last second of 1969, not a failure.

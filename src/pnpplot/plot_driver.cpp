@@ -21,7 +21,8 @@ namespace csv2pnp {
 
 namespace {
 
-constexpr int statusMaskFailed = 3;
+void tell(std::ostream& err, const Problem& problem) { err << "pnpplot: " << describe(problem) << "\n"; }
+void tell(std::ostream& err, const Warning& warning) { err << "pnpplot: " << describe(warning) << "\n"; }
 
 struct LoadedInputs {
     std::vector<Trace> traces;
@@ -29,54 +30,26 @@ struct LoadedInputs {
 };
 
 // Reads each input in turn; a problem is told on err and the other inputs still count.
-LoadedInputs loadInputs(const std::vector<std::string>& paths, const FileSystem& files, std::ostream& err) {
+LoadedInputs loadInputs(const std::vector<std::string>& paths, const Host& host, std::ostream& err) {
     LoadedInputs loaded;
     for (const std::string& path : paths) {
-        InputBytes input = readInputBytes(path, files);
-        std::string problem = input.status == InputStatus::notOpened    ? "cannot be opened"
-                              : input.status == InputStatus::readFailed ? "could not be read to its end"
-                                                                        : "";
-        if (problem.empty()) {
-            InputTraces found = readTraces(std::move(input.bytes), path);
-            problem = found.error;
-            for (const std::string& warning : found.warnings) err << "pnpplot: " << path << ": " << warning << "\n";
-            for (Trace& trace : found.traces) loaded.traces.push_back(std::move(trace));
-        }
-        if (!problem.empty()) {
-            err << "pnpplot: " << path << ": " << problem << "\n";
+        Result<std::string> bytes = readInputBytes(path, host);
+        Result<std::vector<Trace>> read = bytes ? readTraces(std::move(*bytes.value), path) : *bytes.problem;
+        for (const Warning& warning : read.warnings) tell(err, warning);
+        if (!read) {
+            tell(err, *read.problem);
             loaded.allRead = false;
+            continue;
         }
+        for (Trace& trace : *read.value) loaded.traces.push_back(std::move(trace));
     }
     return loaded;
 }
 
-// The mask file, or the message that ends the run.
-std::optional<LimitMask> loadMask(const std::string& path, const FileSystem& files, std::string& problem) {
-    InputBytes input = readInputBytes(path, files);
-    if (input.status != InputStatus::read) {
-        problem =
-            path + (input.status == InputStatus::notOpened ? ": cannot be opened" : ": could not be read to its end");
-        return std::nullopt;
-    }
-    MaskRead read = readLimitMask(input.bytes);
-    if (!read.mask) problem = path + (read.line > 0 ? ": line " + std::to_string(read.line) : "") + ": " + read.error;
-    return read.mask;
-}
-
-AnalysisOptions analysisOptionsOf(const PlotOptions& options, const LimitMask* mask) {
-    AnalysisOptions analysis;
-    analysis.carrier = options.carrier;
-    analysis.normaliseTo = options.normaliseTo;
-    analysis.band = options.range;
-    analysis.spurThreshold = options.spurThreshold.value_or(defaultSpurThreshold);
-    analysis.omitSpurs = options.omitSpurs;
-    analysis.marginThreshold = options.marginThreshold.value_or(defaultMarginThreshold);
-    analysis.subtractFloor = options.subtractFloor;
-    analysis.mask = mask;
-    if (options.mask) analysis.maskFile = *options.mask;
-    analysis.smoothing = options.smoothing;
-    analysis.allanDeviation = options.allanDeviation;
-    return analysis;
+Result<LimitMask> loadMask(const std::string& path, const Host& host) {
+    Result<std::string> bytes = readInputBytes(path, host);
+    if (!bytes) return *bytes.problem;
+    return readLimitMask(*bytes.value, path);
 }
 
 // The measurements' names; when they would not fit the title, the first two and how many more.
@@ -107,7 +80,7 @@ std::vector<std::string> legendNotes(const TraceAnalysis& analysis) {
         const NoiseFigures& figures = analysis.integration->figures;
         notes.push_back(phaseNoiseText(figures.integratedPhaseNoise) + ", jitter " + jitterText(figures.rmsJitter));
     }
-    if (analysis.smoothing) notes.push_back("smoothed over " + plainNumber(*analysis.smoothing) + " decades");
+    if (analysis.smoothed) notes.push_back("smoothed over " + plainNumber(analysis.smoothed->decades) + " decades");
     return notes;
 }
 
@@ -131,10 +104,10 @@ ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOp
         input.lines.push_back(std::move(line));
     }
     input.title = options.title.value_or(defaultTitle(analyses));
-    input.band = options.range;
+    input.band = options.analysis.band;
     if (mask) input.mask = mask->points;
     input.dark = options.dark;
-    input.marginThreshold = options.marginThreshold.value_or(defaultMarginThreshold);
+    input.marginThreshold = options.analysis.marginThreshold;
     return input;
 }
 
@@ -148,17 +121,18 @@ bool anyMaskFails(const std::vector<TraceAnalysis>& analyses) {
 // summary unless standard output took the chart or the JSON. False when a file could not be
 // written, which has been told on err.
 bool writeOutputs(const PlotOptions& options, const ChartLayout& layout, const std::vector<TraceAnalysis>& analyses,
-                  const FileSystem& files, std::ostream& out, std::ostream& err) {
+                  const Host& host, std::ostream& out, std::ostream& err) {
     auto written = [&](const std::string& path, const std::string& bytes) {
-        if (writeWholeFile(files, path, bytes)) return true;
-        err << "pnpplot: " << path << ": could not be written\n";
-        return false;
+        std::optional<Problem> problem = writeWholeFile(host, path, bytes);
+        if (problem) tell(err, *problem);
+        return !problem;
     };
     std::string svg = svgChart(layout);
     bool chartToStandardOutput = options.output == "-";
     if (chartToStandardOutput) out << svg;
     if (!chartToStandardOutput && !options.output.empty() && !written(options.output, svg)) return false;
-    if (options.html && !written(*options.html, htmlReport(layout, svg, analyses, options.range, PNPPLOT_VERSION))) {
+    if (options.html &&
+        !written(*options.html, htmlReport(layout, svg, analyses, options.analysis.band, PNPPLOT_VERSION))) {
         return false;
     }
     if (options.json) {
@@ -186,8 +160,12 @@ bool writeOutputs(const PlotOptions& options, const ChartLayout& layout, const s
 }  // namespace
 
 int PlotDriver::run(int argc, const char* const argv[]) const {
-    ParsedOptions parsed = parsePlotOptions(argc, argv);
-    const PlotOptions& options = parsed.options;
+    Result<PlotOptions> parsed = parsePlotOptions(argc, argv, host);
+    if (!parsed) {
+        *err << "pnpplot: " << describe(*parsed.problem) << "\nTry 'pnpplot --help'.\n";
+        return statusUsage;
+    }
+    const PlotOptions& options = *parsed.value;
     if (options.help) {
         *out << plotHelpText;
         return 0;
@@ -196,38 +174,33 @@ int PlotDriver::run(int argc, const char* const argv[]) const {
         *out << "pnpplot " << PNPPLOT_VERSION << "\n";
         return 0;
     }
-    if (!parsed.error.empty()) {
-        *err << "pnpplot: " << parsed.error << "\nTry 'pnpplot --help'.\n";
-        return 2;
-    }
     std::optional<LimitMask> mask;
     if (options.mask) {
-        std::string problem;
-        mask = loadMask(*options.mask, files, problem);
-        if (!mask) {
-            *err << "pnpplot: " << problem << "\n";
-            return 2;
+        Result<LimitMask> read = loadMask(*options.mask, host);
+        if (!read) {
+            tell(*err, *read.problem);
+            return statusUsage;
         }
+        mask = std::move(read.value);
     }
 
-    LoadedInputs loaded = loadInputs(options.inputs, files, *err);
-    Analyses analyses = analyseTraces(loaded.traces, analysisOptionsOf(options, mask ? &*mask : nullptr));
-    for (const Warning& warning : analyses.warnings)
-        *err << "pnpplot: " << warning.source << ": " << warning.text << "\n";
+    LoadedInputs loaded = loadInputs(options.inputs, host, *err);
+    Analyses analyses = analyseTraces(loaded.traces, options.analysis, mask ? &*mask : nullptr);
+    for (const Warning& warning : analyses.warnings) tell(*err, warning);
     if (analyses.traces.empty()) {
         *err << "pnpplot: nothing to draw\n";
         // A script reading the JSON summary still gets a document, with no trace in it.
         if (options.json == "-") *out << summaryJson({}, std::nullopt, std::nullopt, PNPPLOT_VERSION) << std::flush;
-        return 1;
+        return statusNotAllRead;
     }
-    int status = loaded.allRead && !analyses.emptied ? 0 : 1;
+    int status = loaded.allRead && !analyses.emptied ? 0 : statusNotAllRead;
     ChartLayout layout = layoutChart(chartInputOf(analyses.traces, options, mask ? &*mask : nullptr));
 
-    if (!writeOutputs(options, layout, analyses.traces, files, *out, *err)) return 1;
+    if (!writeOutputs(options, layout, analyses.traces, host, *out, *err)) return statusNotAllRead;
     out->flush();
     if (!*out) {
         *err << "pnpplot: standard output: could not be written\n";
-        return 1;
+        return statusNotAllRead;
     }
     if (status == 0 && anyMaskFails(analyses.traces)) status = statusMaskFailed;
     return status;

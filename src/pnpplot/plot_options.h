@@ -1,40 +1,43 @@
-// pnpplot's command line.
+// pnpplot's command line: one table of options, from which the parser works.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "traces/trace.h"
+#include "analysis/trace_analysis.h"
+#include "platform/host.h"
+#include "problems/problem.h"
 
 namespace csv2pnp {
 
 struct PlotOptions {
-    std::string output;                     // the SVG: "-" for standard output; empty for none (-o FILE.html)
-    std::optional<OffsetBand> range;        // -r F1:F2, Hz
-    std::optional<double> carrier;          // -c, Hz
-    std::optional<double> normaliseTo;      // -n, Hz
-    std::optional<std::string> title;       // -t
-    std::optional<std::string> mask;        // -m, the mask file
-    std::optional<std::string> json;        // -j, a file or "-"
-    std::optional<double> spurThreshold;    // --spur-threshold, dB
-    bool omitSpurs = false;                 // --omit-spurs
-    std::optional<double> marginThreshold;  // --margin, dB
-    bool subtractFloor = false;             // --subtract-floor
-    bool dark = false;                      // --dark
-    bool allanDeviation = false;            // --adev
-    std::optional<double> smoothing;        // --smooth, decades
-    std::optional<std::string> html;        // --html, or -o FILE.html: the HTML report
-    std::vector<std::string> inputs;        // wildcards expanded where the host leaves them
+    AnalysisOptions analysis;          // -c, -n, -r, the spur, margin, floor, smoothing and ADEV options
+    std::string output;                // the SVG: "-" for standard output; empty for none (-o FILE.html)
+    std::optional<std::string> title;  // -t
+    std::optional<std::string> mask;   // -m, the mask file
+    std::optional<std::string> json;   // -j, a file or "-"
+    bool dark = false;                 // --dark
+    std::optional<std::string> html;   // --html, or -o FILE.html: the HTML report
+    std::vector<std::string> inputs;   // wildcards expanded where the host leaves them
     bool help = false;
     bool version = false;
 };
 
-struct ParsedOptions {
-    PlotOptions options;
-    std::string error;  // a usage error, empty when the command line holds none
+// Applies an option's value (empty for an option without one) to the options.
+using OptionHandler = std::optional<Problem> (*)(PlotOptions& options, const std::string& value);
+
+struct OptionSpec {
+    const char* longName;   // "--spur-threshold"; nullptr for a letter alone
+    char letter;            // 'r'; '\0' for a long name alone
+    const char* valueName;  // "DB", as --help names it; nullptr for an option without a value
+    OptionHandler apply;
 };
 
-ParsedOptions parsePlotOptions(int argc, const char* const argv[]);
+// Every option pnpplot takes, in the order --help lists them.
+const std::vector<OptionSpec>& plotOptionTable();
+
+// A usage problem has no file: "-r 100k:10: the range must rise".
+Result<PlotOptions> parsePlotOptions(int argc, const char* const argv[], const Host& host);
 
 }  // namespace csv2pnp

@@ -87,8 +87,7 @@ std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>
 std::string summaryTable(const TraceAnalysis& analysis) {
     std::string html = "<section class=\"summary\"><h2>" + xmlText(analysis.trace->caption) + "</h2>\n<table>\n";
     for (const SummaryField& field : summaryFields(analysis)) {
-        bool fails = field.name == "mask" && field.value.rfind("FAIL", 0) == 0;
-        html += "<tr><th>" + xmlText(field.name) + "</th><td" + (fails ? " class=\"fail\"" : "") + ">" +
+        html += "<tr><th>" + xmlText(field.name) + "</th><td" + (field.failing ? " class=\"fail\"" : "") + ">" +
                 xmlText(field.value) + "</td></tr>\n";
     }
     return html + "</table></section>\n";
@@ -106,8 +105,7 @@ std::string htmlReport(const ChartLayout& layout, const std::string& svg, const 
         xmlText(version) +
         "\">\n"
         "<title>" +
-        xmlText(layout.title) + "</title>\n<style>" + lightStyle +
-        (layout.theme.background == lightTheme().background ? "" : darkStyle) +
+        xmlText(layout.title) + "</title>\n<style>" + lightStyle + (layout.dark ? darkStyle : "") +
         "</style>\n</head>\n<body>\n"
         "<h1>" +
         xmlText(layout.title) + "</h1>\n<div id=\"chart\">\n" + inlineSvg +

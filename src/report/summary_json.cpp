@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "plot_format/time_stamp.h"
 #include "text/json_text.h"
 
 namespace csv2pnp {
@@ -26,16 +27,6 @@ std::string list(const std::vector<std::string>& items) {
 
 std::string boolean(bool value) { return value ? "true" : "false"; }
 std::string count(std::size_t value) { return std::to_string(value); }
-
-std::string carrierFrom(CarrierSource source) {
-    switch (source) {
-    case CarrierSource::carRecord: return "CAR record";
-    case CarrierSource::commandLine: return "-c";
-    case CarrierSource::exportDefault:
-    case CarrierSource::noRecord: return "default";
-    }
-    return "";
-}
 
 std::string integrationJson(const BandFigures& band) {
     JsonObject object;
@@ -95,32 +86,13 @@ std::string maskJson(const MaskFigures& mask) {
     return object.done();
 }
 
-// "12/9/2026 4:26:47", as a TIM record has it, in ISO 8601: "2026-12-09T04:26:47Z".
-std::optional<std::string> isoTime(const std::string& time) {
-    int fields[6] = {};
-    std::size_t at = 0;
-    const char separators[] = {'/', '/', ' ', ':', ':', '\0'};
-    for (int i = 0; i < 6; ++i) {
-        std::size_t start = at;
-        while (at < time.size() && time[at] >= '0' && time[at] <= '9' && at - start < 4) {
-            fields[i] = fields[i] * 10 + (time[at] - '0');
-            ++at;
-        }
-        if (at == start) return std::nullopt;
-        if (separators[i] != '\0') {
-            if (at >= time.size() || time[at] != separators[i]) return std::nullopt;
-            ++at;
-        }
-    }
-    const int month = fields[0], day = fields[1], year = fields[2], hour = fields[3], minute = fields[4],
-              second = fields[5];
-    if (at != time.size() || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 ||
-        second > 60) {
-        return std::nullopt;
-    }
+// A TIM record's time in ISO 8601: "2026-12-09T04:26:47Z".
+std::optional<std::string> isoTime(const std::string& stamp) {
+    std::optional<UtcTime> time = parseTimeStamp(stamp);
+    if (!time) return std::nullopt;
     auto two = [](int value) { return std::string(value < 10 ? "0" : "") + std::to_string(value); };
-    return std::to_string(year) + "-" + two(month) + "-" + two(day) + "T" + two(hour) + ":" + two(minute) + ":" +
-           two(second) + "Z";
+    return std::to_string(time->year) + "-" + two(time->month) + "-" + two(time->day) + "T" + two(time->hour) + ":" +
+           two(time->minute) + ":" + two(time->second) + "Z";
 }
 
 std::string traceJson(const TraceAnalysis& analysis) {
@@ -133,7 +105,7 @@ std::string traceJson(const TraceAnalysis& analysis) {
     object.add("measured_utc", iso ? jsonString(*iso) : "null");
     object.add("floor", boolean(trace.floor));
     object.add("carrier_hz", jsonNumber(analysis.carrier.hertz));
-    object.add("carrier_from", jsonString(carrierFrom(analysis.carrier.source)));
+    object.add("carrier_from", jsonString(carrierSourceWords(analysis.carrier.source).json));
     object.add("carrier_assumed", boolean(analysis.carrier.assumed()));
     object.add("normalised_from_hz", jsonNumber(analysis.carrier.normalisedFrom));
     object.add("points", count(trace.points.size()));
@@ -149,7 +121,8 @@ std::string traceJson(const TraceAnalysis& analysis) {
         spots.push_back(item.done());
     }
     object.add("spot_noise", list(spots));
-    object.add("spot_noise_smoothed_decades", jsonNumber(analysis.smoothing));
+    object.add("spot_noise_smoothed_decades",
+               analysis.smoothed ? jsonNumber(analysis.smoothed->decades) : std::string("null"));
     object.add("integration", analysis.integration ? integrationJson(*analysis.integration) : "null");
     object.add("spurs", spursJson(analysis.spurs));
     object.add("spurs_jitter_s", jsonNumber(analysis.spursJitter));
@@ -157,7 +130,7 @@ std::string traceJson(const TraceAnalysis& analysis) {
     object.add("floor_margin", analysis.floorMargin ? marginJson(*analysis.floorMargin) : "null");
     object.add("mask", analysis.mask ? maskJson(*analysis.mask) : "null");
     std::vector<std::string> allan;
-    for (const AllanPoint& point : analysis.allan) {
+    for (const AllanPoint& point : analysis.allan.value_or(std::vector<AllanPoint>{})) {
         JsonObject item;
         item.add("tau_s", jsonNumber(point.tau));
         item.add("sigma_y", jsonNumber(point.sigmaY));

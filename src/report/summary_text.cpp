@@ -20,8 +20,8 @@ std::string offsetText(double hertz) { return withPrefix(hertz, "Hz", 5); }
 
 namespace {
 
-void writeField(SummaryFields& out, std::string_view name, const std::string& value) {
-    out.push_back(SummaryField{std::string(name), value});
+void writeField(SummaryFields& out, std::string_view name, const std::string& value, bool failing = false) {
+    out.push_back(SummaryField{std::string(name), value, failing});
 }
 
 // "10 Hz     " and so on: an offset label in a column of its own.
@@ -115,7 +115,8 @@ void writeFloorMargin(SummaryFields& out, const FloorMargin& margin) {
 }
 
 void writeAllan(SummaryFields& out, const TraceAnalysis& analysis) {
-    if (analysis.allan.empty()) {
+    const std::vector<AllanPoint>& allan = *analysis.allan;
+    if (allan.empty()) {
         writeField(out, "ADEV",
                    analysis.carrier.hertz > 0
                        ? "none: no tau of 10^k s has 1/tau a decade inside the offsets " +
@@ -124,7 +125,7 @@ void writeAllan(SummaryFields& out, const TraceAnalysis& analysis) {
         return;
     }
     bool first = true;
-    for (const AllanPoint& point : analysis.allan) {
+    for (const AllanPoint& point : allan) {
         std::string tau = withPrefix(point.tau, "s");
         writeField(out, first ? "ADEV" : "",
                    "tau " + tau + std::string(tau.size() < 8 ? 8 - tau.size() : 1, ' ') +
@@ -146,21 +147,12 @@ void writeMask(SummaryFields& out, const MaskFigures& mask) {
         writeField(out, "mask",
                    "FAIL, " + std::to_string(verdict.above) + " of " + std::to_string(verdict.judged) +
                        " points above the limit, the worst " + decibels(*verdict.worst, 2) + " above at " +
-                       offsetText(verdict.worstAt) + file);
+                       offsetText(verdict.worstAt) + file,
+                   true);
     }
 }
 
 }  // namespace
-
-std::string carrierSourceText(const CarrierChoice& carrier) {
-    switch (carrier.source) {
-    case CarrierSource::carRecord: return "CAR record";
-    case CarrierSource::commandLine: return "-c";
-    case CarrierSource::exportDefault: return "default for a CSV export";
-    case CarrierSource::noRecord: return "default: the file has no CAR record";
-    }
-    return "";
-}
 
 std::string phaseNoiseText(double dbc) { return std::isfinite(dbc) ? withDecimals(dbc, 3) + " dBc" : overflows; }
 
@@ -183,7 +175,7 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
     // A plot file's TIM record: when its writer made it (csv2pnp writes the conversion's time).
     if (!trace.time.empty()) writeField(out, "file time", trace.time + " UTC (TIM record)");
     const CarrierChoice& carrier = analysis.carrier;
-    std::string from = carrierSourceText(carrier);
+    std::string from(carrierSourceWords(carrier.source).summary);
     if (carrier.normalisedFrom) from = "normalised from " + withPrefix(*carrier.normalisedFrom, "Hz") + ", " + from;
     writeField(out, "carrier", withPrefix(carrier.hertz, "Hz") + " (" + from + ")");
     writeField(out, "points",
@@ -199,16 +191,16 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
     if (analysis.belowFloor > 0) {
         writeField(out, "below floor", std::to_string(analysis.belowFloor) + " at or below the floor, left out");
     }
-    if (analysis.smoothing) {
+    if (analysis.smoothed) {
         writeField(out, "smoothing",
-                   plainNumber(*analysis.smoothing) + " decades" + ", in the spot noise and the chart only");
+                   plainNumber(analysis.smoothed->decades) + " decades" + ", in the spot noise and the chart only");
     }
     writeSpotNoise(out, analysis.spotNoise);
     writeIntegration(out, analysis);
     if (!trace.floor) writeSpurs(out, analysis);
     if (analysis.floorMargin) writeFloorMargin(out, *analysis.floorMargin);
     if (analysis.mask) writeMask(out, *analysis.mask);
-    if (analysis.allanAsked) writeAllan(out, analysis);
+    if (analysis.allan) writeAllan(out, analysis);
     return out;
 }
 

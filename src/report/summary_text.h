@@ -13,6 +13,7 @@ namespace csv2pnp {
 struct SummaryField {
     std::string name;
     std::string value;
+    bool failing = false;  // a verdict against the trace, such as a mask it fails
 };
 using SummaryFields = std::vector<SummaryField>;
 
@@ -24,9 +25,6 @@ SummaryFields summaryFields(const TraceAnalysis& analysis);
 
 // The caption, then one "name  value" line per field, the names in a column.
 void writeSummaryText(std::ostream& out, const TraceAnalysis& analysis);
-
-// Where a carrier comes from, as the summaries say it.
-std::string carrierSourceText(const CarrierChoice& carrier);
 
 // A figure as the summary prints it, or what became of it: "overflows" when the levels are
 // beyond what a double holds.

@@ -45,10 +45,10 @@ MeasurementTable parseMeasurementTable(std::string bytes) {
     return table;
 }
 
-TableInput readMeasurementTable(const std::string& path, const FileSystem& files) {
-    InputBytes bytes = readInputBytes(path, files);
-    if (bytes.status != InputStatus::read) return TableInput{bytes.status, {}};
-    return TableInput{InputStatus::read, parseMeasurementTable(std::move(bytes.bytes))};
+Result<MeasurementTable> readMeasurementTable(const std::string& path, const Host& host) {
+    Result<std::string> bytes = readInputBytes(path, host);
+    if (!bytes) return *bytes.problem;
+    return parseMeasurementTable(std::move(*bytes.value));
 }
 
 }  // namespace csv2pnp

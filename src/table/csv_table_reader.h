@@ -12,13 +12,8 @@ namespace csv2pnp {
 // cuts the result into lines at LF, the last one dropped when empty.
 MeasurementTable parseMeasurementTable(std::string bytes);
 
-struct TableInput {
-    InputStatus status;
-    MeasurementTable table;  // complete only when read
-};
-
 // Reads whatever the path opens as, a file, pipe or device, to its end. A read error
 // part-way gives no table, never a short one.
-TableInput readMeasurementTable(const std::string& path, const FileSystem& files);
+Result<MeasurementTable> readMeasurementTable(const std::string& path, const Host& host);
 
 }  // namespace csv2pnp

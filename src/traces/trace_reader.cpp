@@ -46,10 +46,8 @@ std::optional<std::string_view> nextLine(LineWalk& walk) {
     return line;
 }
 
-InputTraces failedInput(std::string error) {
-    InputTraces input;
-    input.error = std::move(error);
-    return input;
+Problem invalid(const std::string& source, std::size_t line, std::string text) {
+    return Problem{ProblemKind::invalid, source, line, std::move(text)};
 }
 
 // The texts compared are a few characters long: a plain loop beats a call of memcmp.
@@ -116,7 +114,7 @@ bool isPlotFile(std::string_view bytes) {
     return false;
 }
 
-InputTraces readPlotFile(std::string_view bytes, const std::string& source) {
+Result<std::vector<Trace>> readPlotFile(std::string_view bytes, const std::string& source) {
     Trace trace;
     trace.source = source;
     trace.caption = baseNameOf(source);
@@ -127,7 +125,7 @@ InputTraces readPlotFile(std::string_view bytes, const std::string& source) {
         if (startsWith(*line, traceStart)) {
             TracePoint point{};
             if (!parseTraceLine(*line, point.offset, point.level)) {
-                return failedInput("line " + std::to_string(walk.number) + ": a TRA line that does not parse");
+                return invalid(source, walk.number, "a TRA line that does not parse");
             }
             trace.points.push_back(point);  // the frequency, until the carrier is known
         } else if (std::string_view value = *line; take(value, captionRecord)) {
@@ -151,13 +149,11 @@ InputTraces readPlotFile(std::string_view bytes, const std::string& source) {
     trace.group = "plot file " + trace.measurement;
     std::size_t found = trace.points.size();
     settlePoints(trace);
-    if (trace.points.empty()) return failedInput(found == 0 ? noTrace : noDrawablePoint);
-    InputTraces input;
-    input.traces.push_back(std::move(trace));
-    return input;
+    if (trace.points.empty()) return invalid(source, 0, found == 0 ? noTrace : noDrawablePoint);
+    return std::vector<Trace>{std::move(trace)};
 }
 
-InputTraces readCsvExport(std::string bytes, const std::string& source) {
+Result<std::vector<Trace>> readCsvExport(std::string bytes, const std::string& source) {
     MeasurementTable table = parseMeasurementTable(std::move(bytes));
     std::string name = baseNameOf(source);
     Trace traces[2];
@@ -170,12 +166,12 @@ InputTraces readCsvExport(std::string bytes, const std::string& source) {
         traces[k].floor = k == 1;
         traces[k].points.reserve(rowCount(table));
     }
-    InputTraces input;
+    std::size_t rowsWithCells = 0, singleCellRows = 0;
     for (std::size_t r = 0; r < rowCount(table); ++r) {
         MeasurementRow row = rowAt(table, r);
         if (!row.line.empty()) {
-            ++input.rowsWithCells;
-            if (cellCount(row) == 1) ++input.singleCellRows;
+            ++rowsWithCells;
+            if (cellCount(row) == 1) ++singleCellRows;
         }
         CellCursor cells = cellsOf(row);
         std::optional<std::string_view> offsetCell = nextCell(cells);
@@ -188,42 +184,44 @@ InputTraces readCsvExport(std::string bytes, const std::string& source) {
                 trace.points.push_back(TracePoint{*offset, *level});
         }
     }
+    std::vector<Trace> read;
     std::size_t found = 0;
     for (Trace& trace : traces) {
         found += trace.points.size();
         settlePoints(trace);
-        if (!trace.points.empty()) input.traces.push_back(std::move(trace));
+        if (!trace.points.empty()) read.push_back(std::move(trace));
     }
-    if (input.traces.empty()) input.error = found == 0 ? noTrace : noDrawablePoint;
+    Result<std::vector<Trace>> input =
+        read.empty() ? Result<std::vector<Trace>>(invalid(source, 0, found == 0 ? noTrace : noDrawablePoint))
+                     : Result<std::vector<Trace>>(std::move(read));
+    if (singleCellRows * 2 > rowsWithCells) {
+        input.warnings.push_back({source, 0,
+                                  "most rows hold a single cell: pnpplot reads comma-separated exports, and this "
+                                  "one seems to be separated by something else (semicolons, tabs)"});
+    }
     return input;
 }
 
-InputTraces readTraces(std::string bytes, const std::string& source) {
+Result<std::vector<Trace>> readTraces(std::string bytes, const std::string& source) {
     // A byte-order mark, as Windows editors save one, is not part of the first line.
     if (bytes.rfind(byteOrderMark, 0) == 0) bytes.erase(0, byteOrderMark.size());
-    InputTraces input;
-    if (isPlotFile(bytes)) {
-        input = readPlotFile(bytes, source);
-    } else {
-        input = readCsvExport(std::move(bytes), source);
-        if (input.singleCellRows * 2 > input.rowsWithCells) {
-            input.warnings.push_back(
-                "most rows hold a single cell: pnpplot reads comma-separated exports, and this "
-                "one seems to be separated by something else (semicolons, tabs)");
-        }
-    }
-    for (const Trace& trace : input.traces) {
+    Result<std::vector<Trace>> input =
+        isPlotFile(bytes) ? readPlotFile(bytes, source) : readCsvExport(std::move(bytes), source);
+    if (!input) return input;
+    for (const Trace& trace : *input.value) {
         auto above =
             std::count_if(trace.points.begin(), trace.points.end(), [](const TracePoint& p) { return p.level > 0; });
         if (static_cast<std::size_t>(above) * 2 > trace.points.size()) {
-            input.warnings.push_back(trace.caption +
-                                     ": most levels are above 0 dBc/Hz, which no measured phase noise is; "
-                                     "decimal commas (-119,86) split each level into two cells");
+            input.warnings.push_back({source, 0,
+                                      trace.caption +
+                                          ": most levels are above 0 dBc/Hz, which no measured phase noise is; "
+                                          "decimal commas (-119,86) split each level into two cells"});
         }
         if (trace.repeated > 0) {
-            input.warnings.push_back(trace.caption + ": " + std::to_string(trace.repeated) +
-                                     (trace.repeated == 1 ? " point is at an offset" : " points are at offsets") +
-                                     " given again later; the last of equal offsets is used");
+            input.warnings.push_back({source, 0,
+                                      trace.caption + ": " + std::to_string(trace.repeated) +
+                                          (trace.repeated == 1 ? " point is at an offset" : " points are at offsets") +
+                                          " given again later; the last of equal offsets is used"});
         }
     }
     return input;

@@ -5,35 +5,29 @@
 #include <string_view>
 #include <vector>
 
+#include "problems/problem.h"
 #include "traces/trace.h"
 
 namespace csv2pnp {
-
-struct InputTraces {
-    std::vector<Trace> traces;          // each with at least one point; settled
-    std::string error;                  // what went wrong, empty when the input was read
-    std::vector<std::string> warnings;  // what looks wrong in an input that was read
-    std::size_t rowsWithCells = 0;      // an export's rows that are not empty
-    std::size_t singleCellRows = 0;     // and of them those with one cell
-};
 
 // A plot file starts with a comment, a record or a TRA line; anything else is an export.
 bool isPlotFile(std::string_view bytes);
 
 // Every "   TRA n: F Hz, L dBc" line is a point at offset F minus the CAR record's carrier
 // (at F without one). Lines end at CR LF, LF or a lone CR. A TRA line that does not parse
-// makes the whole file an error naming its line. An imaginary-part file's trace is the floor
+// makes the whole file a problem naming its line. An imaginary-part file's trace is the floor
 // "<measurement> floor", as an export's is.
-InputTraces readPlotFile(std::string_view bytes, const std::string& source);
+Result<std::vector<Trace>> readPlotFile(std::string_view bytes, const std::string& source);
 
 // Cell 1 makes "<name> phase noise", cell 2 "<name> floor", from every row whose cell 0
 // holds a number; a row without the level cell, or without a number in it, is left out of
 // that trace.
-InputTraces readCsvExport(std::string bytes, const std::string& source);
+Result<std::vector<Trace>> readCsvExport(std::string bytes, const std::string& source);
 
-// Either of the above, a byte-order mark at the start left out, with warnings for a trace that is almost certainly not what an
+// Either of the above, a byte-order mark at the start left out. The traces each have at
+// least one point, settled; the warnings name a trace that is almost certainly not what an
 // analyzer measured: most levels above 0 dBc/Hz (decimal commas), most rows with a single
 // cell (another separator), points at repeated offsets.
-InputTraces readTraces(std::string bytes, const std::string& source);
+Result<std::vector<Trace>> readTraces(std::string bytes, const std::string& source);
 
 }  // namespace csv2pnp

@@ -27,9 +27,9 @@ TEST(TraceAnalysis, AnotherCarrier) {
     std::vector<Trace> plain{traceOf(noise)}, multiplied{traceOf(noise)};
     AnalysisOptions options;
     options.carrier = 10e6;
-    Analyses a = analyseTraces(plain, options);
+    Analyses a = analyseTraces(plain, options, nullptr);
     options.normaliseTo = 100e6;
-    Analyses b = analyseTraces(multiplied, options);
+    Analyses b = analyseTraces(multiplied, options, nullptr);
     for (std::size_t i = 0; i < noise.size(); ++i)
         EXPECT_NEAR(multiplied[0].points[i].level, noise[i].level + 20, 1e-12);
     const NoiseFigures& x = a.traces[0].integration->figures;
@@ -67,7 +67,7 @@ TEST(TraceAnalysis, CarrierOfEachKindOfInput) {
     std::vector<Trace> traces{plotFile};
     AnalysisOptions options;
     options.carrier = 10e6;
-    Analyses analyses = analyseTraces(traces, options);
+    Analyses analyses = analyseTraces(traces, options, nullptr);
     EXPECT_EQ(traces[0].points.size(), 2u);
     EXPECT_EQ(traces[0].points[0].offset, 10);
     EXPECT_EQ(traces[0].leftOut, 1u);
@@ -83,7 +83,7 @@ TEST(TraceAnalysis, FloorMarginAndItsSubtractionWithTheFigures) {
     AnalysisOptions options;
     options.band = OffsetBand{100, 1e4};
     options.subtractFloor = true;
-    Analyses analyses = analyseTraces(traces, options);
+    Analyses analyses = analyseTraces(traces, options, nullptr);
     ASSERT_EQ(analyses.traces.size(), 3u);
     const TraceAnalysis& paired = analyses.traces[0];
     ASSERT_TRUE(paired.floorMargin);
@@ -101,7 +101,7 @@ TEST(TraceAnalysis, WarnsOfACarrierBelowTheOffsets) {
     Trace low = traceOf(noise);
     low.carrier = 5;  // as csv2pnp -i 5M writes it: atol reads "5M" as 5
     std::vector<Trace> traces{low};
-    Analyses analyses = analyseTraces(traces, AnalysisOptions{});
+    Analyses analyses = analyseTraces(traces, AnalysisOptions{}, nullptr);
     ASSERT_EQ(analyses.warnings.size(), 1u);
     EXPECT_EQ(analyses.warnings[0].text,
               "a.csv phase noise: the carrier 5 Hz is below the highest offset 100 kHz, so the jitter means nothing; "

@@ -13,7 +13,7 @@
 
 #include "csv2pnp/conversion_driver.h"
 #include "conversion_runs.h"
-#include "faulty_files.h"
+#include "recording_host.h"
 #include "fixed_clock.h"
 #include "lines.h"
 #include "scratch_dir.h"
@@ -31,8 +31,12 @@ const std::string workedExample =
 
 class Driver : public test::ScratchDir {
 protected:
-    int run(const std::vector<std::string>& arguments, const FileSystem& files = hostFileSystem()) {
-        test::ToolRun result = test::runDriver(arguments, files);
+    int run(const std::vector<std::string>& arguments) {
+        test::RecordingHost host;
+        return run(arguments, host.seam());
+    }
+    int run(const std::vector<std::string>& arguments, const Host& host) {
+        test::ToolRun result = test::runDriver(arguments, host);
         out = result.out;
         err = result.err;
         return result.status;
@@ -63,6 +67,17 @@ TEST_F(Driver, OutputOptionAnswersWithUsageOnStandardError) {
     EXPECT_EQ(run({"-o", "name", "a.csv"}), 1);
     EXPECT_EQ(out, bannerLine);
     EXPECT_EQ(err, usage);
+}
+
+// The current directory is the host's: a host that cannot tell it gives "(unknown)".
+TEST(DriverHost, VerboseReportAsksTheHostForTheCurrentDirectory) {
+    test::RecordingHost host;
+    host.inMemory = true;
+    EXPECT_EQ(test::runDriver({"-v"}, host.seam()).out,
+              bannerLine + "Current path is C:\\work\nCarrier frequency: 10000000 Hz\nDone!\n");
+    host.faults.push_back({test::HostCall::currentDirectory, ""});
+    EXPECT_EQ(test::runDriver({"-v"}, host.seam()).out,
+              bannerLine + "Current path is (unknown)\nCarrier frequency: 10000000 Hz\nDone!\n");
 }
 
 TEST_F(Driver, MissingValueAndVerboseReport) {
@@ -164,33 +179,33 @@ TEST_F(Driver, FileSystemFailuresEndTheRun) {
     const std::string aDone = "Read file = a.csv (7 rows)\nWrite PN data to PNP-file = .\\a.csv.pnp\n";
     const std::string both = test::convertedMessages("a.csv", "a.csv", 7);
     const struct {
-        test::FileFault fault;
+        test::HostFault fault;
         std::string console;  // after the banner
         std::vector<std::string> files;
     } cases[] = {
-        {{test::FileCall::read, "a.csv", 0}, "Could not read a.csv\n", {"a.csv", "b.csv"}},
-        {{test::FileCall::read, "a.csv", 10}, "Could not read a.csv\n", {"a.csv", "b.csv"}},
-        {{test::FileCall::read, "a.csv", workedExample.size() - 1}, "Could not read a.csv\n", {"a.csv", "b.csv"}},
-        {{test::FileCall::create, "a.csv.pnp", 0},
+        {{test::HostCall::read, "a.csv", 0}, "Could not read a.csv\n", {"a.csv", "b.csv"}},
+        {{test::HostCall::read, "a.csv", 10}, "Could not read a.csv\n", {"a.csv", "b.csv"}},
+        {{test::HostCall::read, "a.csv", workedExample.size() - 1}, "Could not read a.csv\n", {"a.csv", "b.csv"}},
+        {{test::HostCall::create, "a.csv.pnp", 0},
          "Read file = a.csv (7 rows)\nCould not create .\\a.csv.pnp\n",
          {"a.csv", "b.csv"}},
-        {{test::FileCall::create, "a.csv.img.pnp", 0},
+        {{test::HostCall::create, "a.csv.img.pnp", 0},
          aDone + "Could not create .\\a.csv.img.pnp\n",
          {"a.csv", "a.csv.pnp", "b.csv"}},
-        {{test::FileCall::write, "a.csv.pnp", 0},
+        {{test::HostCall::write, "a.csv.pnp", 0},
          both + "Could not write .\\a.csv.pnp\n",
          {"a.csv", "a.csv.img.pnp", "a.csv.pnp", "b.csv"}},
-        {{test::FileCall::write, "a.csv.img.pnp", 500},
+        {{test::HostCall::write, "a.csv.img.pnp", 500},
          both + "Could not write .\\a.csv.img.pnp\n",
          {"a.csv", "a.csv.img.pnp", "a.csv.pnp", "b.csv"}},
-        {{test::FileCall::close, "a.csv.pnp", 0},
+        {{test::HostCall::close, "a.csv.pnp", 0},
          both + "Could not write .\\a.csv.pnp\n",
          {"a.csv", "a.csv.img.pnp", "a.csv.pnp", "b.csv"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.console);
         for (const char* name : {"a.csv.pnp", "a.csv.img.pnp"}) fs::remove(name);
-        test::FaultyFiles files;
+        test::RecordingHost files;
         files.faults.push_back(c.fault);
         EXPECT_EQ(run({"a.csv", "b.csv"}, files.seam()), 1);
         EXPECT_EQ(out, bannerLine + c.console);
@@ -198,14 +213,14 @@ TEST_F(Driver, FileSystemFailuresEndTheRun) {
         EXPECT_TRUE(files.everyFileClosed());
     }
     // A write that fails part-way leaves the lines before it, whole.
-    test::FaultyFiles files;
-    files.faults.push_back({test::FileCall::write, "a.csv.img.pnp", 500});
+    test::RecordingHost files;
+    files.faults.push_back({test::HostCall::write, "a.csv.img.pnp", 500});
     run({"a.csv"}, files.seam());
     EXPECT_EQ(test::readFile("a.csv.img.pnp").size(), 500u);
     EXPECT_EQ(test::crlfLines(test::readFile("a.csv.pnp")).back(), std::string("EOF ") + test::fixedTimeStamp);
 
     // Through the same seam, a read that sees the end before any failure is whole.
-    files.faults = {{test::FileCall::read, "a.csv", workedExample.size() + 1}};
+    files.faults = {{test::HostCall::read, "a.csv", workedExample.size() + 1}};
     EXPECT_EQ(run({"a.csv"}, files.seam()), 0);
     EXPECT_EQ(out, bannerLine + both + "Done!\n");
 }

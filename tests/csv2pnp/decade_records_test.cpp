@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "lines.h"
+#include "memory_plot_files.h"
 #include "csv2pnp/decade_records.h"
 #include "table/csv_table_reader.h"
 
@@ -21,10 +22,9 @@ struct Written {
 template <typename Operation>
 Written written(const std::string& csv, Operation operation) {
     MeasurementTable table = parseMeasurementTable(csv);
-    std::string dataBytes, imaginaryBytes;
-    PlotFileWriter data = stringWriter(dataBytes), imaginary = stringWriter(imaginaryBytes);
-    operation(table, data, imaginary);
-    return {test::crlfLines(dataBytes), test::crlfLines(imaginaryBytes)};
+    test::MemoryPlotFiles files;
+    operation(table, files.data, files.imaginary);
+    return {test::crlfLines(files.dataBytes()), test::crlfLines(files.imaginaryBytes())};
 }
 
 Written trace(const std::string& csv, std::uint32_t carrier = 10000000) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "fixed_clock.h"
+#include "memory_plot_files.h"
 #include "lines.h"
 #include "csv2pnp/plot_files.h"
 #include "table/csv_table_reader.h"
@@ -23,10 +24,10 @@ struct Pair {
 };
 
 Pair plotFiles(const std::string& csv, const PlotFileNames& names, std::uint32_t carrier, UtcTime start, UtcTime end) {
-    Pair pair;
-    PlotFileWriter data = stringWriter(pair.data), imaginary = stringWriter(pair.imaginary);
-    writePlotFiles(data, imaginary, parseMeasurementTable(csv), names, carrier, start, [end] { return end; });
-    return pair;
+    test::MemoryPlotFiles files;
+    files.recorder.time = end;
+    writePlotFiles(files.data, files.imaginary, parseMeasurementTable(csv), names, carrier, start, files.host);
+    return {files.dataBytes(), files.imaginaryBytes()};
 }
 
 TEST(PlotFiles, SmallestPairByteForByte) {
@@ -85,28 +86,18 @@ TEST(PlotFiles, CarrierAndNamesAreWrittenUnchanged) {
     EXPECT_EQ(data[18], "CAR 4294967295 Hz, 3dBm");
 }
 
-// Records every piece handed to either file in one log, to see the order of the writes.
-struct TaggedLog {
-    std::vector<std::string>* log;
-    char tag;
-};
-
-bool logWrite(void* target, std::string_view bytes) {
-    auto* tagged = static_cast<TaggedLog*>(target);
-    tagged->log->push_back(tagged->tag + std::string(bytes));
-    return true;
-}
-
 TEST(PlotFiles, RecordGroupsAlternateAndEveryLineIsOneWrite) {
+    test::MemoryPlotFiles files;
+    files.recorder.recordWrites = true;
+    files.recorder.calls.clear();
+    writePlotFiles(files.data, files.imaginary, parseMeasurementTable("5,-80,-90\n10,-85,-95\n100,-1,-2\n"), osc1, 0,
+                   jan3, files.host);
     std::vector<std::string> log;
-    TaggedLog dataLog{&log, 'D'}, imaginaryLog{&log, 'I'};
-    PlotFileWriter data{logWrite, &dataLog, false}, imaginary{logWrite, &imaginaryLog, false};
-    writePlotFiles(data, imaginary, parseMeasurementTable("5,-80,-90\n10,-85,-95\n100,-1,-2\n"), osc1, 0, jan3,
-                   test::fixedClock);
+    for (const std::string& call : files.recorder.calls) log.push_back(call.substr(call.find(' ') + 1));
     std::string order;
     for (const std::string& entry : log) {
         EXPECT_EQ(entry.find("\r\n"), entry.size() - 2) << "one whole line per write";
-        order += entry[0];
+        order += entry[0] == 'd' ? 'D' : 'I';
     }
     // Groups: 1-3, 4, 5-7, 8, 9, 10, 11-12, DRG, DCC, 15..18, 19-20, 21, 22, DEC, NCF,
     // then the trace line by line, and EOF.

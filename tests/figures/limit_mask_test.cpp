@@ -29,15 +29,15 @@ TEST(LimitMask, ReadsPointsAndNamesTheLineOfAnError) {
         {"# nothing\n\n", 0, 0, "holds no point"},
     };
     for (const auto& c : cases) {
-        MaskRead read = readLimitMask(c.text);
-        EXPECT_EQ(read.error, c.error) << c.text;
-        EXPECT_EQ(read.line, c.line) << c.text;
-        EXPECT_EQ(read.mask ? read.mask->points.size() : 0, c.points) << c.text;
+        Result<LimitMask> read = readLimitMask(c.text, "m.txt");
+        EXPECT_EQ(read ? "" : read.problem->text, c.error) << c.text;
+        EXPECT_EQ(read ? 0 : read.problem->line, c.line) << c.text;
+        EXPECT_EQ(read ? read.value->points.size() : 0, c.points) << c.text;
     }
 }
 
 TEST(LimitMask, LimitsAndVerdicts) {
-    const LimitMask mask{{{10, -100}, {1000, -140}, {1000, -150}, {1e5, -150}}};
+    const LimitMask mask{"m.txt", {{10, -100}, {1000, -140}, {1000, -150}, {1e5, -150}}};
     const std::pair<double, std::optional<double>> limits[] = {
         {10, -100}, {100, -120}, {1000, -140}, {1e4, -150}, {1e5, -150}, {9, std::nullopt}, {2e5, std::nullopt}};
     for (const auto& [offset, limit] : limits) {

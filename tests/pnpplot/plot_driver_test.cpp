@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "chart/chart_theme.h"
-#include "faulty_files.h"
+#include "recording_host.h"
 #include "json_parser.h"
 #include "plot_runs.h"
 #include "pnpplot/plot_driver.h"
@@ -19,7 +19,7 @@ namespace {
 class PlotDriver : public test::ScratchDir {
 protected:
     // The arguments split at spaces.
-    test::ToolRun run(const std::string& arguments, const FileSystem& files = hostFileSystem()) {
+    test::ToolRun run(const std::string& arguments, const Host& files = systemHost()) {
         std::vector<std::string> words;
         std::istringstream split(arguments);
         for (std::string word; split >> word;) words.push_back(word);
@@ -87,26 +87,26 @@ TEST_F(PlotDriver, FileSystemFailures) {
     test::writeFile("a.csv", "10,-100,-110\n100,-120,-130\n");
     test::writeFile("b.csv", "10,-90,-100\n100,-110,-120\n");
     const struct {
-        test::FileFault fault;
+        test::HostFault fault;
         int status;
         std::string err;
         bool chartWritten;
     } cases[] = {
-        {{test::FileCall::open, "a.csv", 0}, 1, "pnpplot: a.csv: cannot be opened\n", true},
-        {{test::FileCall::read, "b.csv", 5}, 1, "pnpplot: b.csv: could not be read to its end\n", true},
-        {{test::FileCall::read, ".csv", 0},
+        {{test::HostCall::open, "a.csv", 0}, 1, "pnpplot: a.csv: cannot be opened\n", true},
+        {{test::HostCall::read, "b.csv", 5}, 1, "pnpplot: b.csv: could not be read to its end\n", true},
+        {{test::HostCall::read, ".csv", 0},
          1,
          "pnpplot: a.csv: could not be read to its end\npnpplot: b.csv: could not be read to its end\n"
          "pnpplot: nothing to draw\n",
          false},
-        {{test::FileCall::create, "chart.svg", 0}, 1, "pnpplot: chart.svg: could not be written\n", false},
-        {{test::FileCall::write, "chart.svg", 100}, 1, "pnpplot: chart.svg: could not be written\n", false},
-        {{test::FileCall::close, "chart.svg", 0}, 1, "pnpplot: chart.svg: could not be written\n", false},
+        {{test::HostCall::create, "chart.svg", 0}, 1, "pnpplot: chart.svg: could not be written\n", false},
+        {{test::HostCall::write, "chart.svg", 100}, 1, "pnpplot: chart.svg: could not be written\n", false},
+        {{test::HostCall::close, "chart.svg", 0}, 1, "pnpplot: chart.svg: could not be written\n", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.err);
         std::filesystem::remove("chart.svg");
-        test::FaultyFiles files;
+        test::RecordingHost files;
         files.faults.push_back(c.fault);
         test::ToolRun drawn = run("-o chart.svg a.csv b.csv", files.seam());
         EXPECT_EQ(drawn.status, c.status);

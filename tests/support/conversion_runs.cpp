@@ -3,20 +3,24 @@
 #include <sstream>
 
 #include "csv2pnp/conversion_driver.h"
-#include "fixed_clock.h"
+#include "recording_host.h"
 
 namespace csv2pnp::test {
 
-ToolRun runDriver(std::vector<std::string> arguments, const FileSystem& files) {
+ToolRun runDriver(std::vector<std::string> arguments, const Host& host) {
     ArgumentVector argv("csv2pnp", std::move(arguments));
     std::ostringstream out, err;
     ConversionDriver driver;
     driver.out = &out;
     driver.err = &err;
-    driver.clock = fixedClock;
-    driver.files = files;
+    driver.host = host;
     int status = driver.run(argv.count(), argv.values());
     return ToolRun{status, out.str(), err.str()};
+}
+
+ToolRun runDriver(std::vector<std::string> arguments) {
+    RecordingHost host;
+    return runDriver(std::move(arguments), host.seam());
 }
 
 std::string bannerLine() { return std::string(plotformat::banner) + "\n"; }

@@ -4,14 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
+#include "platform/host.h"
 #include "processes.h"
 
 namespace csv2pnp::test {
 
-// Runs the converter with these arguments after the program name, its files reached
-// through files.
-ToolRun runDriver(std::vector<std::string> arguments, const FileSystem& files = hostFileSystem());
+// Runs the converter with these arguments after the program name, on the host given, or on
+// the disk with the fixed clock.
+ToolRun runDriver(std::vector<std::string> arguments, const Host& host);
+ToolRun runDriver(std::vector<std::string> arguments);
 
 // The banner line that starts every run's console output.
 std::string bannerLine();

@@ -6,13 +6,13 @@
 
 namespace csv2pnp::test {
 
-ToolRun runPlotDriver(std::vector<std::string> arguments, const FileSystem& files) {
+ToolRun runPlotDriver(std::vector<std::string> arguments, const Host& host) {
     ArgumentVector argv("pnpplot", std::move(arguments));
     std::ostringstream out, err;
     PlotDriver driver;
     driver.out = &out;
     driver.err = &err;
-    driver.files = files;
+    driver.host = host;
     int status = driver.run(argv.count(), argv.values());
     return ToolRun{status, out.str(), err.str()};
 }

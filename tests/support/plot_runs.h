@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
+#include "platform/host.h"
 #include "processes.h"
 
 namespace csv2pnp::test {
 
 // Runs pnpplot's driver with these arguments after the program name.
-ToolRun runPlotDriver(std::vector<std::string> arguments, const FileSystem& files = hostFileSystem());
+ToolRun runPlotDriver(std::vector<std::string> arguments, const Host& host = systemHost());
 
 // Runs the built pnpplot.
 ToolRun runPnpplot(const std::string& arguments);

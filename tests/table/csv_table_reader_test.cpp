@@ -70,20 +70,20 @@ class CsvTableReaderFile : public test::ScratchDir {};
 
 TEST_F(CsvTableReaderFile, ReadsTheRowsOfAFileThatOpens) {
     test::writeFile("run1.csv", "1,2,3\n\n4,5,6");
-    TableInput input = readMeasurementTable("run1.csv", hostFileSystem());
-    ASSERT_EQ(input.status, InputStatus::read);
-    EXPECT_EQ(rowsOf(input.table), (Rows{{"1", "2", "3"}, {}, {"4", "5", "6"}}));
+    Result<MeasurementTable> input = readMeasurementTable("run1.csv", systemHost());
+    ASSERT_TRUE(input);
+    EXPECT_EQ(rowsOf(*input.value), (Rows{{"1", "2", "3"}, {}, {"4", "5", "6"}}));
 
     test::writeFile("empty.csv", "");
-    input = readMeasurementTable("empty.csv", hostFileSystem());
-    EXPECT_EQ(input.status, InputStatus::read);
-    EXPECT_EQ(rowCount(input.table), 0u);
+    Result<MeasurementTable> empty = readMeasurementTable("empty.csv", systemHost());
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(rowCount(*empty.value), 0u);
 }
 
 TEST_F(CsvTableReaderFile, MissingFileAndDirectoryAreOpenFailures) {
     std::filesystem::create_directory("folder.csv");
     for (const char* path : {"missing.csv", "folder.csv"}) {
-        EXPECT_EQ(readMeasurementTable(path, hostFileSystem()).status, InputStatus::notOpened) << path;
+        EXPECT_EQ(readMeasurementTable(path, systemHost()).problem->kind, ProblemKind::notOpened) << path;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fixed_clock.h"
+#include "memory_plot_files.h"
 #include "csv2pnp/plot_files.h"
 #include "scratch_dir.h"
 #include "table/cell_value.h"
@@ -18,11 +19,10 @@ struct PlotPair {
 };
 
 PlotPair writtenByCsv2pnp(const std::string& csv, std::uint32_t carrier) {
-    PlotPair pair;
-    PlotFileWriter data = stringWriter(pair.data), imaginary = stringWriter(pair.imaginary);
-    writePlotFiles(data, imaginary, parseMeasurementTable(csv), plotFileNamesFor("osc1.csv"), carrier,
-                   test::fixedClock(), test::fixedClock);
-    return pair;
+    test::MemoryPlotFiles files;
+    writePlotFiles(files.data, files.imaginary, parseMeasurementTable(csv), plotFileNamesFor("osc1.csv"), carrier,
+                   test::fixedClock(), files.host);
+    return {files.dataBytes(), files.imaginaryBytes()};
 }
 
 std::string withLfLineEnds(std::string text) {
@@ -41,10 +41,10 @@ TEST(TraceReader, RoundTripOfTheSampleExport) {
             std::string bytes = file == 0 ? pair.data : pair.imaginary;
             if (lf) bytes = withLfLineEnds(bytes);
             ASSERT_TRUE(isPlotFile(bytes));
-            InputTraces read = readPlotFile(bytes, "dir/osc1.csv.pnp");
-            ASSERT_EQ(read.error, "");
-            ASSERT_EQ(read.traces.size(), 1u);
-            const Trace& trace = read.traces[0];
+            Result<std::vector<Trace>> read = readPlotFile(bytes, "dir/osc1.csv.pnp");
+            ASSERT_TRUE(read);
+            ASSERT_EQ(read.value->size(), 1u);
+            const Trace& trace = read.value->front();
             EXPECT_EQ(trace.caption, file == 0 ? "osc1.csv" : "osc1.csv floor");
             EXPECT_EQ(trace.measurement, "osc1.csv");
             EXPECT_EQ(trace.floor, file == 1);
@@ -69,23 +69,23 @@ TEST(TraceReader, PlotFileLinesAndTheirErrors) {
     } cases[] = {
         {head + "   TRA 0: 1010.000 Hz, -1.000 dBc\n   TRA 1: 1020.500 Hz, nan dBc\nEOF 1/03/2026 9:05:03\n", "", 1, 1},
         {head + "   TRA 0: 1010.000 Hz, -1.000 dBc\n   TRA 1: 1020 Hz -2 dBc\n",
-         "line 7: a TRA line that does not parse", 0, 0},
-        {head + "   TRA x: 1010.000 Hz, -1.000 dBc\n", "line 6: a TRA line that does not parse", 0, 0},
-        {head + "   TRA 0: 1010.000 Hz, -1.000 dBc trailing\n", "line 6: a TRA line that does not parse", 0, 0},
+         "x.pnp: line 7: a TRA line that does not parse", 0, 0},
+        {head + "   TRA x: 1010.000 Hz, -1.000 dBc\n", "x.pnp: line 6: a TRA line that does not parse", 0, 0},
+        {head + "   TRA 0: 1010.000 Hz, -1.000 dBc trailing\n", "x.pnp: line 6: a TRA line that does not parse", 0, 0},
         {head + "   TRA 0: 1010.000 Hz, -1.000 dBc\r\n   TRA 1: 1020.000 Hz, -inf dBc\r\n", "", 1, 1},
         {head + "   TRA 0: 1010.000 Hz, -1e-400 dBc\n   TRA 1: 1020.000 Hz, 1e400 dBc\n", "", 1, 1},
-        {head + "EOF 1/03/2026 9:05:03\n", "holds no trace", 0, 0},
+        {head + "EOF 1/03/2026 9:05:03\n", "x.pnp: holds no trace", 0, 0},
         {head + "   TRA 0: 900.000 Hz, -1.000 dBc\n   TRA 1: 1000.000 Hz, -1.000 dBc\n",
-         "holds no point that can be drawn", 0, 0},
+         "x.pnp: holds no point that can be drawn", 0, 0},
         // Lone CRs end lines too, as a file saved on an old Mac has them.
         {";\rCAR 1000 Hz, 3dBm\r   TRA 0: 1010.000 Hz, -1.000 dBc\r   TRA 1: 1020.000 Hz, -2.000 dBc\r", "", 2, 0},
         {";\r\n\r\rCAR 1000 Hz, 3dBm\n\r   TRA 0: 1010.000 Hz, -1.000 dBc\r", "", 1, 0},
     };
     for (const auto& c : cases) {
-        InputTraces read = readTraces(c.bytes, "x.pnp");
-        EXPECT_EQ(read.error, c.error) << c.bytes;
-        EXPECT_EQ(read.traces.empty() ? 0 : read.traces[0].points.size(), c.points) << c.bytes;
-        EXPECT_EQ(read.traces.empty() ? 0 : read.traces[0].leftOut, c.leftOut) << c.bytes;
+        Result<std::vector<Trace>> read = readTraces(c.bytes, "x.pnp");
+        EXPECT_EQ(read ? "" : describe(*read.problem), c.error) << c.bytes;
+        EXPECT_EQ(read ? read.value->front().points.size() : 0, c.points) << c.bytes;
+        EXPECT_EQ(read ? read.value->front().leftOut : 0, c.leftOut) << c.bytes;
     }
 }
 
@@ -115,11 +115,11 @@ TEST(TraceReader, ExportRowsMakeTwoTraces) {
         "-5,-90,-95\n"
         "3000,nan,inf\n"
         "\n";
-    InputTraces read = readTraces(csv, "data/run1.csv");
-    ASSERT_EQ(read.error, "");
-    ASSERT_EQ(read.traces.size(), 2u);
-    const Trace& noise = read.traces[0];
-    const Trace& floor = read.traces[1];
+    Result<std::vector<Trace>> read = readTraces(csv, "data/run1.csv");
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read.value->size(), 2u);
+    const Trace& noise = read.value->at(0);
+    const Trace& floor = read.value->at(1);
     EXPECT_EQ(noise.caption, "run1.csv phase noise");
     EXPECT_EQ(floor.caption, "run1.csv floor");
     EXPECT_FALSE(noise.floor);
@@ -137,8 +137,8 @@ TEST(TraceReader, ExportRowsMakeTwoTraces) {
     EXPECT_EQ(noise.leftOut, 3u);
     EXPECT_EQ(floor.leftOut, 3u);
 
-    EXPECT_EQ(readTraces("Offset,Level\n", "h.csv").error, "holds no trace");
-    EXPECT_EQ(readTraces("0,-1,-2\n", "z.csv").error, "holds no point that can be drawn");
+    EXPECT_EQ(readTraces("Offset,Level\n", "h.csv").problem->text, "holds no trace");
+    EXPECT_EQ(readTraces("0,-1,-2\n", "z.csv").problem->text, "holds no point that can be drawn");
 }
 
 // What the reader warns of, per input: each input below holds traces that can be drawn.
@@ -150,32 +150,37 @@ TEST(TraceReader, WarnsOfWhatLooksWrong) {
         {"10,-100,-110\n100,-120,-130\n", {}},
         // Decimal commas: "-119,86" splits into -119 and 86.
         {"10,-119,86,-131,53\n100,-143,70,-157,4\n1000,-153,80,-168,80\n",
-         {"x.csv floor: most levels are above 0 dBc/Hz, which no measured phase noise is; decimal commas (-119,86) "
+         {"dir/x.csv: x.csv floor: most levels are above 0 dBc/Hz, which no measured phase noise is; decimal commas "
+          "(-119,86) "
           "split each level into two cells"}},
         {"10;-100;-110\n100;-120;-130\n1000,-130,-140\n",
-         {"most rows hold a single cell: pnpplot reads comma-separated exports, and this one seems to be separated by "
+         {"dir/x.csv: most rows hold a single cell: pnpplot reads comma-separated exports, and this one seems to be "
+          "separated by "
           "something else (semicolons, tabs)"}},
         // Equal offsets: the last of them stands.
         {"100,-90,-100\n100,-95,-105\n1000,-100,-110\n",
-         {"x.csv phase noise: 1 point is at an offset given again later; the last of equal offsets is used",
-          "x.csv floor: 1 point is at an offset given again later; the last of equal offsets is used"}},
+         {"dir/x.csv: x.csv phase noise: 1 point is at an offset given again later; the last of equal offsets is used",
+          "dir/x.csv: x.csv floor: 1 point is at an offset given again later; the last of equal offsets is used"}},
     };
     for (const auto& c : cases) {
-        InputTraces read = readTraces(c.bytes, "dir/x.csv");
-        ASSERT_FALSE(read.traces.empty()) << c.bytes;
-        EXPECT_EQ(read.warnings, c.warnings) << c.bytes;
+        Result<std::vector<Trace>> read = readTraces(c.bytes, "dir/x.csv");
+        ASSERT_TRUE(read) << c.bytes;
+        std::vector<std::string> warnings;
+        for (const Warning& warning : read.warnings) warnings.push_back(describe(warning));
+        EXPECT_EQ(warnings, c.warnings) << c.bytes;
     }
     // A byte-order mark does not cost the first row.
     EXPECT_EQ(readTraces("\xef\xbb\xbf"
                          "1,-90,-100\n10,-120,-130\n",
                          "x.csv")
-                  .traces[0]
+                  .value->front()
                   .points.size(),
               2u);
-    InputTraces repeated = readTraces("100,-90,-100\n100,-95,-105\n1000,-100,-110\n", "x.csv");
-    EXPECT_EQ(repeated.traces[0].points.size(), 2u);
-    EXPECT_EQ(repeated.traces[0].points[0].level, -95);
-    EXPECT_EQ(repeated.traces[0].repeated, 1u);
+    Result<std::vector<Trace>> repeated = readTraces("100,-90,-100\n100,-95,-105\n1000,-100,-110\n", "x.csv");
+    ASSERT_TRUE(repeated);
+    EXPECT_EQ(repeated.value->front().points.size(), 2u);
+    EXPECT_EQ(repeated.value->front().points[0].level, -95);
+    EXPECT_EQ(repeated.value->front().repeated, 1u);
 }
 
 }  // namespace
