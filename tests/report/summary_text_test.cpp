@@ -1,0 +1,74 @@
+#include <cmath>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "fixed_analysis.h"
+#include "report/summary_text.h"
+
+namespace csv2pnp {
+namespace {
+
+TEST(SummaryText, EveryFieldOfAFullAnalysis) {
+    test::FixedAnalysis fixed;
+    std::ostringstream text;
+    for (const TraceAnalysis& analysis : fixed.analyses.traces) writeSummaryText(text, analysis);
+    EXPECT_EQ(text.str(),
+              "a phase noise\n"
+              "  source        a.pnp\n"
+              "  file time     12/9/2026 4:26:47 UTC (TIM record)\n"
+              "  carrier       100 MHz (normalised from 10 MHz, default for a CSV export)\n"
+              "  points        61, offsets 1 Hz to 1 MHz\n"
+              "  smoothing     0.2 decades, in the spot noise and the chart only\n"
+              "  spot noise    10 Hz     -89.92 dBc/Hz\n"
+              "                100 Hz    -99.92 dBc/Hz\n"
+              "                1 kHz     -89.74 dBc/Hz\n"
+              "                10 kHz    -119.92 dBc/Hz\n"
+              "                100 kHz   -129.92 dBc/Hz\n"
+              "  integrated    10 Hz to 100 kHz\n"
+              "  near floor    5 points of the band less than 10 dB above the floor\n"
+              "  phase noise   -64.689 dBc\n"
+              "  RMS phase     0.82423 mrad, 0.047225 deg\n"
+              "  RMS jitter    1.3118 ps\n"
+              "  residual FM   10.0249 Hz\n"
+              "  spurs         1, together 1.1199 ps RMS jitter\n"
+              "                1 kHz     -85.00 dBc/Hz, -66.063 dBc, 1.1199 ps\n"
+              "  floor margin  smallest -58.00 dB at 1 MHz\n"
+              "                below 10 dB: 39.811 kHz to 1 MHz (15 points)\n"
+              "  mask          FAIL, 16 of 61 points above the limit, the worst 15.00 dB above at 1 kHz (m.txt)\n"
+              "  ADEV          tau 10 us   8.258e-08\n"
+              "                tau 100 us  1.061e-08\n"
+              "                tau 1 ms    1.188e-09\n"
+              "                tau 10 ms   2.201e-10\n"
+              "                tau 100 ms  2.416e-11\n"
+              "a floor\n"
+              "  source        a.pnp\n"
+              "  carrier       100 MHz (normalised from 10 MHz, default for a CSV export)\n"
+              "  points        61, offsets 1 Hz to 1 MHz\n"
+              "  smoothing     0.2 decades, in the spot noise and the chart only\n"
+              "  spot noise    10 Hz     -140.00 dBc/Hz\n"
+              "                100 Hz    -140.00 dBc/Hz\n"
+              "                1 kHz     -140.00 dBc/Hz\n"
+              "                10 kHz    -140.00 dBc/Hz\n"
+              "                100 kHz   -82.00 dBc/Hz\n"
+              "  integrated    10 Hz to 100 kHz\n"
+              "  phase noise   -34.156 dBc\n"
+              "  RMS phase     27.714 mrad, 1.5879 deg\n"
+              "  RMS jitter    44.108 ps\n"
+              "  residual FM   1988.47 Hz\n");
+}
+
+// Figures beyond a double, and a carrier of 0, are said in words.
+TEST(SummaryText, FiguresThatCannotBeGiven) {
+    const std::string overflows = "overflows: the levels are beyond what a double holds";
+    const std::pair<std::string, std::string> cases[] = {
+        {phaseNoiseText(INFINITY), overflows}, {rmsPhaseText(INFINITY, INFINITY), overflows},
+        {jitterText(INFINITY), overflows},     {jitterText(std::nullopt), "none: the carrier is 0 Hz"},
+        {residualFmText(INFINITY), overflows}, {jitterText(9.71e-10), "971.00 ps"},
+    };
+    for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
+}
+
+}  // namespace
+}  // namespace csv2pnp
