@@ -5,7 +5,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include <string>
+
 #include "analysis/trace_analysis.h"
+#include "traces/trace_reader.h"
 
 namespace fuzzing {
 
@@ -13,8 +16,27 @@ inline void require(bool condition) {
     if (!condition) std::abort();
 }
 
+// The traces read from the input, or none; a read either gives traces, each with points, or a
+// problem. Each trace keeps at most its first maxPoints points (and its last), so that every
+// input stays cheap: the reader has seen the whole input, and the analysis of a few points
+// reaches every branch that many would.
+inline std::vector<csv2pnp::Trace> boundedTraces(const std::string& bytes, std::size_t maxPoints = 12) {
+    csv2pnp::Result<std::vector<csv2pnp::Trace>> read = csv2pnp::readTraces(bytes, "fuzz\xff.csv");
+    require(read.value.has_value() != read.problem.has_value());
+    if (!read) return {};
+    for (csv2pnp::Trace& trace : *read.value) {
+        require(!trace.points.empty());
+        if (trace.points.size() > maxPoints) {
+            csv2pnp::TracePoint last = trace.points.back();
+            trace.points.resize(maxPoints - 1);
+            trace.points.push_back(last);
+        }
+    }
+    return std::move(*read.value);
+}
+
 // Variant 0 takes the options as they come; variant 1 every option that changes the traces.
-inline csv2pnp::AnalysisOptions analysisOptions(int variant, const csv2pnp::LimitMask* mask) {
+inline csv2pnp::AnalysisOptions analysisOptions(int variant) {
     csv2pnp::AnalysisOptions options;
     if (variant == 1) {
         options.carrier = 5;
@@ -25,8 +47,25 @@ inline csv2pnp::AnalysisOptions analysisOptions(int variant, const csv2pnp::Limi
         options.spurThreshold = 3;
         options.smoothing = 0.3;
     }
-    options.mask = mask;
     return options;
+}
+
+// The Allan deviation is a number at the shortest and the longest tau the points allow. A
+// trace of the fuzzer's may span hundreds of decades, so hundreds of tau, each of them costly:
+// two tau on the first points and the last one stand for them.
+inline std::vector<csv2pnp::AllanPoint> checkedAllanDeviation(const std::vector<csv2pnp::TracePoint>& points,
+                                                              double carrier) {
+    std::vector<csv2pnp::AllanPoint> result;
+    std::vector<csv2pnp::TracePoint> few(points.begin(), points.begin() + std::min<std::ptrdiff_t>(points.size(), 4));
+    if (few.back().offset != points.back().offset) few.push_back(points.back());
+    std::vector<double> taus = csv2pnp::allanTaus(few.front().offset, few.back().offset);
+    if (taus.size() > 2) taus.erase(taus.begin() + 1, taus.end() - 1);
+    for (double tau : taus) {
+        double sigma = csv2pnp::allanDeviation(few, carrier, tau);
+        require(!std::isnan(sigma) && sigma >= 0);
+        result.push_back({tau, sigma});
+    }
+    return result;
 }
 
 // Settled points, figures that are numbers wherever the levels are, spurs as defined.
@@ -46,7 +85,6 @@ inline void checkAnalysis(const csv2pnp::TraceAnalysis& analysis) {
     for (const csv2pnp::SpurFigures& spur : analysis.spurs) {
         require(spur.spur.last - spur.spur.first < csv2pnp::longestSpur && spur.spur.power > 0);
     }
-    for (const csv2pnp::AllanPoint& point : analysis.allan) require(!std::isnan(point.sigmaY) && point.sigmaY >= 0);
 }
 
 }  // namespace fuzzing

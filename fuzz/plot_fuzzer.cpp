@@ -6,11 +6,10 @@
 #include <string>
 
 #include "csv2pnp/plot_files.h"
+#include "memory_plot_files.h"
 #include "table/csv_table_reader.h"
 
 namespace {
-
-csv2pnp::UtcTime fixedClock() { return csv2pnp::UtcTime{2026, 1, 3, 9, 5, 3}; }
 
 void require(bool condition) {
     if (!condition) std::abort();
@@ -58,12 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const csv2pnp::PlotFileNames names = csv2pnp::plotFileNamesFor("f.csv");
-    std::string dataBytes, imaginaryBytes;
-    csv2pnp::PlotFileWriter dataFile = csv2pnp::stringWriter(dataBytes);
-    csv2pnp::PlotFileWriter imaginaryFile = csv2pnp::stringWriter(imaginaryBytes);
-    csv2pnp::writePlotFiles(dataFile, imaginaryFile, table, names, 10000000, fixedClock(), fixedClock);
-    std::size_t dataLines = checkPlotFile(dataBytes, names.dataFileName);
-    std::size_t imaginaryLines = checkPlotFile(imaginaryBytes, names.imaginaryFileName);
+    csv2pnp::test::MemoryPlotFiles files;
+    csv2pnp::writePlotFiles(files.data, files.imaginary, table, names, 10000000, files.recorder.time, files.host);
+    require(!files.data.problem && !files.imaginary.problem);
+    std::size_t dataLines = checkPlotFile(files.dataBytes(), names.dataFileName);
+    std::size_t imaginaryLines = checkPlotFile(files.imaginaryBytes(), names.imaginaryFileName);
     if (everyRowHasThreeCells) require(dataLines == imaginaryLines);
     return 0;
 }
