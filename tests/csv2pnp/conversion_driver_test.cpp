@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -112,7 +113,7 @@ TEST_F(Driver, ConvertsIntoTheCurrentDirectory) {
             file + "missing.csv\nCould not open missing.csv\n" + file + "data\\run1.csv\n" + backslashedInput +
             "Done!\n");
     EXPECT_EQ(filesHere(), (std::vector<std::string>{"data", "run1.csv.img.pnp", "run1.csv.pnp"}));
-    EXPECT_EQ(test::crlfLines(test::readFile("run1.csv.pnp"))[1], ";Composite-noise plot file .\\run1.csv.pnp");
+    EXPECT_EQ(test::lineOf(test::readFile("run1.csv.pnp"), 1), ";Composite-noise plot file .\\run1.csv.pnp");
 }
 
 TEST_F(Driver, WritesTheWholeDataFile) {
@@ -309,10 +310,10 @@ TEST_F(Hostile, ControlBytesAndByteOrderMark) {
     EXPECT_EQ(out, bannerLine + converted("nulbytes.csv", "nulbytes.csv", 2) + converted("ctrlz.csv", "ctrlz.csv", 0) +
                        converted("bom.csv", "bom.csv", 2) + "Done!\n");
     // A cell's number ends at a NUL byte, as C reads it.
-    EXPECT_EQ(lines("nulbytes.csv.pnp")[25], "   TRA 0: 10000001.000 Hz, -3.000 dBc");
+    EXPECT_EQ(test::lineOf(test::readFile("nulbytes.csv.pnp"), 25), "   TRA 0: 10000001.000 Hz, -3.000 dBc");
     EXPECT_EQ(lines("ctrlz.csv.pnp").size(), 22u);
     // A byte-order mark makes the first offset a text: 0, the lowest band.
-    EXPECT_EQ(lines("bom.csv.pnp")[12], "DRG -2,5");
+    EXPECT_EQ(test::lineOf(test::readFile("bom.csv.pnp"), 12), "DRG -2,5");
 }
 
 TEST_F(Hostile, NamesWithSpacesAndNonAsciiBytes) {
@@ -322,9 +323,15 @@ TEST_F(Hostile, NamesWithSpacesAndNonAsciiBytes) {
 #endif
     for (const std::string& name : names) {
         test::writeFile(name, "5,-1,-2\n10,-3,-4\n");
+        // Windows names files in its code page: one without these characters (Wine started
+        // without a locale) cannot make the file, and the name is not tried.
+        if (test::readFile(name).empty()) {
+            std::cout << "[ NOTE     ] this host's code page cannot name " << name << "\n";
+            continue;
+        }
         EXPECT_EQ(run({name}), 0);
         EXPECT_EQ(out, bannerLine + converted(name, name, 2) + "Done!\n");
-        EXPECT_EQ(lines(name + ".img.pnp")[7], "CAP " + name + " (imaginary part)");
+        EXPECT_EQ(test::lineOf(test::readFile(name + ".img.pnp"), 7), "CAP " + name + " (imaginary part)");
     }
 }
 
@@ -342,7 +349,7 @@ TEST_F(Hostile, SameInputTwiceAndTheSameNameElsewhere) {
     EXPECT_EQ(run({"x.csv", "x.csv"}), 0);
     EXPECT_EQ(lines("x.csv.pnp").size(), 27u);
     EXPECT_EQ(run({"x.csv", "other/x.csv"}), 0);
-    EXPECT_EQ(lines("x.csv.pnp")[12], "DRG 0,5");
+    EXPECT_EQ(test::lineOf(test::readFile("x.csv.pnp"), 12), "DRG 0,5");
     EXPECT_EQ(filesHere(), (std::vector<std::string>{"other", "x.csv", "x.csv.img.pnp", "x.csv.pnp"}));
     EXPECT_EQ(test::readFile("other/x.csv"), "0.5,-1,-2\n");
 }

@@ -78,7 +78,7 @@ TEST_F(Program, ReadsPipesAndDevices) {
     test::ToolRun piped = test::runTool("/dev/stdin", "printf '5,-80,-90\\n10,-90,-100\\n'");
     EXPECT_EQ(piped.status, 0);
     EXPECT_EQ(piped.out, bannerLine + test::convertedMessages("/dev/stdin", "stdin", 2) + "Done!\n");
-    EXPECT_EQ(test::crlfLines(test::readFile("stdin.pnp"))[25], "   TRA 0: 10000010.000 Hz, -90.000 dBc");
+    EXPECT_EQ(test::lineOf(test::readFile("stdin.pnp"), 25), "   TRA 0: 10000010.000 Hz, -90.000 dBc");
 }
 #endif
 

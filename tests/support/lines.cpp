@@ -14,4 +14,11 @@ std::vector<std::string> crlfLines(const std::string& bytes) {
     return lines;
 }
 
+std::string lineOf(const std::string& bytes, std::size_t index) {
+    std::vector<std::string> lines = crlfLines(bytes);
+    if (index < lines.size()) return lines[index];
+    ADD_FAILURE() << "no line " << index << ": the file has " << lines.size() << " lines";
+    return "";
+}
+
 }  // namespace csv2pnp::test

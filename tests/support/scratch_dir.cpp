@@ -29,13 +29,13 @@ std::vector<std::string> ScratchDir::filesHere() const {
     return names;
 }
 
-void writeFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream file(path.c_str(), std::ios::binary | std::ios::trunc);
     file << bytes;
 }
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
+std::string readFile(const std::string& path) {
+    std::ifstream file(path.c_str(), std::ios::binary);
     std::ostringstream bytes;
     bytes << file.rdbuf();
     return bytes.str();

@@ -24,7 +24,9 @@ private:
     std::filesystem::path previous;
 };
 
-void writeFile(const std::filesystem::path& path, const std::string& bytes);
-std::string readFile(const std::filesystem::path& path);
+// The path is handed to the C library as it stands, as the programs hand theirs to the host:
+// on Windows both read it in the system's code page, whatever locale the test runs in.
+void writeFile(const std::string& path, const std::string& bytes);
+std::string readFile(const std::string& path);
 
 }  // namespace csv2pnp::test
