@@ -22,12 +22,15 @@ cd "$work"
 "$build/bench/generate_export" 100000 >small.csv
 "$tool" big.csv >/dev/null  # the floor's lines, and a warm cache
 
+# A mask that every point of the pair fails: each is crossed, a few a pixel column.
+printf '0.01,-300\n10M,-300\n' >failing.txt
+
 # One run: appends "wall user system peak-KiB" to the named file; the wall time to the
-# nanosecond from the clock, the rest from GNU time.
+# nanosecond from the clock, the rest from GNU time. Status 3, a failing mask, is a result.
 measure() {
   local into=$1 start end; shift
   start=$(date +%s%N)
-  /usr/bin/time -f '%U %S %M' -o "$work/time.tmp" "$@" >/dev/null
+  /usr/bin/time -f '%U %S %M' -o "$work/time.tmp" "$@" >/dev/null 2>"$work/stderr.tmp" || [ $? -eq 3 ]
   end=$(date +%s%N)
   echo "$(echo "($end - $start) / 1000000000" | bc -l) $(cat "$work/time.tmp")" >>"$into"
 }
@@ -36,6 +39,7 @@ for _ in $(seq "$runs"); do
   measure floor.runs "$build/bench/write_floor" big.csv.pnp big.csv.img.pnp .
   measure small.runs "$tool" small.csv
   measure plot.runs "$build/pnpplot" -m "$root/examples/mask.txt" -j big.json -o big.svg big.csv.pnp big.csv.img.pnp
+  measure failing.runs "$build/pnpplot" -m failing.txt -o failing.svg big.csv.pnp big.csv.img.pnp
 done
 
 median() { # file column
@@ -52,6 +56,7 @@ report 'csv2pnp, 1M rows' tool.runs
 report 'floor, 1M rows' floor.runs
 report 'csv2pnp, 100k rows' small.runs
 report 'pnpplot -m -j, 1M rows' plot.runs
+report 'pnpplot, all failing' failing.runs
 printf 'ratio csv2pnp/floor (wall): %.3f (target <= 1.10)\n' \
   "$(echo "$(median tool.runs 1) / $(median floor.runs 1)" | bc -l)"
 printf 'scaling 1M/100k rows (wall): %.2f (target <= 11)\n' \
@@ -63,3 +68,4 @@ printf 'ratio pnpplot/csv2pnp (wall): %.3f (target <= 0.5); SVG %d bytes\n' \
   "$(echo "$(median plot.runs 1) / $(median tool.runs 1)" | bc -l)" "$(stat -c %s big.svg)"
 printf 'pnpplot peak memory limit, plot files + 32 bytes a point (%d points): %d KiB\n' "$points" \
   "$(( (plot_bytes + 32 * points) / 1024 ))"
+printf 'pnpplot with every point above the mask: SVG %d bytes (target < 1 MB)\n' "$(stat -c %s failing.svg)"

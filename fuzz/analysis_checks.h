@@ -42,7 +42,7 @@ inline csv2pnp::AnalysisOptions analysisOptions(int variant) {
         options.carrier = 5;
         options.normaliseTo = 1e9;
         options.band = csv2pnp::OffsetBand{1, 1e6};
-        options.omitSpurs = true;
+        options.spurs = static_cast<csv2pnp::SpurTreatment>(1 + variant % 2);
         options.subtractFloor = true;
         options.spurThreshold = 3;
         options.smoothing = 0.3;

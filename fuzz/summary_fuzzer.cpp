@@ -136,7 +136,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             csv2pnp::writeSummaryText(summary, analysis);
         }
-        std::string json = csv2pnp::summaryJson(analyses.traces, std::string("chart\xfe.svg"), std::nullopt, "0");
+        std::string json = csv2pnp::summaryJson(analyses.traces, {{"in\xfe.csv", std::nullopt}},
+                                                std::string("chart\xfe.svg"), std::nullopt, "0");
         require(fuzzing::validText(json, false));
         require(JsonCheck{json}.document());
     }

@@ -22,14 +22,28 @@ std::vector<SpotLevel> spotNoiseOf(const std::vector<TracePoint>& points, double
         double offset = powerOfTen(decade);
         if (offset > to) break;
         if (offset < from) continue;
-        if (std::optional<double> level = levelAt(points, offset)) spots.push_back(SpotLevel{offset, *level});
+        if (std::optional<double> level = levelAt(points, offset)) spots.push_back(SpotLevel{offset, *level, {}});
     }
     return spots;
 }
 
+// The spot noise at the decades inside the band and the trace, read on the given points.
 std::vector<SpotLevel> spotNoiseInBand(const TraceAnalysis& analysis, const std::vector<TracePoint>& points) {
     return spotNoiseOf(points, std::max(analysis.band.from, analysis.firstOffset),
                        std::min(analysis.band.to, analysis.lastOffset));
+}
+
+// Each spot whose level the spur would have moved, between the points around the spur's run,
+// names the spur it stepped over.
+void markSpursLeftOut(std::vector<SpotLevel>& spots, const std::vector<TracePoint>& points,
+                      const std::vector<Spur>& spurs) {
+    for (SpotLevel& spot : spots) {
+        for (const Spur& spur : spurs) {
+            double from = points[spur.first > 0 ? spur.first - 1 : 0].offset;
+            double to = points[std::min(spur.last + 1, points.size() - 1)].offset;
+            if (spot.offset > from && spot.offset < to) spot.spurLeftOut = spur.offset;
+        }
+    }
 }
 
 void shiftOffsets(Trace& trace, double carrier) {
@@ -60,51 +74,68 @@ void warnOfLowCarrier(const Trace& trace, const CarrierChoice& carrier, std::vec
                             ", so the jitter means nothing; give the carrier with -c"});
 }
 
-// The drawn levels and the spot noise smoothed; a warning when smoothing changes nothing.
-void smooth(TraceAnalysis& analysis, double decades, std::vector<Warning>& warnings) {
+// The noise smoothed, for the spot noise and the chart, each spur drawn as it stands above it;
+// a warning when smoothing changes nothing.
+void smooth(TraceAnalysis& analysis, double decades, const std::vector<Spur>& spurs, std::vector<Warning>& warnings) {
     const Trace& trace = *analysis.trace;
-    analysis.smoothed = SmoothedLevels{decades, smoothed(trace.points, decades)};
-    const std::vector<TracePoint>& points = analysis.smoothed->points;
+    std::vector<TracePoint> noise = smoothed(noisePoints(analysis), decades);
+    std::vector<SpotLevel> spots = spotNoiseInBand(analysis, noise);
+    markSpursLeftOut(spots, trace.points, spurs);
+    analysis.spotNoise = std::move(spots);
+    for (const Spur& spur : spurs) {
+        for (std::size_t k = spur.first; k <= spur.last; ++k) noise[k].level = trace.points[k].level;
+    }
     bool unchanged = true;
     for (std::size_t k = 0; k < trace.points.size() && unchanged; ++k) {
-        unchanged = std::fabs(points[k].level - trace.points[k].level) < 1e-9;
+        unchanged = std::fabs(noise[k].level - trace.points[k].level) < 1e-9;
     }
     if (unchanged && trace.points.size() > 1) {
         warnings.push_back({trace.source, 0,
                             trace.caption + ": no point has another within " + plainNumber(decades / 2) +
                                 " decades, so --smooth changes nothing"});
     }
-    analysis.spotNoise = spotNoiseInBand(analysis, points);
+    analysis.smoothed = SmoothedLevels{decades, std::move(noise)};
 }
 
 // Each spur with its jitter, whether it lies in the band, and the jitter of those in the band.
-void addSpurs(TraceAnalysis& analysis, const std::vector<Spur>& spurs) {
+// With --spurs power the band's figures take each spur in the band as a tone: its power P at
+// its offset f adds P to the phase area and P f^2 to the frequency area.
+void addSpurs(TraceAnalysis& analysis, const std::vector<Spur>& spurs, SpurTreatment treatment) {
     const double carrier = analysis.carrier.hertz;
-    double inBandPower = 0;
+    double inBandPower = 0, inBandFrequencyPower = 0;
+    std::size_t inBandCount = 0;
     for (const Spur& spur : spurs) {
         std::optional<double> jitter;
         if (carrier > 0) jitter = jitterOf(spur.power, carrier);
         bool inBand = analysis.integration && spur.offset >= analysis.integration->integral.from &&
                       spur.offset <= analysis.integration->integral.to;
         analysis.spurs.push_back(SpurFigures{spur, jitter, inBand});
-        if (inBand) inBandPower += spur.power;
+        if (!inBand) continue;
+        inBandPower += spur.power;
+        inBandFrequencyPower += spur.power * spur.offset * spur.offset;
+        ++inBandCount;
     }
     if (!spurs.empty() && carrier > 0) analysis.spursJitter = jitterOf(inBandPower, carrier);
+    if (!analysis.integration || treatment != SpurTreatment::power || inBandCount == 0) return;
+    BandFigures& band = *analysis.integration;
+    band.integral.phaseArea += inBandPower;
+    band.integral.frequencyArea += inBandFrequencyPower;
+    band.tones = inBandCount;
+    band.figures = noiseFigures(band.integral, carrier);
 }
 
 // The margin without its per-point list, which only the floor subtraction needed; and what
 // the band's figures say of it.
-void addFloorMargin(TraceAnalysis& analysis, std::optional<FloorMargin> margin, std::size_t belowFloor,
+void addFloorMargin(TraceAnalysis& analysis, std::optional<FloorMargin> margin, std::vector<TracePoint> floorLimited,
                     const AnalysisOptions& options) {
     if (margin) {
         margin->margins.clear();
         margin->margins.shrink_to_fit();
         analysis.floorMargin = std::move(margin);
     }
-    analysis.belowFloor = belowFloor;
+    analysis.floorLimited = std::move(floorLimited);
     if (!analysis.integration) return;
     BandFigures& figures = *analysis.integration;
-    figures.spursOmitted = options.omitSpurs && !analysis.trace->floor;
     figures.floorSubtracted = options.subtractFloor && analysis.floorMargin.has_value();
     if (analysis.floorMargin) {
         const std::vector<double>& at = analysis.floorMargin->belowAt;
@@ -115,26 +146,53 @@ void addFloorMargin(TraceAnalysis& analysis, std::optional<FloorMargin> margin, 
 }
 
 // Everything said of one trace with points, its carrier settled and its floor subtracted.
+// A mask that reaches beyond the trace judges only part of it: the verdict holds for that part.
+void judge(TraceAnalysis& analysis, const LimitMask& mask, std::vector<Warning>& warnings) {
+    const Trace& trace = *analysis.trace;
+    analysis.mask = MaskFigures{mask.file, judgeAgainstMask(trace.points, mask)};
+    const MaskVerdict& verdict = analysis.mask->verdict;
+    if (verdict.judged == 0 || verdict.coversMask) return;
+    warnings.push_back({trace.source, 0,
+                        trace.caption + ": judged from " + withPrefix(verdict.judgedSpan.from, "Hz", 5) + " to " +
+                            withPrefix(verdict.judgedSpan.to, "Hz", 5) + " only, where the mask " + mask.file +
+                            " reaches from " + withPrefix(verdict.maskSpan.from, "Hz", 5) + " to " +
+                            withPrefix(verdict.maskSpan.to, "Hz", 5)});
+}
+
+// Everything said of one trace, its carrier settled and its floor subtracted.
 TraceAnalysis analyseOne(const Trace& trace, const CarrierChoice& carrier, std::optional<FloorMargin> margin,
-                         std::size_t belowFloor, const AnalysisOptions& options, const LimitMask* mask,
+                         std::vector<TracePoint> floorLimited, const AnalysisOptions& options, const LimitMask* mask,
                          std::vector<Warning>& warnings) {
     warnOfLowCarrier(trace, carrier, warnings);
     std::vector<Spur> spurs;
     if (!trace.floor) spurs = findSpurs(trace.points, options.spurThreshold);
-    std::optional<std::vector<TracePoint>> spurFree;
-    if (options.omitSpurs && !spurs.empty()) spurFree = withoutSpurs(trace.points, spurs);
-    TraceAnalysis analysis = analyseTrace(trace, carrier, options.band, spurFree ? *spurFree : trace.points);
-    analysis.spurFree = std::move(spurFree);
+    std::optional<std::vector<TracePoint>> clean;
+    if (!spurs.empty()) clean = withoutSpurs(trace.points, spurs);
+    const bool onClean = clean && options.spurs != SpurTreatment::measured;
+    TraceAnalysis analysis =
+        analyseTrace(trace, carrier, options.band, onClean ? *clean : trace.points, clean ? *clean : trace.points);
+    analysis.clean = std::move(clean);
+    markSpursLeftOut(analysis.spotNoise, trace.points, spurs);
+    if (analysis.integration && !trace.floor) analysis.integration->spurs = options.spurs;
     analysis.spurThreshold = options.spurThreshold;
-    if (options.smoothing) smooth(analysis, *options.smoothing, warnings);
-    addSpurs(analysis, spurs);
-    addFloorMargin(analysis, std::move(margin), belowFloor, options);
+    if (options.smoothing) smooth(analysis, *options.smoothing, spurs, warnings);
+    addSpurs(analysis, spurs, options.spurs);
+    addFloorMargin(analysis, std::move(margin), std::move(floorLimited), options);
     if (options.allanDeviation && !trace.floor) analysis.allan = allanDeviations(figurePoints(analysis), carrier.hertz);
-    if (mask && !trace.floor) analysis.mask = MaskFigures{mask->file, judgeAgainstMask(trace.points, *mask)};
+    if (mask && !trace.floor) judge(analysis, *mask, warnings);
     return analysis;
 }
 
 }  // namespace
+
+std::string_view spurTreatmentName(SpurTreatment treatment) {
+    switch (treatment) {
+    case SpurTreatment::measured: return "measured";
+    case SpurTreatment::omit: return "omit";
+    case SpurTreatment::power: return "power";
+    }
+    return "";
+}
 
 CarrierSourceWords carrierSourceWords(CarrierSource source) {
     switch (source) {
@@ -158,7 +216,12 @@ const std::vector<TracePoint>& drawnPoints(const TraceAnalysis& analysis) {
 }
 
 const std::vector<TracePoint>& figurePoints(const TraceAnalysis& analysis) {
-    return analysis.spurFree ? *analysis.spurFree : analysis.trace->points;
+    bool onClean = analysis.clean && analysis.integration && analysis.integration->spurs != SpurTreatment::measured;
+    return onClean ? *analysis.clean : analysis.trace->points;
+}
+
+const std::vector<TracePoint>& noisePoints(const TraceAnalysis& analysis) {
+    return analysis.clean ? *analysis.clean : analysis.trace->points;
 }
 
 std::vector<CarrierChoice> settleCarriers(std::vector<Trace>& traces, const AnalysisOptions& options,
@@ -200,25 +263,17 @@ std::vector<std::optional<FloorMargin>> floorMargins(const std::vector<Trace>& t
     return margins;
 }
 
-std::vector<std::size_t> subtractFloors(std::vector<Trace>& traces,
-                                        const std::vector<std::optional<FloorMargin>>& margins,
-                                        std::vector<Warning>& warnings, bool& emptied) {
-    std::vector<std::size_t> belowFloor(traces.size(), 0);
+std::vector<std::vector<TracePoint>> subtractFloors(std::vector<Trace>& traces,
+                                                    const std::vector<std::optional<FloorMargin>>& margins) {
+    std::vector<std::vector<TracePoint>> limited(traces.size());
     for (std::size_t i = 0; i < traces.size(); ++i) {
-        if (!margins[i]) continue;
-        belowFloor[i] = subtractFloor(traces[i].points, *margins[i]);
-        if (traces[i].points.empty()) {
-            warnings.push_back(
-                {traces[i].source, 0,
-                 traces[i].caption + ": every point is at or below the floor, so nothing is left to draw"});
-            emptied = true;
-        }
+        if (margins[i]) limited[i] = subtractFloor(traces[i].points, *margins[i]);
     }
-    return belowFloor;
+    return limited;
 }
 
 TraceAnalysis analyseTrace(const Trace& trace, CarrierChoice carrier, std::optional<OffsetBand> band,
-                           const std::vector<TracePoint>& figurePoints) {
+                           const std::vector<TracePoint>& figurePoints, const std::vector<TracePoint>& noisePoints) {
     TraceAnalysis analysis;
     analysis.trace = &trace;
     analysis.carrier = carrier;
@@ -226,7 +281,7 @@ TraceAnalysis analyseTrace(const Trace& trace, CarrierChoice carrier, std::optio
     analysis.lastOffset = trace.points.back().offset;
     analysis.bandGiven = band.has_value();
     analysis.band = band.value_or(OffsetBand{analysis.firstOffset, analysis.lastOffset});
-    analysis.spotNoise = spotNoiseInBand(analysis, trace.points);
+    analysis.spotNoise = spotNoiseInBand(analysis, noisePoints);
     if (std::optional<NoiseIntegral> integral = integrateNoise(figurePoints, analysis.band.from, analysis.band.to)) {
         BandFigures figures;
         figures.integral = *integral;
@@ -241,12 +296,11 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
     Analyses result;
     std::vector<CarrierChoice> carriers = settleCarriers(traces, options, result.warnings);
     std::vector<std::optional<FloorMargin>> margins = floorMargins(traces, options.marginThreshold);
-    std::vector<std::size_t> belowFloor(traces.size(), 0);
-    if (options.subtractFloor) belowFloor = subtractFloors(traces, margins, result.warnings, result.emptied);
+    std::vector<std::vector<TracePoint>> floorLimited(traces.size());
+    if (options.subtractFloor) floorLimited = subtractFloors(traces, margins);
     for (std::size_t i = 0; i < traces.size(); ++i) {
-        if (traces[i].points.empty()) continue;
-        result.traces.push_back(
-            analyseOne(traces[i], carriers[i], std::move(margins[i]), belowFloor[i], options, mask, result.warnings));
+        result.traces.push_back(analyseOne(traces[i], carriers[i], std::move(margins[i]), std::move(floorLimited[i]),
+                                           options, mask, result.warnings));
     }
     return result;
 }

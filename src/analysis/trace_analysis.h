@@ -43,13 +43,22 @@ struct CarrierChoice {
 // -c wins over the file's CAR record; without either csv2pnp's default is assumed.
 CarrierChoice chooseCarrier(const Trace& trace, std::optional<double> commandLine);
 
+// How the integrated figures take a trace's spurs, as bench analyzers offer it.
+enum class SpurTreatment {
+    measured,  // the trace as measured, spurs and all
+    omit,      // each spur on its clean line
+    power,     // the clean line, plus the power of each spur in the band as a discrete tone
+};
+// "measured", "omit", "power": the names of --spurs and of the JSON.
+std::string_view spurTreatmentName(SpurTreatment treatment);
+
 // What the command line asks of the analysis. The defaults stand here, once.
 struct AnalysisOptions {
     std::optional<double> carrier;      // -c, Hz
     std::optional<double> normaliseTo;  // -n, Hz
     std::optional<OffsetBand> band;     // -r
     double spurThreshold = defaultSpurThreshold;
-    bool omitSpurs = false;
+    SpurTreatment spurs = SpurTreatment::measured;
     double marginThreshold = defaultMarginThreshold;
     bool subtractFloor = false;
     std::optional<double> smoothing;  // decades: the drawn levels and the spot noise only
@@ -57,16 +66,18 @@ struct AnalysisOptions {
 };
 
 struct SpotLevel {
-    double offset;  // Hz, a whole decade
-    double level;   // dBc/Hz
+    double offset;                      // Hz
+    double level;                       // dBc/Hz, read on the noise: the spurs on their clean lines
+    std::optional<double> spurLeftOut;  // Hz: the spur stepped over to read it, if one was
 };
 
 struct BandFigures {
-    NoiseIntegral integral;             // over the band clipped to the trace
-    bool clipped = false;               // the band asked for reaches beyond the trace
-    bool spursOmitted = false;          // on the trace with its spurs on their clean lines
-    bool floorSubtracted = false;       // on the trace with the floor's power taken out
-    std::size_t pointsBelowMargin = 0;  // points in the band less than the margin above the floor
+    NoiseIntegral integral;                         // over the band clipped to the trace
+    bool clipped = false;                           // the band asked for reaches beyond the trace
+    SpurTreatment spurs = SpurTreatment::measured;  // how its spurs are taken
+    std::size_t tones = 0;                          // with SpurTreatment::power, the spurs added as tones
+    bool floorSubtracted = false;                   // on the trace with the floor's power taken out
+    std::size_t pointsBelowMargin = 0;              // points in the band less than the margin above the floor
     NoiseFigures figures;
 };
 
@@ -91,25 +102,24 @@ struct TraceAnalysis {
     const Trace* trace = nullptr;  // its points as analysed and drawn: normalised, floor subtracted
     CarrierChoice carrier;
     double firstOffset = 0, lastOffset = 0;
-    OffsetBand band{};                                // asked for: -r, or the whole trace
-    bool bandGiven = false;                           // by -r
-    std::vector<SpotLevel> spotNoise;                 // at each decade inside the band and the trace
-    std::optional<SmoothedLevels> smoothed;           // with --smooth; the spot noise is then smoothed too
-    std::optional<std::vector<TracePoint>> spurFree;  // the levels integrated when spurs were omitted
-    std::optional<BandFigures> integration;           // nothing when the band and the trace share no width
+    OffsetBand band{};                             // asked for: -r, or the whole trace
+    bool bandGiven = false;                        // by -r
+    std::vector<SpotLevel> spotNoise;              // at each decade inside the band and the trace
+    std::optional<SmoothedLevels> smoothed;        // with --smooth; the spot noise is then smoothed too
+    std::optional<std::vector<TracePoint>> clean;  // with spurs: each on its clean line
+    std::optional<BandFigures> integration;        // nothing when the band and the trace share no width
     double spurThreshold = defaultSpurThreshold;
     std::vector<SpurFigures> spurs;                // phase-noise traces only
     std::optional<double> spursJitter;             // s: of the spurs in the band together
     std::optional<FloorMargin> floorMargin;        // for a phase-noise trace with a floor
-    std::size_t belowFloor = 0;                    // points left out at or below the floor
+    std::vector<TracePoint> floorLimited;          // with --subtract-floor: the points kept as measured
     std::optional<MaskFigures> mask;               // phase-noise traces, with -m
     std::optional<std::vector<AllanPoint>> allan;  // phase-noise traces, with --adev
 };
 
 struct Analyses {
-    std::vector<TraceAnalysis> traces;  // in the order of the traces, those left with points
+    std::vector<TraceAnalysis> traces;  // in the order of the traces
     std::vector<Warning> warnings;
-    bool emptied = false;  // a trace lost every point to the floor subtraction
 };
 
 // The steps of analyseTraces, each of its own.
@@ -123,15 +133,15 @@ std::vector<CarrierChoice> settleCarriers(std::vector<Trace>& traces, const Anal
 // measured; nothing for a floor or a trace without one.
 std::vector<std::optional<FloorMargin>> floorMargins(const std::vector<Trace>& traces, double threshold);
 
-// With --subtract-floor: each trace with a margin corrected; returns how many points each
-// lost at or below its floor.
-std::vector<std::size_t> subtractFloors(std::vector<Trace>& traces,
-                                        const std::vector<std::optional<FloorMargin>>& margins,
-                                        std::vector<Warning>& warnings, bool& emptied);
+// With --subtract-floor: each trace with a margin corrected where the floor allows; returns
+// per trace the floor-limited points it kept as measured.
+std::vector<std::vector<TracePoint>> subtractFloors(std::vector<Trace>& traces,
+                                                    const std::vector<std::optional<FloorMargin>>& margins);
 
-// The spot noise and the figures over the band (or the whole trace) from the given points.
+// The spot noise, read on the noise points, and the figures over the band (or the whole
+// trace) integrated from the figure points.
 TraceAnalysis analyseTrace(const Trace& trace, CarrierChoice carrier, std::optional<OffsetBand> band,
-                           const std::vector<TracePoint>& figurePoints);
+                           const std::vector<TracePoint>& figurePoints, const std::vector<TracePoint>& noisePoints);
 
 // Takes each trace's carrier, offsets from -c where a plot file names none, and -n, then
 // works out per trace what the summary says. Each phase-noise trace is paired with the floor
@@ -140,7 +150,10 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
 
 // The levels a chart draws: smoothed, or the trace's own.
 const std::vector<TracePoint>& drawnPoints(const TraceAnalysis& analysis);
-// The levels the figures come from: with the spurs on their clean lines, or the trace's own.
+// The levels the figures integrate: with the spurs on their clean lines (--spurs omit or
+// power), or the trace's own.
 const std::vector<TracePoint>& figurePoints(const TraceAnalysis& analysis);
+// The noise without its spurs, each on its clean line: the spot noise is read on it.
+const std::vector<TracePoint>& noisePoints(const TraceAnalysis& analysis);
 
 }  // namespace csv2pnp

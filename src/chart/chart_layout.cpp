@@ -63,9 +63,26 @@ void placeGrid(ChartLayout& layout) {
     }
     const LevelAxis& levels = layout.levels;
     auto steps = static_cast<int>(std::lround((levels.top - levels.bottom) / levels.step));
+    // A label every line while they stand far enough apart, else every second, fifth, ...: no
+    // two labels overprint, whatever the plot's height.
+    const double spacing = area.height / std::max(steps, 1);
+    int labelStep = 1;
+    for (int k : {1, 2, 5, 10, 20, 50}) {
+        labelStep = k;
+        if (spacing * k >= minimumLabelSpacing) break;
+    }
     for (int i = 0; i <= steps; ++i) {
         double level = levels.bottom + i * levels.step;
-        layout.levelGrid.push_back(GridLine{chartY(layout, level), false, withDecimals(level, 0)});
+        layout.levelGrid.push_back(
+            GridLine{chartY(layout, level), false, i % labelStep == 0 ? withDecimals(level, 0) : ""});
+    }
+}
+
+// Marks at points of a line, thinned as the traces are: a few a pixel column.
+void addMarks(std::vector<ChartMark>& marks, const ChartLayout& layout, std::size_t line,
+              const std::vector<TracePoint>& points, const std::string& colour) {
+    for (const TracePoint& point : decimate(points, layout.offsets, layout.area.width)) {
+        marks.push_back(ChartMark{line, point.offset, point.level, colour});
     }
 }
 
@@ -131,8 +148,8 @@ ChartLayout layoutChart(const ChartInput& input) {
         auto range = [](const OffsetBand& band) {
             return withPrefix(band.from, "Hz", 5) + " to " + withPrefix(band.to, "Hz", 5);
         };
-        std::string label = "integrated " + range(clipped);
-        if (clipped.from != input.band->from || clipped.to != input.band->to)
+        std::string label = input.bandLabel.empty() ? "integrated " + range(clipped) : input.bandLabel;
+        if (input.bandLabel.empty() && (clipped.from != input.band->from || clipped.to != input.band->to))
             label += " (asked " + range(*input.band) + ")";
         if (clipped.from < clipped.to) {
             layout.band = ShadedBand{*input.band, clampedX(layout, clipped.from), clampedX(layout, clipped.to), label};
@@ -168,9 +185,8 @@ ChartLayout layoutChart(const ChartInput& input) {
         }
         for (const TracePoint& peak : line.spurPeaks)
             layout.spurMarks.push_back(ChartMark{i, peak.offset, peak.level, style.colour});
-        for (const TracePoint& point : line.failingPoints) {
-            layout.failMarks.push_back(ChartMark{i, point.offset, point.level, layout.theme.maskColour});
-        }
+        addMarks(layout.failMarks, layout, i, line.failingPoints, layout.theme.maskColour);
+        addMarks(layout.limitMarks, layout, i, line.floorLimited, style.colour);
     }
     layout.series = std::move(floors);
     layout.series.insert(layout.series.end(), traces.begin(), traces.end());
@@ -188,8 +204,13 @@ ChartLayout layoutChart(const ChartInput& input) {
     if (!layout.failMarks.empty()) explain(LegendSwatch::cross, {layout.theme.maskColour, 2, "", 1}, "above the mask");
     if (!layout.spurMarks.empty()) explain(LegendSwatch::ring, {layout.theme.mutedText, 1.5, "", 1}, "spur");
     if (!layout.marginShades.empty()) {
-        explain(LegendSwatch::shade, {layout.theme.mutedText, 0, "", 0.25},
+        // The swatch is shaded as the first shaded range is.
+        explain(LegendSwatch::shade, {layout.marginShades.front().colour, 0, "", marginShadeOpacity},
                 "less than " + withDecimals(input.marginThreshold, 0) + " dB above the floor");
+    }
+    if (!layout.limitMarks.empty()) {
+        explain(LegendSwatch::triangle, {layout.limitMarks.front().colour, 1.5, "", 1},
+                "floor-limited: an upper bound");
     }
     layout.height = std::max(minimumHeight, y + bottomMargin);
     return layout;

@@ -23,12 +23,14 @@ struct ChartLine {
     std::vector<OffsetBand> marginRanges;             // offsets too close to the floor, shaded in its hue
     std::vector<TracePoint> spurPeaks;                // ringed
     std::vector<TracePoint> failingPoints;            // above the mask, crossed in the mask's colour
+    std::vector<TracePoint> floorLimited;             // kept as measured near the floor: an upper bound
 };
 
 struct ChartInput {
     std::vector<ChartLine> lines;
     std::string title;
     std::optional<OffsetBand> band;  // shaded and labelled: the range of the integrated figures
+    std::string bandLabel;           // instead of "integrated <range>", when given
     std::vector<TracePoint> mask;    // a limit line, empty for none
     double marginThreshold = 10;     // dB, named in the legend of the shaded ranges
     bool dark = false;
@@ -42,6 +44,10 @@ struct PlotArea {
 inline constexpr double drawnLevelLimit = 1000;
 // The least room between a drawn level and the top or bottom of the plot, in dB.
 inline constexpr double levelHeadroom = 3;
+// How far apart level labels stand at the least, in pixels, and how strongly a range near
+// the floor is shaded.
+inline constexpr double minimumLabelSpacing = 14;
+inline constexpr double marginShadeOpacity = 0.12;
 // The most characters of a text from the inputs that a chart draws, or holds in a tooltip.
 inline constexpr std::size_t longestTitle = 80, longestCaption = 38, longestNote = 40, longestTooltip = 1000;
 
@@ -85,7 +91,7 @@ struct ShadedRange {
 };
 
 // What a legend entry's swatch shows: a line, or a mark or shading the chart carries.
-enum class LegendSwatch { line, ring, cross, shade };
+enum class LegendSwatch { line, ring, cross, shade, triangle };
 
 struct LegendEntry {
     std::optional<std::size_t> line;  // the line it names; nothing for the mask's and the marks' entries
@@ -113,7 +119,8 @@ struct ChartLayout {
     std::vector<ChartSeries> series;        // in drawing order: floors first, behind the rest
     std::optional<ChartSeries> mask;        // over the traces
     std::vector<ChartMark> spurMarks;       // rings at spur peaks
-    std::vector<ChartMark> failMarks;       // crosses at points above the mask
+    std::vector<ChartMark> failMarks;       // crosses at points above the mask, a few a pixel column
+    std::vector<ChartMark> limitMarks;      // triangles at floor-limited points, a few a pixel column
     std::vector<LegendEntry> legend;        // one per line in the input's order, then the mask's
 };
 

@@ -60,6 +60,17 @@ void drawPoints(std::string& svg, const ChartLayout& layout, const ChartSeries& 
     svg += "/>\n";
 }
 
+// A cross of a mark at x, y, and a triangle pointing down: a level that is an upper bound.
+std::string cross(double x, double y) {
+    return "M" + coordinate(x - 4) + "," + coordinate(y - 4) + "L" + coordinate(x + 4) + "," + coordinate(y + 4) + "M" +
+           coordinate(x - 4) + "," + coordinate(y + 4) + "L" + coordinate(x + 4) + "," + coordinate(y - 4);
+}
+
+std::string triangle(double x, double y) {
+    return "M" + coordinate(x - 4) + "," + coordinate(y - 3) + "L" + coordinate(x + 4) + "," + coordinate(y - 3) + "L" +
+           coordinate(x) + "," + coordinate(y + 4) + "Z";
+}
+
 void drawMarks(std::string& svg, const ChartLayout& layout, std::size_t line) {
     for (const ChartMark& mark : layout.spurMarks) {
         if (mark.line != line) continue;
@@ -67,12 +78,15 @@ void drawMarks(std::string& svg, const ChartLayout& layout, std::size_t line) {
                coordinate(chartY(layout, mark.level)) + "\" r=\"6\" fill=\"none\" stroke=\"" + mark.colour +
                "\" stroke-width=\"1.5\"/>\n";
     }
+    for (const ChartMark& mark : layout.limitMarks) {
+        if (mark.line != line) continue;
+        svg += "<path d=\"" + triangle(chartX(layout, mark.offset), chartY(layout, mark.level)) +
+               "\" fill=\"none\" stroke=\"" + mark.colour + "\" stroke-width=\"1.5\"/>\n";
+    }
     for (const ChartMark& mark : layout.failMarks) {
         if (mark.line != line) continue;
-        double x = chartX(layout, mark.offset), y = chartY(layout, mark.level);
-        svg += "<path d=\"M" + coordinate(x - 4) + "," + coordinate(y - 4) + "L" + coordinate(x + 4) + "," +
-               coordinate(y + 4) + "M" + coordinate(x - 4) + "," + coordinate(y + 4) + "L" + coordinate(x + 4) + "," +
-               coordinate(y - 4) + "\" stroke=\"" + mark.colour + "\" stroke-width=\"2\"/>\n";
+        svg += "<path d=\"" + cross(chartX(layout, mark.offset), chartY(layout, mark.level)) + "\" stroke=\"" +
+               mark.colour + "\" stroke-width=\"2\"/>\n";
     }
 }
 
@@ -95,9 +109,10 @@ void drawLegendEntry(std::string& svg, const ChartLayout& layout, const LegendEn
                strokeOf(entry.style) + "/>\n";
         break;
     case LegendSwatch::cross:
-        svg += "<path d=\"M" + coordinate(middle - 4) + "," + number(entry.y - 4) + "L" + coordinate(middle + 4) + "," +
-               number(entry.y + 4) + "M" + coordinate(middle - 4) + "," + number(entry.y + 4) + "L" +
-               coordinate(middle + 4) + "," + number(entry.y - 4) + "\" " + strokeOf(entry.style) + "/>\n";
+        svg += "<path d=\"" + cross(middle, entry.y) + "\" " + strokeOf(entry.style) + "/>\n";
+        break;
+    case LegendSwatch::triangle:
+        svg += "<path d=\"" + triangle(middle, entry.y) + "\" fill=\"none\" " + strokeOf(entry.style) + "/>\n";
         break;
     case LegendSwatch::shade:
         svg += "<rect x=\"" + number(entry.x) + "\" y=\"" + number(entry.y - 7) +
@@ -143,7 +158,8 @@ std::string svgChart(const ChartLayout& layout) {
     for (const ShadedRange& shade : layout.marginShades) {
         svg += "<rect class=\"shade\" data-trace=\"" + std::to_string(shade.line) + "\" x=\"" + coordinate(shade.left) +
                "\" y=\"" + number(area.top) + "\" width=\"" + coordinate(shade.right - shade.left) + "\" height=\"" +
-               number(area.height) + "\" fill=\"" + shade.colour + "\" fill-opacity=\"0.12\"/>\n";
+               number(area.height) + "\" fill=\"" + shade.colour + "\" fill-opacity=\"" +
+               withDecimals(marginShadeOpacity, 2) + "\"/>\n";
     }
     drawGrid(svg, layout);
     svg += "<rect id=\"plot-area\" x=\"" + number(area.left) + "\" y=\"" + number(area.top) + "\" width=\"" +

@@ -46,26 +46,25 @@ FloorMargin floorMarginOf(const std::vector<TracePoint>& points, const std::vect
             result.below.push_back(MarginRange{point.offset, point.offset, 1});
         }
         if (below) result.belowAt.push_back(point.offset);
+        if (margin && *margin < floorLimitedMargin) ++result.floorLimited;
         inRange = below;
     }
     return result;
 }
 
-std::size_t subtractFloor(std::vector<TracePoint>& points, const FloorMargin& margin) {
-    std::size_t out = 0, leftOut = 0;
+std::vector<TracePoint> subtractFloor(std::vector<TracePoint>& points, const FloorMargin& margin) {
+    std::vector<TracePoint> limited;
     for (std::size_t i = 0; i < points.size(); ++i) {
         const std::optional<double>& m = margin.margins[i];
-        TracePoint point = points[i];
-        if (m && !(*m > 0)) {
-            ++leftOut;
+        if (!m) continue;
+        if (!(*m >= floorLimitedMargin)) {
+            limited.push_back(points[i]);
             continue;
         }
         // L + 10 log10(1 - 10^(-m/10)), with expm1 keeping the digits of a large margin.
-        if (m) point.level += 10 * math::log10(-math::expm1(-*m * math::log(10.0) / 10));
-        points[out++] = point;
+        points[i].level += 10 * math::log10(-math::expm1(-*m * math::log(10.0) / 10));
     }
-    points.resize(out);
-    return leftOut;
+    return limited;
 }
 
 }  // namespace csv2pnp

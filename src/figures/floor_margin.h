@@ -11,6 +11,10 @@
 namespace csv2pnp {
 
 inline constexpr double defaultMarginThreshold = 10;  // dB
+// Less than this above the floor the floor dominates a point: its measured level is only an
+// upper bound of the device's, and subtracting a floor known to a dB or so would claim more
+// than the instrument can show. Correcting a point at this margin lowers it by 3 dB at most.
+inline constexpr double floorLimitedMargin = 3;  // dB
 
 // Offsets where consecutive points stand less than the threshold above the floor.
 struct MarginRange {
@@ -27,13 +31,15 @@ struct FloorMargin {
     double threshold;
     std::vector<MarginRange> below;  // ranges of points with a margin below the threshold
     std::vector<double> belowAt;     // Hz: the offsets of those points, in order
+    std::size_t floorLimited = 0;    // points with a margin below floorLimitedMargin
 };
 
 FloorMargin floorMarginOf(const std::vector<TracePoint>& points, const std::vector<TracePoint>& floor,
                           double threshold);
 
-// Each point with a margin above 0 dB becomes 10 log10(10^(L/10) - 10^(F/10)); a point at or
-// below the floor is left out. Points without a margin stay. Returns the number left out.
-std::size_t subtractFloor(std::vector<TracePoint>& points, const FloorMargin& margin);
+// Each point with a margin of at least floorLimitedMargin becomes 10 log10(10^(L/10) - 10^(F/10));
+// a point with less keeps its measured level, an upper bound, and so does a point without a
+// margin. Returns the floor-limited points, as kept.
+std::vector<TracePoint> subtractFloor(std::vector<TracePoint>& points, const FloorMargin& margin);
 
 }  // namespace csv2pnp

@@ -46,8 +46,8 @@ Result<LimitMask> readLimitMask(std::string_view text, const std::string& file) 
         if (at < text.size() && text[at] == '\r') ++at;
         if (at < text.size() && text[at] == '\n') ++at;
         ++number;
-        line = trimmed(line);
-        if (line.empty() || line.front() == '#') continue;
+        line = trimmed(line.substr(0, line.find('#')));
+        if (line.empty()) continue;
         std::size_t comma = line.find(',');
         if (comma == std::string_view::npos || line.find(',', comma + 1) != std::string_view::npos) {
             return failure(file, number, "a point is \"offset,level\", such as 10k,-120");
@@ -81,10 +81,14 @@ std::optional<double> limitAt(const LimitMask& mask, double offset) {
 
 MaskVerdict judgeAgainstMask(const std::vector<TracePoint>& points, const LimitMask& mask) {
     MaskVerdict verdict;
+    if (mask.points.empty() || points.empty()) return verdict;
+    verdict.maskSpan = {mask.points.front().offset, mask.points.back().offset};
+    verdict.coversMask = points.front().offset <= verdict.maskSpan.from && points.back().offset >= verdict.maskSpan.to;
     for (const TracePoint& point : points) {
         std::optional<double> limit = limitAt(mask, point.offset);
         if (!limit) continue;
-        ++verdict.judged;
+        if (verdict.judged++ == 0) verdict.judgedSpan.from = point.offset;
+        verdict.judgedSpan.to = point.offset;
         double excess = point.level - *limit;
         if (excess > 0) {
             ++verdict.above;

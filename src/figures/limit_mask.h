@@ -18,7 +18,8 @@ struct LimitMask {
 };
 
 // Text, one point a line, "offset,level": the offset in Hz with the SI suffixes of -r, the
-// level in dBc/Hz. Empty lines and lines starting with # are skipped; CR LF, LF and CR end
+// level in dBc/Hz. A # starts a comment, to the end of its line (a whole line, or after a
+// point: "10,-125  # near-in"); empty lines are skipped; CR LF, LF and CR end
 // lines; a byte-order mark at the start is left out. Any other line is a problem naming the
 // file and its line.
 Result<LimitMask> readLimitMask(std::string_view text, const std::string& file);
@@ -29,10 +30,13 @@ std::optional<double> limitAt(const LimitMask& mask, double offset);
 
 struct MaskVerdict {
     std::size_t judged = 0;           // points inside the mask's offsets
+    OffsetBand judgedSpan{};          // Hz: from the first judged point to the last, when judged
+    OffsetBand maskSpan{};            // Hz: the mask's first and last offsets
     std::size_t above = 0;            // of them above their limit
     std::optional<double> worst;      // dB: the largest excess over the limit, negative when all pass
     double worstAt = 0;               // Hz
     std::vector<TracePoint> failing;  // the points above their limit
+    bool coversMask = false;          // the trace reaches over the mask's whole span
     bool passes() const { return judged > 0 && above == 0; }
 };
 

@@ -38,13 +38,14 @@ double cleanLevel(const std::vector<TracePoint>& points, std::size_t first, std:
     return levelBetween(a, b, offset);
 }
 
-// The run's span with its points as measured, and with them on the clean line.
-double spanArea(const std::vector<TracePoint>& span) {
-    std::optional<NoiseIntegral> integral = integrateNoise(span, span.front().offset, span.back().offset);
-    return integral ? integral->phaseArea : 0;
-}
-
 }  // namespace
+
+double pointWidth(const std::vector<TracePoint>& points, std::size_t i) {
+    if (points.size() < 2) return 0;
+    if (i == 0) return points[1].offset - points[0].offset;
+    if (i + 1 == points.size()) return points[i].offset - points[i - 1].offset;
+    return (points[i + 1].offset - points[i - 1].offset) / 2;
+}
 
 std::vector<Spur> findSpurs(const std::vector<TracePoint>& points, double threshold) {
     std::vector<Spur> spurs;
@@ -59,15 +60,11 @@ std::vector<Spur> findSpurs(const std::vector<TracePoint>& points, double thresh
         i = last + 1;
         if (last - first + 1 > longestSpur || (first == 0 && last + 1 == points.size())) continue;
 
-        std::size_t spanFirst = first > 0 ? first - 1 : first;
-        std::size_t spanLast = last + 1 < points.size() ? last + 1 : last;
-        std::vector<TracePoint> measured(points.begin() + static_cast<std::ptrdiff_t>(spanFirst),
-                                         points.begin() + static_cast<std::ptrdiff_t>(spanLast) + 1);
-        std::vector<TracePoint> clean = measured;
+        double excess = 0;
         for (std::size_t k = first; k <= last; ++k) {
-            clean[k - spanFirst].level = cleanLevel(points, first, last, points[k].offset);
+            excess += pointWidth(points, k) *
+                      (powerRatio(points[k].level) - powerRatio(cleanLevel(points, first, last, points[k].offset)));
         }
-        double excess = spanArea(measured) - spanArea(clean);
         if (!(excess > 0) || !std::isfinite(excess)) continue;
         auto highest = std::max_element(points.begin() + static_cast<std::ptrdiff_t>(first),
                                         points.begin() + static_cast<std::ptrdiff_t>(last) + 1,

@@ -18,14 +18,19 @@ inline constexpr double defaultSpurThreshold = 10;  // dB above the baseline
 struct Spur {
     std::size_t first, last;  // the run of raised points, indices into the trace
     double offset, level;     // of its highest point
-    double power;             // the integral of its excess over the clean line, a power ratio
+    double power;             // of the tone, a power ratio: sum of w_i (10^(L_i/10) - 10^(C_i/10))
     double powerDbc;          // 10 log10(power)
 };
 
+// The resolution of point i, over which an analyzer spreads a tone it holds: half the distance
+// between its neighbours, (f_(i+1) - f_(i-1)) / 2; at an end of the trace the distance to its
+// one neighbour.
+double pointWidth(const std::vector<TracePoint>& points, std::size_t i);
+
 // Every maximal run of at most longestSpur consecutive points that exceed their baseline by
-// more than threshold dB, and whose measured integral over the run's span (from the point
-// before it to the point after it, within the trace) exceeds that of its clean line: the
-// power law between those two neighbours, or the one neighbour's level, flat, at an end.
+// more than threshold dB and hold power above their clean line: the power law between the
+// run's two neighbours (or the one neighbour's level, flat, at an end). Its power is that of
+// a tone: each point's density above the clean line C_i times its width w_i, summed.
 std::vector<Spur> findSpurs(const std::vector<TracePoint>& points, double threshold);
 
 // The trace with each spur's points moved onto its clean line.

@@ -8,7 +8,9 @@
 #include "chart/chart_layout.h"
 #include "chart/svg_chart.h"
 #include "figures/limit_mask.h"
+#include "files/base_name.h"
 #include "files/input_bytes.h"
+#include "pnpplot/chart_input.h"
 #include "pnpplot/plot_help.h"
 #include "pnpplot/plot_options.h"
 #include "report/html_report.h"
@@ -26,6 +28,7 @@ void tell(std::ostream& err, const Warning& warning) { err << "pnpplot: " << des
 
 struct LoadedInputs {
     std::vector<Trace> traces;
+    std::vector<InputOutcome> outcomes;  // one an input, in order
     bool allRead = true;
 };
 
@@ -36,6 +39,7 @@ LoadedInputs loadInputs(const std::vector<std::string>& paths, const Host& host,
         Result<std::string> bytes = readInputBytes(path, host);
         Result<std::vector<Trace>> read = bytes ? readTraces(std::move(*bytes.value), path) : *bytes.problem;
         for (const Warning& warning : read.warnings) tell(err, warning);
+        loaded.outcomes.push_back({path, read.problem});
         if (!read) {
             tell(err, *read.problem);
             loaded.allRead = false;
@@ -52,76 +56,17 @@ Result<LimitMask> loadMask(const std::string& path, const Host& host) {
     return readLimitMask(*bytes.value, path);
 }
 
-// The measurements' names; when they would not fit the title, the first two and how many more.
-std::string defaultTitle(const std::vector<TraceAnalysis>& analyses) {
-    std::vector<std::string> measurements;
-    std::string title;
-    for (const TraceAnalysis& analysis : analyses) {
-        const std::string& measurement = analysis.trace->measurement;
-        if (std::find(measurements.begin(), measurements.end(), measurement) != measurements.end()) continue;
-        title += (measurements.empty() ? "" : ", ") + measurement;
-        measurements.push_back(measurement);
-    }
-    if (title.size() > longestTitle && measurements.size() > 2) {
-        title = measurements[0] + ", " + measurements[1] + " and " + std::to_string(measurements.size() - 2) + " more";
-    }
-    return title;
-}
-
-// Under a legend entry's caption: the carrier; a phase-noise trace's headline figures over
-// the band, as the summary has them; whether its levels are smoothed.
-std::vector<std::string> legendNotes(const TraceAnalysis& analysis) {
-    const CarrierChoice& carrier = analysis.carrier;
-    std::string note = "carrier " + withPrefix(carrier.hertz, "Hz");
-    if (carrier.assumed()) note += " (assumed)";
-    std::vector<std::string> notes{note};
-    if (carrier.normalisedFrom) notes.push_back("normalised from " + withPrefix(*carrier.normalisedFrom, "Hz"));
-    if (!analysis.trace->floor && analysis.integration) {
-        const NoiseFigures& figures = analysis.integration->figures;
-        notes.push_back(phaseNoiseText(figures.integratedPhaseNoise) + ", jitter " + jitterText(figures.rmsJitter));
-    }
-    if (analysis.smoothed) notes.push_back("smoothed over " + plainNumber(analysis.smoothed->decades) + " decades");
-    return notes;
-}
-
-ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOptions& options, const LimitMask* mask) {
-    ChartInput input;
-    for (const TraceAnalysis& analysis : analyses) {
-        ChartLine line{analysis.trace->caption,
-                       analysis.trace->group,
-                       analysis.trace->floor,
-                       &drawnPoints(analysis),
-                       legendNotes(analysis),
-                       {},
-                       {},
-                       {}};
-        if (analysis.floorMargin) {
-            for (const MarginRange& range : analysis.floorMargin->below)
-                line.marginRanges.push_back({range.from, range.to});
-        }
-        for (const SpurFigures& spur : analysis.spurs) line.spurPeaks.push_back({spur.spur.offset, spur.spur.level});
-        if (analysis.mask) line.failingPoints = analysis.mask->verdict.failing;
-        input.lines.push_back(std::move(line));
-    }
-    input.title = options.title.value_or(defaultTitle(analyses));
-    input.band = options.analysis.band;
-    if (mask) input.mask = mask->points;
-    input.dark = options.dark;
-    input.marginThreshold = options.analysis.marginThreshold;
-    return input;
-}
-
+// No verdict is not a pass: a trace the mask judged no point of counts as one that fails.
 bool anyMaskFails(const std::vector<TraceAnalysis>& analyses) {
-    return std::any_of(analyses.begin(), analyses.end(), [](const TraceAnalysis& analysis) {
-        return analysis.mask && analysis.mask->verdict.judged > 0 && !analysis.mask->verdict.passes();
-    });
+    return std::any_of(analyses.begin(), analyses.end(),
+                       [](const TraceAnalysis& analysis) { return analysis.mask && !analysis.mask->verdict.passes(); });
 }
 
 // The chart, the report and the JSON summary where the options send them, then the text
 // summary unless standard output took the chart or the JSON. False when a file could not be
 // written, which has been told on err.
 bool writeOutputs(const PlotOptions& options, const ChartLayout& layout, const std::vector<TraceAnalysis>& analyses,
-                  const Host& host, std::ostream& out, std::ostream& err) {
+                  const std::vector<InputOutcome>& inputs, const Host& host, std::ostream& out, std::ostream& err) {
     auto written = [&](const std::string& path, const std::string& bytes) {
         std::optional<Problem> problem = writeWholeFile(host, path, bytes);
         if (problem) tell(err, *problem);
@@ -139,7 +84,7 @@ bool writeOutputs(const PlotOptions& options, const ChartLayout& layout, const s
         std::optional<std::string> chart, report;
         if (!chartToStandardOutput && !options.output.empty()) chart = options.output;
         if (options.html) report = *options.html;
-        std::string json = summaryJson(analyses, chart, report, PNPPLOT_VERSION);
+        std::string json = summaryJson(analyses, inputs, chart, report, PNPPLOT_VERSION);
         if (*options.json == "-") {
             out << json;
         } else if (!written(*options.json, json)) {
@@ -165,7 +110,7 @@ int PlotDriver::run(int argc, const char* const argv[]) const {
         *err << "pnpplot: " << describe(*parsed.problem) << "\nTry 'pnpplot --help'.\n";
         return statusUsage;
     }
-    const PlotOptions& options = *parsed.value;
+    PlotOptions& options = *parsed.value;
     if (options.help) {
         *out << plotHelpText;
         return 0;
@@ -189,14 +134,27 @@ int PlotDriver::run(int argc, const char* const argv[]) const {
     for (const Warning& warning : analyses.warnings) tell(*err, warning);
     if (analyses.traces.empty()) {
         *err << "pnpplot: nothing to draw\n";
-        // A script reading the JSON summary still gets a document, with no trace in it.
-        if (options.json == "-") *out << summaryJson({}, std::nullopt, std::nullopt, PNPPLOT_VERSION) << std::flush;
+        // A script reading the JSON summary still gets a document: no trace, and why.
+        if (options.json) {
+            std::string json = summaryJson({}, loaded.outcomes, std::nullopt, std::nullopt, PNPPLOT_VERSION);
+            if (*options.json == "-") {
+                *out << json << std::flush;
+            } else if (std::optional<Problem> problem = writeWholeFile(host, *options.json, json)) {
+                tell(*err, *problem);
+            }
+        }
         return statusNotAllRead;
     }
-    int status = loaded.allRead && !analyses.emptied ? 0 : statusNotAllRead;
+    // The chart is named after the first input that could be read, in the current directory.
+    if (options.chartAfterFirstInput) {
+        auto read = std::find_if(loaded.outcomes.begin(), loaded.outcomes.end(),
+                                 [](const InputOutcome& input) { return !input.problem; });
+        options.output = baseNameOf(read->path) + ".svg";
+    }
+    int status = loaded.allRead ? 0 : statusNotAllRead;
     ChartLayout layout = layoutChart(chartInputOf(analyses.traces, options, mask ? &*mask : nullptr));
 
-    if (!writeOutputs(options, layout, analyses.traces, host, *out, *err)) return statusNotAllRead;
+    if (!writeOutputs(options, layout, analyses.traces, loaded.outcomes, host, *out, *err)) return statusNotAllRead;
     out->flush();
     if (!*out) {
         *err << "pnpplot: standard output: could not be written\n";

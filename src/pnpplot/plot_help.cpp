@@ -30,11 +30,15 @@ const char* const plotHelpText =
     "             of the text summary\n"
     "  --spur-threshold DB  a spur stands more than DB above the median of the 11 points\n"
     "             around it; default 10\n"
-    "  --omit-spurs         integrate with each spur replaced by its clean line\n"
+    "  --spurs HOW          how the integrated figures take the spurs: measured (the\n"
+    "             default), omit (each on its clean line) or power (the clean line plus\n"
+    "             each spur in the band as a tone, P = sum of w_i (L_i - C_i), w_i the\n"
+    "             point's width)\n"
+    "  --omit-spurs         the same as --spurs omit\n"
     "  --margin DB          report where the trace is less than DB above its floor;\n"
     "             default 10\n"
-    "  --subtract-floor     take the floor's power out of each point above it, and leave\n"
-    "             out the points at or below it\n"
+    "  --subtract-floor     take the floor's power out of each point at least 3 dB above\n"
+    "             it; a point closer keeps its measured level, an upper bound\n"
     "  --adev               the Allan deviation at each tau = 10^k s with 1/tau a decade\n"
     "             inside the offsets: 2 integral of S_y sin^4(pi tau f) / (pi tau f)^2\n"
     "  -h, --help           show this text\n"
@@ -42,6 +46,6 @@ const char* const plotHelpText =
     "\n"
     "Exit status: 0 every input drawn; 1 an input could not be read or held no trace, or\n"
     "an output could not be written; 2 a usage error or a mask file that does not read;\n"
-    "3 every input drawn, but a trace fails the mask.\n";
+    "3 every input drawn, but a trace fails the mask or the mask judged none of it.\n";
 
 }  // namespace csv2pnp

@@ -56,6 +56,16 @@ std::optional<Problem> takeSpurThreshold(PlotOptions& options, const std::string
     return std::nullopt;
 }
 
+std::optional<Problem> takeSpurTreatment(PlotOptions& options, const std::string& text) {
+    for (SpurTreatment treatment : {SpurTreatment::measured, SpurTreatment::omit, SpurTreatment::power}) {
+        if (text == spurTreatmentName(treatment)) {
+            options.analysis.spurs = treatment;
+            return std::nullopt;
+        }
+    }
+    return usage("--spurs " + text + ": the spurs are taken as measured, omit or power");
+}
+
 std::optional<Problem> takeMargin(PlotOptions& options, const std::string& text) {
     Result<double> value = number("--margin", text, "dB");
     if (!value) return value.problem;
@@ -112,7 +122,9 @@ const std::vector<OptionSpec> optionTable = {
     {nullptr, 'm', "FILE", takeText<&PlotOptions::mask>},
     {nullptr, 'j', "FILE", takeText<&PlotOptions::json>},
     {"--spur-threshold", '\0', "DB", takeSpurThreshold},
-    {"--omit-spurs", '\0', nullptr, takeAnalysisSwitch<&AnalysisOptions::omitSpurs>},
+    {"--spurs", '\0', "HOW", takeSpurTreatment},
+    {"--omit-spurs", '\0', nullptr,
+     [](PlotOptions& options, const std::string&) { return takeSpurTreatment(options, "omit"); }},
     {"--margin", '\0', "DB", takeMargin},
     {"--subtract-floor", '\0', nullptr, takeAnalysisSwitch<&AnalysisOptions::subtractFloor>},
     {"--adev", '\0', nullptr, takeAnalysisSwitch<&AnalysisOptions::allanDeviation>},
@@ -158,15 +170,24 @@ std::optional<Problem> takeLongOption(int argc, const char* const argv[], int& i
     return option->apply(options, value.value_or(""));
 }
 
-bool endsWithHtml(const std::string& path) {
-    std::string end = path.size() >= 5 ? path.substr(path.size() - 5) : "";
-    for (char& c : end) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return end == ".html";
+// The extension of the path's last component, in lower case; empty without one.
+std::string extensionOf(const std::string& path) {
+    std::string name = baseNameOf(path);
+    std::size_t dot = name.rfind('.');
+    std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
+    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension;
 }
 
 // What the options say of each other once all are read; the default output name.
 std::optional<Problem> settleOutputs(PlotOptions& options) {
-    bool outputIsHtml = endsWithHtml(options.output);
+    const std::string extension = extensionOf(options.output);
+    const bool outputIsHtml = extension == "html" || extension == "htm";
+    if (options.output != "-" && !outputIsHtml && extension != "svg" && !extension.empty()) {
+        return usage("-o " + options.output +
+                     ": pnpplot writes the chart as SVG (.svg, or a name without an extension) and the HTML report "
+                     "(.html or .htm); the README shows how to make a PNG of either");
+    }
     if (options.inputs.empty()) return usage("no input file");
     if (options.output == "-" && options.json == "-") {
         return usage("-o - and -j - cannot both write to standard output");
@@ -177,8 +198,7 @@ std::optional<Problem> settleOutputs(PlotOptions& options) {
         options.html = options.output;
         options.output.clear();
     } else if (options.output.empty()) {
-        // Named after the first input, in the current directory.
-        options.output = baseNameOf(options.inputs.front()) + ".svg";
+        options.chartAfterFirstInput = true;
     }
     return std::nullopt;
 }

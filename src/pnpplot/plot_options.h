@@ -12,14 +12,15 @@
 namespace csv2pnp {
 
 struct PlotOptions {
-    AnalysisOptions analysis;          // -c, -n, -r, the spur, margin, floor, smoothing and ADEV options
-    std::string output;                // the SVG: "-" for standard output; empty for none (-o FILE.html)
-    std::optional<std::string> title;  // -t
-    std::optional<std::string> mask;   // -m, the mask file
-    std::optional<std::string> json;   // -j, a file or "-"
-    bool dark = false;                 // --dark
-    std::optional<std::string> html;   // --html, or -o FILE.html: the HTML report
-    std::vector<std::string> inputs;   // wildcards expanded where the host leaves them
+    AnalysisOptions analysis;           // -c, -n, -r, the spur, margin, floor, smoothing and ADEV options
+    std::string output;                 // the SVG: "-" for standard output; empty for none (-o FILE.html)
+    bool chartAfterFirstInput = false;  // no -o: the SVG is named after the first input that reads
+    std::optional<std::string> title;   // -t
+    std::optional<std::string> mask;    // -m, the mask file
+    std::optional<std::string> json;    // -j, a file or "-"
+    bool dark = false;                  // --dark
+    std::optional<std::string> html;    // --html, or -o FILE.html: the HTML report
+    std::vector<std::string> inputs;    // wildcards expanded where the host leaves them
     bool help = false;
     bool version = false;
 };

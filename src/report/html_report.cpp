@@ -75,7 +75,11 @@ std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>
             }
             data += "]";
         }
-        data += "}";
+        data += ",\"tones\":[";
+        for (std::size_t i = 0; i < trace.tones.size(); ++i) {
+            data += (i ? ",[" : "[") + jsonNumber(trace.tones[i].first) + "," + jsonNumber(trace.tones[i].second) + "]";
+        }
+        data += "]}";
         first = false;
     }
     data += "]}";

@@ -159,6 +159,15 @@
              phase: trace.running[last][0] - trace.running[first][0],
              frequency: trace.running[last][1] - trace.running[first][1] };
   }
+  // With --spurs power each spur in the band is a tone of its power P at its offset f: P adds to
+  // the phase area, P f^2 to the frequency area, as pnpplot adds them.
+  function addTones(integral, tones) {
+    tones.forEach(function (tone) {
+      if (tone[0] < integral.from || tone[0] > integral.to) return;
+      integral.phase += tone[1];
+      integral.frequency += tone[1] * tone[0] * tone[0];
+    });
+  }
   function figuresOf(integral, carrier) {
     var rms = Math.sqrt(2 * integral.phase);
     return { phaseNoise: 10 * Math.log10(integral.phase), rms: rms, degrees: rms * 180 / Math.PI,
@@ -214,6 +223,7 @@
         return;
       }
       var integral = trace.thinned ? integrateRunning(trace, from, to) : integrate(points, from, to);
+      if (integral) addTones(integral, trace.tones);
       if (trace.thinned) snapped.push(trace.caption);
       if (!integral) {
         row.appendChild(element('td', { colspan: 4 }, 'nothing: the band does not overlap the trace'));

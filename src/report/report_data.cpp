@@ -11,8 +11,12 @@ std::vector<ReportTrace> reportTraces(const ChartLayout& layout, const std::vect
     for (const ChartSeries& series : layout.series) {
         const TraceAnalysis& analysis = analyses[series.line];
         const std::vector<TracePoint>& figure = figurePoints(analysis);
-        ReportTrace trace{series.line, std::nullopt, series.vertices.size() < figure.size(), series.vertices, {}, {}};
+        ReportTrace trace{series.line, std::nullopt, series.vertices.size() < figure.size(), series.vertices, {}, {},
+                          {}};
         if (analysis.carrier.hertz > 0) trace.carrier = analysis.carrier.hertz;
+        if (analysis.integration && analysis.integration->spurs == SpurTreatment::power) {
+            for (const SpurFigures& spur : analysis.spurs) trace.tones.emplace_back(spur.spur.offset, spur.spur.power);
+        }
         if (!trace.thinned) {
             trace.figure = figure;
         } else {

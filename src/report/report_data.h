@@ -20,6 +20,8 @@ struct ReportTrace {
     std::vector<TracePoint> figure;                  // every point as integrated, when not thinned
     std::vector<std::pair<double, double>> running;  // when thinned: at each vertex, the whole
                                                      // trace's areas from its first offset
+    std::vector<std::pair<double, double>> tones;    // with --spurs power: each spur's offset and
+                                                     // power, added to any band that holds it
 };
 
 // One per series of the chart; analyses are in the order of the chart's lines.

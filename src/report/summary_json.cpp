@@ -33,7 +33,8 @@ std::string integrationJson(const BandFigures& band) {
     object.add("from_hz", jsonNumber(band.integral.from));
     object.add("to_hz", jsonNumber(band.integral.to));
     object.add("clipped", boolean(band.clipped));
-    object.add("spurs_omitted", boolean(band.spursOmitted));
+    object.add("spurs_omitted", boolean(band.spurs == SpurTreatment::omit));
+    object.add("spurs", jsonString(spurTreatmentName(band.spurs)));
     object.add("floor_subtracted", boolean(band.floorSubtracted));
     object.add("phase_noise_dbc", jsonNumber(band.figures.integratedPhaseNoise));
     object.add("rms_phase_rad", jsonNumber(band.figures.rmsPhase));
@@ -72,6 +73,7 @@ std::string marginJson(const FloorMargin& margin) {
     }
     object.add("ranges_hz", list(ranges));
     object.add("range_points", list(points));
+    object.add("floor_limited_points", count(margin.floorLimited));
     return object.done();
 }
 
@@ -83,6 +85,10 @@ std::string maskJson(const MaskFigures& mask) {
     object.add("at_hz", mask.verdict.worst ? jsonNumber(mask.verdict.worstAt) : "null");
     object.add("points_above", count(mask.verdict.above));
     object.add("points_judged", count(mask.verdict.judged));
+    object.add("judged_hz", mask.verdict.judged == 0 ? "null"
+                                                     : list({jsonNumber(mask.verdict.judgedSpan.from),
+                                                             jsonNumber(mask.verdict.judgedSpan.to)}));
+    object.add("mask_hz", list({jsonNumber(mask.verdict.maskSpan.from), jsonNumber(mask.verdict.maskSpan.to)}));
     return object.done();
 }
 
@@ -111,13 +117,15 @@ std::string traceJson(const TraceAnalysis& analysis) {
     object.add("points", count(trace.points.size()));
     object.add("left_out", count(trace.leftOut));
     object.add("repeated_offsets", count(trace.repeated));
-    object.add("below_floor_left_out", count(analysis.belowFloor));
+    // No point is left out at the floor any more: a floor-limited one keeps its measured level.
+    object.add("below_floor_left_out", count(0));
     object.add("offsets_hz", list({jsonNumber(analysis.firstOffset), jsonNumber(analysis.lastOffset)}));
     std::vector<std::string> spots;
     for (const SpotLevel& spot : analysis.spotNoise) {
         JsonObject item;
         item.add("offset_hz", jsonNumber(spot.offset));
         item.add("level_dbc_hz", jsonNumber(spot.level));
+        item.add("spur_left_out_hz", jsonNumber(spot.spurLeftOut));
         spots.push_back(item.done());
     }
     object.add("spot_noise", list(spots));
@@ -142,12 +150,22 @@ std::string traceJson(const TraceAnalysis& analysis) {
 
 }  // namespace
 
-std::string summaryJson(const std::vector<TraceAnalysis>& analyses, std::optional<std::string> chart,
-                        std::optional<std::string> report, const std::string& version) {
+std::string summaryJson(const std::vector<TraceAnalysis>& analyses, const std::vector<InputOutcome>& inputs,
+                        std::optional<std::string> chart, std::optional<std::string> report,
+                        const std::string& version) {
     JsonObject document;
     document.add("pnpplot", jsonString(version));
     document.add("chart", chart ? jsonString(*chart) : "null");
     document.add("report", report ? jsonString(*report) : "null");
+    std::vector<std::string> read;
+    for (const InputOutcome& input : inputs) {
+        JsonObject item;
+        item.add("path", jsonString(input.path));
+        item.add("read", boolean(!input.problem));
+        item.add("error", input.problem ? jsonString(input.problem->text) : "null");
+        read.push_back(item.done());
+    }
+    document.add("inputs", list(read));
     std::vector<std::string> traces;
     for (const TraceAnalysis& analysis : analyses) traces.push_back(traceJson(analysis));
     std::string text = document.text + ",\n \"traces\": [";

@@ -35,9 +35,17 @@ std::string decibels(double value, int decimals) { return withDecimals(value, de
 void writeSpotNoise(SummaryFields& out, const std::vector<SpotLevel>& spots) {
     bool first = true;
     for (const SpotLevel& spot : spots) {
-        writeField(out, first ? "spot noise" : "", labelled(spot.offset) + withDecimals(spot.level, 2) + " dBc/Hz");
+        std::string text = labelled(spot.offset) + withDecimals(spot.level, 2) + " dBc/Hz";
+        if (spot.spurLeftOut) text += ", spur at " + offsetText(*spot.spurLeftOut) + " left out";
+        writeField(out, first ? "spot noise" : "", text);
         first = false;
     }
+}
+
+std::size_t spursInBand(const TraceAnalysis& analysis) {
+    std::size_t count = 0;
+    for (const SpurFigures& spur : analysis.spurs) count += spur.inBand;
+    return count;
 }
 
 void writeIntegration(SummaryFields& out, const TraceAnalysis& analysis) {
@@ -54,8 +62,11 @@ void writeIntegration(SummaryFields& out, const TraceAnalysis& analysis) {
     if (integration.clipped) {
         span += " (the range " + offsetText(band.from) + " to " + offsetText(band.to) + " clipped to the trace)";
     }
-    if (integration.floorSubtracted) span += ", floor subtracted";
-    if (integration.spursOmitted) span += ", spurs omitted";
+    for (const std::string& basis : figureBasis(analysis)) span += ", " + basis;
+    std::size_t inBand = spursInBand(analysis);
+    if (inBand > 0 && integration.spurs == SpurTreatment::measured) {
+        span += inBand == 1 ? ", its spur as measured" : ", its " + std::to_string(inBand) + " spurs as measured";
+    }
     writeField(out, "integrated", span);
     if (integration.pointsBelowMargin > 0) {
         writeField(out, "near floor",
@@ -90,7 +101,7 @@ void writeSpurs(SummaryFields& out, const TraceAnalysis& analysis) {
     }
 }
 
-void writeFloorMargin(SummaryFields& out, const FloorMargin& margin) {
+void writeFloorMargin(SummaryFields& out, const FloorMargin& margin, bool subtracted) {
     if (!margin.smallest) {
         writeField(out, "floor margin", "none: no point lies within the floor's offsets");
         return;
@@ -111,6 +122,13 @@ void writeFloorMargin(SummaryFields& out, const FloorMargin& margin) {
         writeField(out, "",
                    "and " + std::to_string(margin.below.size() - rangesShown) + " more ranges, " +
                        std::to_string(margin.belowAt.size()) + " points below in all");
+    }
+    if (margin.floorLimited > 0) {
+        writeField(out, "",
+                   "floor-limited: " + std::to_string(margin.floorLimited) +
+                       (margin.floorLimited == 1 ? " point" : " points") + " less than " +
+                       decibels(floorLimitedMargin, 0) + " above the floor" +
+                       (subtracted ? ", kept as measured: an upper bound" : ""));
     }
 }
 
@@ -137,15 +155,20 @@ void writeAllan(SummaryFields& out, const TraceAnalysis& analysis) {
 void writeMask(SummaryFields& out, const MaskFigures& mask) {
     const MaskVerdict& verdict = mask.verdict;
     std::string file = " (" + mask.file + ")";
+    std::string maskSpan = offsetText(verdict.maskSpan.from) + " to " + offsetText(verdict.maskSpan.to);
     if (verdict.judged == 0) {
-        writeField(out, "mask", "not judged: no point lies within the mask's offsets" + file);
-    } else if (verdict.passes()) {
+        writeField(out, "mask", "not judged: no point lies within the mask's " + maskSpan + file, true);
+        return;
+    }
+    std::string span = " from " + offsetText(verdict.judgedSpan.from) + " to " + offsetText(verdict.judgedSpan.to) +
+                       " of the mask's " + maskSpan + ", ";
+    if (verdict.passes()) {
         writeField(out, "mask",
-                   "pass, " + decibels(-*verdict.worst, 2) + " below the limit at the closest, at " +
+                   "pass" + span + decibels(-*verdict.worst, 2) + " below the limit at the closest, at " +
                        offsetText(verdict.worstAt) + file);
     } else {
         writeField(out, "mask",
-                   "FAIL, " + std::to_string(verdict.above) + " of " + std::to_string(verdict.judged) +
+                   "FAIL" + span + std::to_string(verdict.above) + " of " + std::to_string(verdict.judged) +
                        " points above the limit, the worst " + decibels(*verdict.worst, 2) + " above at " +
                        offsetText(verdict.worstAt) + file,
                    true);
@@ -153,6 +176,21 @@ void writeMask(SummaryFields& out, const MaskFigures& mask) {
 }
 
 }  // namespace
+
+std::vector<std::string> figureBasis(const TraceAnalysis& analysis) {
+    std::vector<std::string> basis;
+    if (!analysis.integration) return basis;
+    const BandFigures& band = *analysis.integration;
+    if (band.floorSubtracted) basis.emplace_back("floor subtracted");
+    std::size_t inBand = spursInBand(analysis);
+    if (band.spurs == SpurTreatment::omit && inBand > 0)
+        basis.emplace_back(inBand == 1 ? "spur omitted" : "spurs omitted");
+    if (band.spurs == SpurTreatment::power && band.tones > 0) {
+        basis.push_back(band.tones == 1 ? "its spur as a tone"
+                                        : "its " + std::to_string(band.tones) + " spurs as tones");
+    }
+    return basis;
+}
 
 std::string phaseNoiseText(double dbc) { return std::isfinite(dbc) ? withDecimals(dbc, 3) + " dBc" : overflows; }
 
@@ -188,9 +226,6 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
         writeField(out, "repeated",
                    std::to_string(trace.repeated) + " at an offset given again later; the last is used");
     }
-    if (analysis.belowFloor > 0) {
-        writeField(out, "below floor", std::to_string(analysis.belowFloor) + " at or below the floor, left out");
-    }
     if (analysis.smoothed) {
         writeField(out, "smoothing",
                    plainNumber(analysis.smoothed->decades) + " decades" + ", in the spot noise and the chart only");
@@ -198,7 +233,9 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
     writeSpotNoise(out, analysis.spotNoise);
     writeIntegration(out, analysis);
     if (!trace.floor) writeSpurs(out, analysis);
-    if (analysis.floorMargin) writeFloorMargin(out, *analysis.floorMargin);
+    if (analysis.floorMargin) {
+        writeFloorMargin(out, *analysis.floorMargin, analysis.integration && analysis.integration->floorSubtracted);
+    }
     if (analysis.mask) writeMask(out, *analysis.mask);
     if (analysis.allan) writeAllan(out, analysis);
     return out;

@@ -26,6 +26,10 @@ SummaryFields summaryFields(const TraceAnalysis& analysis);
 // The caption, then one "name  value" line per field, the names in a column.
 void writeSummaryText(std::ostream& out, const TraceAnalysis& analysis);
 
+// What changed the band's figures from those of the trace as measured: "floor subtracted",
+// "spurs omitted", "its 2 spurs as tones"; none when nothing did.
+std::vector<std::string> figureBasis(const TraceAnalysis& analysis);
+
 // A figure as the summary prints it, or what became of it: "overflows" when the levels are
 // beyond what a double holds.
 std::string phaseNoiseText(double dbc);

@@ -108,5 +108,72 @@ TEST(TraceAnalysis, WarnsOfACarrierBelowTheOffsets) {
               "give the carrier with -c");
 }
 
+// Flat -150 dBc/Hz, 100 points a decade from 10 Hz to 100 kHz, 1 kHz raised by 30 dB: a tone.
+// Measured, the spike is integrated as a triangle; omitted, the flat line is; as power, the
+// flat line plus the tone P = w (1e-12 - 1e-15), w = 1000 (10^0.01 - 10^-0.01) / 2. The spot
+// noise and the smoothed levels are read on the noise, the spur drawn as it stands.
+TEST(TraceAnalysis, SpursAsMeasuredOmittedOrTones) {
+    std::vector<TracePoint> flat, spiked;
+    for (int k = 0; k <= 400; ++k) flat.push_back({std::pow(10.0, 1 + k / 100.0), -150});
+    spiked = flat;
+    spiked[200].level = -120;
+    const double tone = 1000 * (std::pow(10.0, 0.01) - std::pow(10.0, -0.01)) / 2 * (1e-12 - 1e-15);
+    const double flatArea = integrateNoise(flat, 0, INFINITY)->phaseArea;
+    const double flatFrequencyArea = integrateNoise(flat, 0, INFINITY)->frequencyArea;
+    for (SpurTreatment treatment : {SpurTreatment::measured, SpurTreatment::omit, SpurTreatment::power}) {
+        std::vector<Trace> traces{traceOf(spiked)};
+        AnalysisOptions options;
+        options.spurs = treatment;
+        options.smoothing = 0.2;
+        Analyses analyses = analyseTraces(traces, options, nullptr);
+        const TraceAnalysis& analysis = analyses.traces[0];
+        const BandFigures& band = *analysis.integration;
+        EXPECT_EQ(band.spurs, treatment);
+        if (treatment == SpurTreatment::omit) EXPECT_NEAR(band.integral.phaseArea / flatArea, 1, 1e-12);
+        if (treatment == SpurTreatment::power) {
+            EXPECT_NEAR(band.integral.phaseArea / (flatArea + tone), 1, 1e-12);
+            EXPECT_NEAR(band.integral.frequencyArea / (flatFrequencyArea + tone * 1e6), 1, 1e-12);
+            EXPECT_EQ(band.tones, 1u);
+        }
+        if (treatment == SpurTreatment::measured) EXPECT_GT(band.integral.phaseArea, flatArea);
+        ASSERT_EQ(analysis.spotNoise.size(), 5u);
+        EXPECT_NEAR(analysis.spotNoise[2].level, -150, 1e-9);
+        EXPECT_EQ(analysis.spotNoise[2].spurLeftOut, 1000);
+        EXPECT_FALSE(analysis.spotNoise[1].spurLeftOut);
+        EXPECT_EQ(analysis.smoothed->points[200].level, -120);
+        EXPECT_NEAR(analysis.smoothed->points[199].level, -150, 1e-9);
+    }
+}
+
+// A trace 0.5 dB above a -171 dBc/Hz floor is floor-limited: subtracting the floor keeps its
+// measured level, and a -175 dBc/Hz mask fails it, as without the subtraction. A mask wider than
+// the trace judges what the trace holds and says so.
+TEST(TraceAnalysis, FloorLimitedPointsAndTheMaskThatJudgesThem) {
+    std::vector<TracePoint> near, floor;
+    for (int k = 0; k <= 20; ++k) {
+        double offset = std::pow(10.0, 1 + k / 5.0);
+        near.push_back({offset, -170.5});
+        floor.push_back({offset, -171});
+    }
+    std::vector<Trace> traces{traceOf(near), traceOf(floor, true)};
+    AnalysisOptions options;
+    options.subtractFloor = true;
+    LimitMask mask{"m.txt", {{1, -175}, {1e7, -175}}};
+    Analyses analyses = analyseTraces(traces, options, &mask);
+    const TraceAnalysis& analysis = analyses.traces[0];
+    EXPECT_EQ(traces[0].points[3].level, -170.5);
+    EXPECT_EQ(analysis.floorLimited.size(), 21u);
+    EXPECT_EQ(analysis.floorMargin->floorLimited, 21u);
+    const MaskVerdict& verdict = analysis.mask->verdict;
+    EXPECT_FALSE(verdict.passes());
+    EXPECT_FALSE(verdict.coversMask);
+    EXPECT_EQ(verdict.judgedSpan.from, 10);
+    EXPECT_EQ(verdict.maskSpan.to, 1e7);
+    ASSERT_EQ(analyses.warnings.size(), 1u);
+    EXPECT_EQ(describe(analyses.warnings[0]),
+              "a.csv: a.csv phase noise: judged from 10 Hz to 100 kHz only, where the mask m.txt reaches from 1 Hz to "
+              "10 MHz");
+}
+
 }  // namespace
 }  // namespace csv2pnp

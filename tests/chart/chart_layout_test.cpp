@@ -1,3 +1,4 @@
+#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -81,6 +82,28 @@ TEST(ChartLayout, DarkTheme) {
     EXPECT_EQ(layout.theme.background, darkTheme().background);
     EXPECT_EQ(layout.series.back().style.colour, darkTheme().palette[1]);
     EXPECT_NE(svgChart(layout).find("fill=\"" + darkTheme().background + "\""), std::string::npos);
+}
+
+// A long trace above the mask and near its floor gets a few marks a pixel column, not one a
+// point; the shading's swatch is the shading; a band label given stands as given.
+TEST(ChartLayout, MarksThinnedPerColumnAndTheSwatchesLikeWhatTheyExplain) {
+    std::vector<TracePoint> dense;
+    for (int k = 0; k < 100000; ++k) dense.push_back({std::pow(10.0, k / 20000.0), -100.0 - (k % 7)});
+    ChartInput input;
+    input.lines.push_back({"a", "g", false, &dense, {}, {{1, 10}}, {}, dense});
+    input.lines.back().floorLimited = dense;
+    input.band = OffsetBand{1, 1e5};
+    input.bandLabel = "integrated over each trace's whole range";
+    ChartLayout layout = layoutChart(input);
+    EXPECT_LE(layout.failMarks.size(), 4u * static_cast<std::size_t>(layout.area.width));
+    EXPECT_GE(layout.failMarks.size(), static_cast<std::size_t>(layout.area.width) / 2);
+    EXPECT_EQ(layout.limitMarks.size(), layout.failMarks.size());
+    EXPECT_EQ(layout.band->label, "integrated over each trace's whole range");
+    for (const LegendEntry& entry : layout.legend) {
+        if (entry.swatch != LegendSwatch::shade) continue;
+        EXPECT_EQ(entry.style.colour, layout.marginShades.front().colour);
+        EXPECT_EQ(entry.style.opacity, marginShadeOpacity);
+    }
 }
 
 }  // namespace

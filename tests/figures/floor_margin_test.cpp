@@ -38,8 +38,10 @@ TEST(FloorMargin, MarginsRangesAndTheSmallest) {
     EXPECT_EQ(tight.below[0].points, 3u);
 }
 
-// A trace made as the sum of the device's noise and the floor gives the device back.
-TEST(FloorMargin, SubtractingTheFloorRecoversTheDevice) {
+// A trace made as the sum of the device's noise and the floor gives the device back, where
+// it stands at least 3 dB above the floor; closer, the measured level stays, an upper bound,
+// and the correction never exceeds 3 dB.
+TEST(FloorMargin, SubtractingTheFloorRecoversTheDeviceWithinTheInstrument) {
     Points device, floor, measured;
     for (int k = 0; k <= 60; ++k) {
         double f = std::pow(10.0, k / 10.0);
@@ -49,16 +51,29 @@ TEST(FloorMargin, SubtractingTheFloorRecoversTheDevice) {
         measured.push_back({f, 10 * std::log10(std::pow(10.0, d / 10) + std::pow(10.0, fl / 10))});
     }
     measured.push_back({2e6, -170});                         // beyond the floor: no margin, stays as it is
-    measured.insert(measured.begin() + 31, {1000.5, -200});  // below the floor: left out
+    measured.insert(measured.begin() + 31, {1000.5, -200});  // below the floor: kept as measured
+    device.insert(device.begin() + 31, {1000.5, -200});
     FloorMargin margin = floorMarginOf(measured, floor, 10);
     Points corrected = measured;
-    EXPECT_EQ(subtractFloor(corrected, margin), 1u);
-    ASSERT_EQ(corrected.size(), device.size() + 1);
-    for (std::size_t i = 0; i < device.size(); ++i) {
+    Points limited = subtractFloor(corrected, margin);
+    ASSERT_EQ(corrected.size(), measured.size());
+    Points expectedLimited;
+    for (std::size_t i = 0; i + 1 < corrected.size(); ++i) {
+        double m = *margin.margins[i];
         EXPECT_EQ(corrected[i].offset, device[i].offset);
-        EXPECT_NEAR(corrected[i].level, device[i].level, 1e-9) << device[i].offset;
+        if (m < floorLimitedMargin) {
+            EXPECT_EQ(corrected[i].level, measured[i].level) << device[i].offset;
+            expectedLimited.push_back(measured[i]);
+        } else {
+            EXPECT_NEAR(corrected[i].level, device[i].level, 1e-9) << device[i].offset;
+            EXPECT_LE(measured[i].level - corrected[i].level, 3.0103) << device[i].offset;
+        }
     }
     EXPECT_EQ(corrected.back().level, -170);
+    ASSERT_EQ(limited.size(), expectedLimited.size());
+    EXPECT_GE(limited.size(), 2u);  // the point below the floor and the device's closest ones
+    EXPECT_EQ(margin.floorLimited, limited.size());
+    for (std::size_t i = 0; i < limited.size(); ++i) EXPECT_EQ(limited[i].offset, expectedLimited[i].offset);
 }
 
 }  // namespace

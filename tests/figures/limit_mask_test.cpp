@@ -15,7 +15,8 @@ TEST(LimitMask, ReadsPointsAndNamesTheLineOfAnError) {
         std::string error;
     } cases[] = {
         {"# a mask\n10,-100\r\n\n 1k , -120.5 \r100K,-140\n1M,-140", 4, 0, ""},
-        {"10,-100\n10,-120\n", 2, 0, ""},  // a step
+        {"10,-100\n10,-120\n", 2, 0, ""},                  // a step
+        {"10,-100  # near-in\n1k,-140# far\n", 2, 0, ""},  // comments after the points
         {"\xef\xbb\xbf"
          "10,-100\n100,-120\n",
          2, 0, ""},  // as Notepad saves it

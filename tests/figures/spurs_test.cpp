@@ -22,9 +22,9 @@ Points powerLaw(double slope = -20) {
 
 double area(const Points& points) { return integrateNoise(points, 0, INFINITY)->phaseArea; }
 
-// One point raised by 30 dB: its power worked out by hand from the closed forms of the two
-// segments it now makes against the one power law the clean line follows.
-TEST(Spurs, OneRaisedPointOnAPowerLaw) {
+// One point raised by 30 dB is a tone: its density above the clean line times the point's
+// width, the half distance between its neighbours, worked out by hand in long double.
+TEST(Spurs, OneRaisedPointIsATone) {
     for (double slope : {-20.0, -30.0, -10.0}) {
         SCOPED_TRACE(slope);
         Points points = powerLaw(slope);
@@ -35,21 +35,12 @@ TEST(Spurs, OneRaisedPointOnAPowerLaw) {
         EXPECT_EQ(spurs[0].last, 20u);
         EXPECT_EQ(spurs[0].offset, 1000);
         EXPECT_EQ(spurs[0].level, -100 + slope * 2 + 30);
-
-        long double r = std::pow(10.0L, 0.1L), f19 = std::pow(10.0L, 2.9L), f20 = 1000, f21 = std::pow(10.0L, 3.1L);
-        long double p19 = std::pow(10.0L, (-100 + slope * 1.9L) / 10),
-                    p20 = std::pow(10.0L, (-100 + slope * 2 + 30.0L) / 10);
-        // The exponents of f: the clean line's, and the two measured segments', 30 dB a tenth of a
-        // decade up and down from it.
-        long double b = slope / 10, up = b + 30, down = b - 30;
-        long double measured =
-            p19 * f19 * (std::pow(r, up + 1) - 1) / (up + 1) + p20 * f20 * (std::pow(r, down + 1) - 1) / (down + 1);
-        long double cleanArea = std::fabs(b + 1) < 1e-12L ? p19 * f19 * std::log(f21 / f19)
-                                                          : p19 * f19 * (std::pow(f21 / f19, b + 1) - 1) / (b + 1);
-        EXPECT_NEAR(spurs[0].powerDbc, 10 * std::log10(static_cast<double>(measured - cleanArea)), 1e-9);
-        EXPECT_NEAR(jitterOf(spurs[0].power, 1e7),
-                    std::sqrt(2 * static_cast<double>(measured - cleanArea)) / (2 * pi * 1e7),
-                    1e-9 * jitterOf(spurs[0].power, 1e7));
+        long double width = (std::pow(10.0L, 3.1L) - std::pow(10.0L, 2.9L)) / 2;
+        long double cleanPower = std::pow(10.0L, (-100 + slope * 2.0L) / 10);
+        long double power = width * (cleanPower * 1000 - cleanPower);
+        EXPECT_NEAR(spurs[0].powerDbc, 10 * std::log10(static_cast<double>(power)), 1e-9);
+        EXPECT_NEAR(jitterOf(spurs[0].power, 1e7) / (std::sqrt(2 * static_cast<double>(power)) / (2 * pi * 1e7)), 1,
+                    1e-12);
 
         // With the spur on its clean line every figure is the clean trace's.
         Points clean = withoutSpurs(points, spurs);
@@ -59,6 +50,15 @@ TEST(Spurs, OneRaisedPointOnAPowerLaw) {
             integrateNoise(clean, 0, INFINITY)->frequencyArea / integrateNoise(line, 0, INFINITY)->frequencyArea, 1,
             1e-12);
     }
+    // Flat -150 dBc/Hz at 100 points a decade, 1 kHz raised by 30 dB: w = 1000 (10^0.01 - 10^-0.01) / 2.
+    Points flat;
+    for (int k = 0; k <= 400; ++k) flat.push_back({std::pow(10.0, 1 + k / 100.0), k == 200 ? -120.0 : -150.0});
+    std::vector<Spur> spurs = findSpurs(flat, defaultSpurThreshold);
+    ASSERT_EQ(spurs.size(), 1u);
+    EXPECT_NEAR(spurs[0].powerDbc,
+                10 * std::log10(1000 * (std::pow(10.0, 0.01) - std::pow(10.0, -0.01)) / 2 * (1e-12 - 1e-15)), 1e-9);
+    EXPECT_EQ(pointWidth(flat, 0), flat[1].offset - flat[0].offset);
+    EXPECT_EQ(pointWidth(flat, 400), flat[400].offset - flat[399].offset);
 }
 
 TEST(Spurs, FlatNoiseWithRippleHasNone) {

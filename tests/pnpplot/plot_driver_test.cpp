@@ -16,6 +16,8 @@
 namespace csv2pnp {
 namespace {
 
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
 class PlotDriver : public test::ScratchDir {
 protected:
     // The arguments split at spaces.
@@ -35,6 +37,8 @@ TEST_F(PlotDriver, ExitStatusesAndMessages) {
     EXPECT_EQ(partly.err,
               "pnpplot: missing.csv: cannot be opened\npnpplot: bad.pnp: line 3: a TRA line that does not parse\n");
     EXPECT_EQ(partly.out.rfind("Chart written to good.csv.svg\n", 0), 0u);
+    // The chart is named after the first input that could be read.
+    EXPECT_EQ(run("missing.csv good.csv").out.rfind("Chart written to good.csv.svg\n", 0), 0u);
 
     const std::pair<const char*, const char*> usageErrors[] = {
         {"-x good.csv", "pnpplot: unknown option in '-x'\n"},
@@ -51,6 +55,9 @@ TEST_F(PlotDriver, ExitStatusesAndMessages) {
         {"--omit-spurs=yes good.csv", "pnpplot: option --omit-spurs takes no value\n"},
         {"--colour good.csv", "pnpplot: unknown option '--colour'\n"},
         {"-o - -j - good.csv", "pnpplot: -o - and -j - cannot both write to standard output\n"},
+        {"-o chart.png good.csv",
+         "pnpplot: -o chart.png: pnpplot writes the chart as SVG (.svg, or a name without an extension) and the HTML "
+         "report (.html or .htm); the README shows how to make a PNG of either\n"},
         {"good.csv -r 10:100k",
          "pnpplot: options go before the files: '-r' follows 'good.csv' (after --, names that "
          "start with - are files)\n"},
@@ -72,9 +79,13 @@ TEST_F(PlotDriver, ExitStatusesAndMessages) {
     EXPECT_EQ(piped.out.find("Chart written"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists("good.csv.svg"));
 
-    test::ToolRun nothing = run("missing.csv");
+    test::ToolRun nothing = run("-j - missing.csv");
     EXPECT_EQ(nothing.status, 1);
     EXPECT_EQ(nothing.err, "pnpplot: missing.csv: cannot be opened\npnpplot: nothing to draw\n");
+    EXPECT_TRUE(has(nothing.out,
+                    "\"inputs\": [{\"path\": \"missing.csv\", \"read\": false, \"error\": \"cannot be "
+                    "opened\"}],\n \"traces\": []}"))
+        << nothing.out;
 
     EXPECT_EQ(run("--help").out.rfind("Usage: pnpplot [options] FILE...\n", 0), 0u);
     EXPECT_EQ(run("-h good.csv").out, run("--help").out);
@@ -116,8 +127,6 @@ TEST_F(PlotDriver, FileSystemFailures) {
     }
 }
 
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 const std::string mask = "10,-80\n100,-110\n1k,-140\n1k,-150\n100k,-155\n";
 
 // The exit statuses of a mask, and its errors; a failed mask wins only over success.
@@ -126,15 +135,28 @@ TEST_F(PlotDriver, MaskVerdictsAndStatuses) {
     test::writeFile("good.csv", "10,-100,-120\n100,-120,-140\n1000,-145,-160\n100000,-160,-170\n");
     test::writeFile("bad.csv", "10,-100,-120\n100,-100,-140\n1000,-145,-160\n100000,-150,-170\n");
     test::writeFile("broken.txt", "10,-80\n# fine\n100 -110\n");
+    test::writeFile("wide.txt", "1,-50  # near-in\n10M,-150\n");
+    test::writeFile("far.txt", "1M,-50\n10M,-150\n");
     const struct {
         std::string arguments;
         int status;
         std::string inOut, inErr;
     } cases[] = {
         {"-m mask.txt good.csv", 0,
-         "  mask          pass, 5.00 dB below the limit at the closest, at 1 kHz (mask.txt)\n", ""},
+         "  mask          pass from 10 Hz to 100 kHz of the mask's 10 Hz to 100 kHz, 5.00 dB below the limit at the "
+         "closest, at 1 kHz (mask.txt)\n",
+         ""},
         {"-m mask.txt bad.csv", 3,
-         "  mask          FAIL, 2 of 4 points above the limit, the worst 10.00 dB above at 100 Hz (mask.txt)\n", ""},
+         "  mask          FAIL from 10 Hz to 100 kHz of the mask's 10 Hz to 100 kHz, 2 of 4 points above the limit, "
+         "the worst 10.00 dB above at 100 Hz (mask.txt)\n",
+         ""},
+        // A mask wider than the trace judges what it holds, and says so; one that judges
+        // nothing gives no verdict, which is not a pass.
+        {"-m wide.txt good.csv", 0, "  mask          pass from 10 Hz to 100 kHz of the mask's 1 Hz to 10 MHz, ",
+         "pnpplot: good.csv: good.csv phase noise: judged from 10 Hz to 100 kHz only, where the mask wide.txt "
+         "reaches from 1 Hz to 10 MHz\n"},
+        {"-m far.txt good.csv", 3,
+         "  mask          not judged: no point lies within the mask's 1 MHz to 10 MHz (far.txt)\n", ""},
         {"-m mask.txt bad.csv missing.csv", 1, "FAIL", "pnpplot: missing.csv: cannot be opened\n"},
         {"-m broken.txt good.csv", 2, "",
          "pnpplot: broken.txt: line 3: a point is \"offset,level\", such as 10k,-120\n"},
@@ -156,7 +178,7 @@ TEST_F(PlotDriver, JsonSummary) {
     test::ToolRun text = run("-m mask.txt -j out.json --subtract-floor spurs.csv");
     EXPECT_EQ(text.status, 3);
     EXPECT_TRUE(has(text.out, "Chart written to spurs.csv.svg\nSummary written to out.json\n")) << text.out;
-    EXPECT_EQ(test::queryJson("out.json", "sorted(d.keys())"), "chart\npnpplot\nreport\ntraces\n");
+    EXPECT_EQ(test::queryJson("out.json", "sorted(d.keys())"), "chart\ninputs\npnpplot\nreport\ntraces\n");
     EXPECT_EQ(
         test::queryJson("out.json", "' '.join(sorted(d['traces'][0].keys()))"),
         "adev below_floor_left_out caption carrier_assumed carrier_from carrier_hz floor floor_margin integration "

@@ -21,7 +21,7 @@ TEST(PlotOptions, DefaultsAndWhatEachOptionSets) {
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain.value->analysis.spurThreshold, defaultSpurThreshold);
     EXPECT_EQ(plain.value->analysis.marginThreshold, defaultMarginThreshold);
-    EXPECT_EQ(plain.value->output, "a.csv.svg");
+    EXPECT_TRUE(plain.value->output.empty() && plain.value->chartAfterFirstInput);
 
     Result<PlotOptions> all = parsed({"-r10:1k",
                                       "-c",
@@ -57,9 +57,10 @@ TEST(PlotOptions, DefaultsAndWhatEachOptionSets) {
     EXPECT_EQ(o.analysis.spurThreshold, 6);
     EXPECT_EQ(o.analysis.marginThreshold, 3);
     EXPECT_EQ(o.analysis.smoothing, 0.2);
-    EXPECT_TRUE(o.analysis.omitSpurs && o.analysis.subtractFloor && o.analysis.allanDeviation && o.dark);
+    EXPECT_EQ(o.analysis.spurs, SpurTreatment::omit);
+    EXPECT_TRUE(o.analysis.subtractFloor && o.analysis.allanDeviation && o.dark);
     EXPECT_EQ(o.html, "r.html");
-    EXPECT_EQ(o.output, "a.csv.svg");  // after the first input, in the current directory
+
     EXPECT_EQ(o.inputs, (std::vector<std::string>{"dir/a.csv", "b.csv"}));
 
     // -o FILE.html is the report alone; -h stops at once, whatever follows.

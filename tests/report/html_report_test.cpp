@@ -33,7 +33,7 @@ TEST(HtmlReport, OnePageWithTheChartTablesDataAndScript) {
     EXPECT_TRUE(has(html, "<meta name=\"generator\" content=\"pnpplot 9.9\">"));
     EXPECT_TRUE(has(html, "<div id=\"chart\">\n<svg "));
     EXPECT_TRUE(has(html, "<h2>a &lt;/script&gt;&lt;b&gt;</h2>"));
-    EXPECT_TRUE(has(html, "<th>mask</th><td class=\"fail\">FAIL, "));
+    EXPECT_TRUE(has(html, "<th>mask</th><td class=\"fail\">FAIL from "));
     EXPECT_TRUE(has(html, "\"caption\":\"a <\\/script><b>\""));
     EXPECT_TRUE(has(html, "<script>\n" + std::string(reportScript) + "</script>\n</body>\n</html>\n"));
     EXPECT_FALSE(has(html, "background:#15181c"));

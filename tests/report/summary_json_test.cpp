@@ -20,38 +20,47 @@ class SummaryJson : public test::ScratchDir {};
 TEST_F(SummaryJson, EveryKeyAndItsType) {
     if (!test::haveJsonParser()) GTEST_SKIP() << "needs python3 to parse JSON";
     test::FixedAnalysis fixed;
-    test::writeFile("s.json", summaryJson(fixed.analyses.traces, "a.svg", "a.html", "9.9"));
+    test::writeFile("s.json", summaryJson(fixed.analyses.traces,
+                                          {{"a.pnp", std::nullopt},
+                                           {"b.csv", Problem{ProblemKind::notOpened, "b.csv", 0, "cannot be opened"}}},
+                                          "a.svg", "a.html", "9.9"));
     const std::string walk =
         "(lambda walk: walk(walk, d, ''))(lambda walk, v, p: [p + ' ' + ('number' if type(v) in (int, float) else "
         "type(v).__name__)] + "
         "(sum([walk(walk, x, p + '.' + k) for k, x in v.items()], []) if isinstance(v, dict) else "
         "sum([walk(walk, x, p + '[]') for x in v[:1]], []) if isinstance(v, list) else []))";
     EXPECT_EQ(test::queryJson("s.json", walk),
-              " dict\n.pnpplot str\n.chart str\n.report str\n.traces list\n.traces[] dict\n"
-              ".traces[].caption str\n.traces[].source str\n.traces[].measured str\n.traces[].measured_utc str\n"
-              ".traces[].floor bool\n.traces[].carrier_hz number\n.traces[].carrier_from str\n"
-              ".traces[].carrier_assumed bool\n.traces[].normalised_from_hz number\n.traces[].points number\n"
-              ".traces[].left_out number\n.traces[].repeated_offsets number\n.traces[].below_floor_left_out number\n"
+              " dict\n.pnpplot str\n.chart str\n.report str\n.inputs list\n.inputs[] dict\n.inputs[].path str\n"
+              ".inputs[].read bool\n.inputs[].error NoneType\n.traces list\n.traces[] dict\n.traces[].caption str\n"
+              ".traces[].source str\n.traces[].measured str\n.traces[].measured_utc str\n.traces[].floor bool\n"
+              ".traces[].carrier_hz number\n.traces[].carrier_from str\n.traces[].carrier_assumed bool\n"
+              ".traces[].normalised_from_hz number\n.traces[].points number\n.traces[].left_out number\n"
+              ".traces[].repeated_offsets number\n.traces[].below_floor_left_out number\n"
               ".traces[].offsets_hz list\n.traces[].offsets_hz[] number\n.traces[].spot_noise list\n"
               ".traces[].spot_noise[] dict\n.traces[].spot_noise[].offset_hz number\n"
-              ".traces[].spot_noise[].level_dbc_hz number\n.traces[].spot_noise_smoothed_decades number\n"
-              ".traces[].integration dict\n.traces[].integration.from_hz number\n.traces[].integration.to_hz number\n"
+              ".traces[].spot_noise[].level_dbc_hz number\n.traces[].spot_noise[].spur_left_out_hz NoneType\n"
+              ".traces[].spot_noise_smoothed_decades number\n.traces[].integration dict\n"
+              ".traces[].integration.from_hz number\n.traces[].integration.to_hz number\n"
               ".traces[].integration.clipped bool\n.traces[].integration.spurs_omitted bool\n"
-              ".traces[].integration.floor_subtracted bool\n.traces[].integration.phase_noise_dbc number\n"
-              ".traces[].integration.rms_phase_rad number\n.traces[].integration.rms_phase_deg number\n"
-              ".traces[].integration.rms_jitter_s number\n.traces[].integration.residual_fm_hz number\n"
-              ".traces[].integration.points_below_margin number\n.traces[].spurs list\n.traces[].spurs[] dict\n"
-              ".traces[].spurs[].offset_hz number\n.traces[].spurs[].level_dbc_hz number\n"
-              ".traces[].spurs[].power_dbc number\n.traces[].spurs[].jitter_s number\n.traces[].spurs[].points number\n"
-              ".traces[].spurs[].in_band bool\n.traces[].spurs_jitter_s number\n.traces[].spur_threshold_db number\n"
-              ".traces[].floor_margin dict\n.traces[].floor_margin.min_db number\n.traces[].floor_margin.at_hz number\n"
+              ".traces[].integration.spurs str\n.traces[].integration.floor_subtracted bool\n"
+              ".traces[].integration.phase_noise_dbc number\n.traces[].integration.rms_phase_rad number\n"
+              ".traces[].integration.rms_phase_deg number\n.traces[].integration.rms_jitter_s number\n"
+              ".traces[].integration.residual_fm_hz number\n.traces[].integration.points_below_margin number\n"
+              ".traces[].spurs list\n.traces[].spurs[] dict\n.traces[].spurs[].offset_hz number\n"
+              ".traces[].spurs[].level_dbc_hz number\n.traces[].spurs[].power_dbc number\n"
+              ".traces[].spurs[].jitter_s number\n.traces[].spurs[].points number\n.traces[].spurs[].in_band bool\n"
+              ".traces[].spurs_jitter_s number\n.traces[].spur_threshold_db number\n.traces[].floor_margin dict\n"
+              ".traces[].floor_margin.min_db number\n.traces[].floor_margin.at_hz number\n"
               ".traces[].floor_margin.threshold_db number\n.traces[].floor_margin.points_below number\n"
               ".traces[].floor_margin.ranges_hz list\n.traces[].floor_margin.ranges_hz[] list\n"
               ".traces[].floor_margin.ranges_hz[][] number\n.traces[].floor_margin.range_points list\n"
-              ".traces[].floor_margin.range_points[] number\n.traces[].mask dict\n.traces[].mask.file str\n"
-              ".traces[].mask.pass bool\n.traces[].mask.worst_db number\n.traces[].mask.at_hz number\n"
-              ".traces[].mask.points_above number\n.traces[].mask.points_judged number\n.traces[].adev list\n"
-              ".traces[].adev[] dict\n.traces[].adev[].tau_s number\n.traces[].adev[].sigma_y number\n");
+              ".traces[].floor_margin.range_points[] number\n.traces[].floor_margin.floor_limited_points number\n"
+              ".traces[].mask dict\n.traces[].mask.file str\n.traces[].mask.pass bool\n"
+              ".traces[].mask.worst_db number\n.traces[].mask.at_hz number\n.traces[].mask.points_above number\n"
+              ".traces[].mask.points_judged number\n.traces[].mask.judged_hz list\n"
+              ".traces[].mask.judged_hz[] number\n.traces[].mask.mask_hz list\n.traces[].mask.mask_hz[] number\n"
+              ".traces[].adev list\n.traces[].adev[] dict\n.traces[].adev[].tau_s number\n"
+              ".traces[].adev[].sigma_y number\n");
     EXPECT_EQ(test::queryJson("s.json", "[d['traces'][0]['measured_utc'], d['traces'][1]['mask']]"),
               "2026-12-09T04:26:47Z\nNone\n");
 }
