@@ -3,7 +3,8 @@
 // back, measures between two clicks, and compares what the page shows with what pnpplot
 // prints. Leaves a screenshot in the output folder and checks that doc/report.png is current.
 // Usage: node report_test.js PNPPLOT SAMPLE_EXPORT OUTPUT_DIR DOCUMENTED_SCREENSHOT
-// Exits 77 (skipped) when Chromium or puppeteer-core is not there.
+// Exits 77 (skipped) when there is no Chromium or puppeteer-core is not installed at all; a
+// puppeteer-core that is there but does not load (one made for a newer node) is a failure.
 'use strict';
 
 const { execFileSync } = require('child_process');
@@ -12,17 +13,33 @@ const os = require('os');
 const path = require('path');
 
 const [pnpplot, sample, outputDir, documented] = process.argv.slice(2);
-const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
-let puppeteer;
-try {
-  puppeteer = require('puppeteer-core');
-} catch (error) {
-  console.log('skipped: puppeteer-core is not installed (npm install in tests/browser)');
+
+function skip(why) {
+  console.log('skipped: ' + why);
   process.exit(77);
 }
-if (!fs.existsSync(chromium)) {
-  console.log('skipped: no Chromium at ' + chromium + ' (apt-get install chromium)');
-  process.exit(77);
+
+let puppeteer;
+try {
+  let where;
+  try {
+    where = require.resolve('puppeteer-core');
+  } catch (error) {
+    if (error.code !== 'MODULE_NOT_FOUND' || !error.message.startsWith("Cannot find module 'puppeteer-core'")) throw error;
+    skip('puppeteer-core is not installed (npm ci in tests/browser)');
+  }
+  puppeteer = require(where);
+} catch (error) {
+  console.log('FAILED puppeteer-core is installed but does not load with node ' + process.version +
+              ' (npm ci in tests/browser installs the version it pins): ' + (error && error.stack || error));
+  process.exit(1);
+}
+
+// Debian's chromium; Ubuntu's comes as a snap.
+const chromium = process.env.CHROMIUM ||
+                 ['/usr/bin/chromium', '/snap/bin/chromium'].find((candidate) => fs.existsSync(candidate));
+if (!chromium || !fs.existsSync(chromium)) {
+  skip('no Chromium at ' + (process.env.CHROMIUM || '/usr/bin/chromium') + ' (apt-get install chromium)');
 }
 
 let failures = 0;
