@@ -30,7 +30,7 @@ printf '0.01,-300\n10M,-300\n' >failing.txt
 measure() {
   local into=$1 start end; shift
   start=$(date +%s%N)
-  /usr/bin/time -f '%U %S %M' -o "$work/time.tmp" "$@" >/dev/null 2>"$work/stderr.tmp" || [ $? -eq 3 ]
+  /usr/bin/time --quiet -f '%U %S %M' -o "$work/time.tmp" "$@" >/dev/null 2>"$work/stderr.tmp" || [ $? -eq 3 ]
   end=$(date +%s%N)
   echo "$(echo "($end - $start) / 1000000000" | bc -l) $(cat "$work/time.tmp")" >>"$into"
 }

@@ -24,7 +24,7 @@ Result<std::string> readInputBytes(const std::string& path, const Host& host) {
     }
     host.closeInput(host.context, *file);
     bytes.resize(filled);
-    return std::move(bytes);
+    return bytes;
 }
 
 }  // namespace csv2pnp

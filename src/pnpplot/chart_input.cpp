@@ -50,14 +50,12 @@ std::vector<std::string> legendNotes(const TraceAnalysis& analysis) {
 ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOptions& options, const LimitMask* mask) {
     ChartInput input;
     for (const TraceAnalysis& analysis : analyses) {
-        ChartLine line{analysis.trace->caption,
-                       analysis.trace->group,
-                       analysis.trace->floor,
-                       &drawnPoints(analysis),
-                       legendNotes(analysis),
-                       {},
-                       {},
-                       {}};
+        ChartLine line;
+        line.caption = analysis.trace->caption;
+        line.group = analysis.trace->group;
+        line.floor = analysis.trace->floor;
+        line.points = &drawnPoints(analysis);
+        line.notes = legendNotes(analysis);
         if (analysis.floorMargin) {
             for (const MarginRange& range : analysis.floorMargin->below)
                 line.marginRanges.push_back({range.from, range.to});

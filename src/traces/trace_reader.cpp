@@ -150,7 +150,10 @@ Result<std::vector<Trace>> readPlotFile(std::string_view bytes, const std::strin
     std::size_t found = trace.points.size();
     settlePoints(trace);
     if (trace.points.empty()) return invalid(source, 0, found == 0 ? noTrace : noDrawablePoint);
-    return std::vector<Trace>{std::move(trace)};
+    // Moved in: a list of one made with braces would copy the trace.
+    std::vector<Trace> read;
+    read.push_back(std::move(trace));
+    return read;
 }
 
 Result<std::vector<Trace>> readCsvExport(std::string bytes, const std::string& source) {
