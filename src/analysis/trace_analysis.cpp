@@ -67,7 +67,7 @@ const Trace* floorOf(const std::vector<Trace>& traces, const Trace& trace) {
 
 // A carrier below the offsets makes the jitter meaningless.
 void warnOfLowCarrier(const Trace& trace, const CarrierChoice& carrier, std::vector<Warning>& warnings) {
-    if (trace.floor || !(carrier.hertz < trace.points.back().offset)) return;
+    if (!isPhaseNoise(trace) || !(carrier.hertz < trace.points.back().offset)) return;
     warnings.push_back({trace.source, 0,
                         trace.caption + ": the carrier " + withPrefix(carrier.hertz, "Hz") +
                             " is below the highest offset " + withPrefix(trace.points.back().offset, "Hz", 5) +
@@ -165,7 +165,7 @@ TraceAnalysis analyseOne(const Trace& trace, const CarrierChoice& carrier, std::
                          std::vector<Warning>& warnings) {
     warnOfLowCarrier(trace, carrier, warnings);
     std::vector<Spur> spurs;
-    if (!trace.floor) spurs = findSpurs(trace.points, options.spurThreshold);
+    if (isPhaseNoise(trace)) spurs = findSpurs(trace.points, options.spurThreshold);
     std::optional<std::vector<TracePoint>> clean;
     if (!spurs.empty()) clean = withoutSpurs(trace.points, spurs);
     const bool onClean = clean && options.spurs != SpurTreatment::measured;
@@ -173,13 +173,13 @@ TraceAnalysis analyseOne(const Trace& trace, const CarrierChoice& carrier, std::
         analyseTrace(trace, carrier, options.band, onClean ? *clean : trace.points, clean ? *clean : trace.points);
     analysis.clean = std::move(clean);
     markSpursLeftOut(analysis.spotNoise, trace.points, spurs);
-    if (analysis.integration && !trace.floor) analysis.integration->spurs = options.spurs;
+    if (analysis.integration && isPhaseNoise(trace)) analysis.integration->spurs = options.spurs;
     analysis.spurThreshold = options.spurThreshold;
     if (options.smoothing) smooth(analysis, *options.smoothing, spurs, warnings);
     addSpurs(analysis, spurs, options.spurs);
     addFloorMargin(analysis, std::move(margin), std::move(floorLimited), options);
-    if (options.allanDeviation && !trace.floor) analysis.allan = allanDeviations(figurePoints(analysis), carrier.hertz);
-    if (mask && !trace.floor) judge(analysis, *mask, warnings);
+    if (options.allanDeviation && isPhaseNoise(trace)) analysis.allan = allanDeviations(figurePoints(analysis), carrier.hertz);
+    if (mask && isPhaseNoise(trace)) judge(analysis, *mask, warnings);
     return analysis;
 }
 
@@ -197,6 +197,7 @@ std::string_view spurTreatmentName(SpurTreatment treatment) {
 CarrierSourceWords carrierSourceWords(CarrierSource source) {
     switch (source) {
     case CarrierSource::carRecord: return {"CAR record", "CAR record"};
+    case CarrierSource::inFile: return {"from the file", "file"};
     case CarrierSource::commandLine: return {"-c", "-c"};
     case CarrierSource::exportDefault: return {"default for a CSV export", "default"};
     case CarrierSource::noRecord: return {"default: the file has no CAR record", "default"};
@@ -204,9 +205,12 @@ CarrierSourceWords carrierSourceWords(CarrierSource source) {
     return {"", ""};
 }
 
-CarrierChoice chooseCarrier(const Trace& trace, std::optional<double> commandLine) {
-    if (commandLine) return CarrierChoice{*commandLine, CarrierSource::commandLine, std::nullopt};
-    if (trace.carrier) return CarrierChoice{*trace.carrier, CarrierSource::carRecord, std::nullopt};
+CarrierChoice chooseCarrier(const Trace& trace) {
+    if (trace.carrierGiven) return CarrierChoice{*trace.carrierGiven, CarrierSource::commandLine, std::nullopt};
+    if (trace.carrier) {
+        return CarrierChoice{*trace.carrier, trace.plotFile ? CarrierSource::carRecord : CarrierSource::inFile,
+                             std::nullopt};
+    }
     return CarrierChoice{static_cast<double>(plotformat::defaultCarrierFrequency),
                          trace.plotFile ? CarrierSource::noRecord : CarrierSource::exportDefault, std::nullopt};
 }
@@ -228,10 +232,10 @@ std::vector<CarrierChoice> settleCarriers(std::vector<Trace>& traces, const Anal
                                           std::vector<Warning>& warnings) {
     std::vector<CarrierChoice> carriers;
     for (Trace& trace : traces) {
-        CarrierChoice carrier = chooseCarrier(trace, options.carrier);
+        CarrierChoice carrier = chooseCarrier(trace);
         if (trace.plotFile && !trace.carrier) {
-            if (options.carrier) {
-                shiftOffsets(trace, *options.carrier);
+            if (trace.carrierGiven) {
+                shiftOffsets(trace, *trace.carrierGiven);
                 warnings.push_back({trace.source, 0,
                                     "names no carrier (no CAR record): its offsets are taken from the carrier "
                                     "given with -c"});
@@ -257,7 +261,7 @@ std::vector<std::optional<FloorMargin>> floorMargins(const std::vector<Trace>& t
     std::vector<std::optional<FloorMargin>> margins(traces.size());
     for (std::size_t i = 0; i < traces.size(); ++i) {
         const Trace& trace = traces[i];
-        const Trace* floor = trace.floor || trace.points.empty() ? nullptr : floorOf(traces, trace);
+        const Trace* floor = !isPhaseNoise(trace) || trace.points.empty() ? nullptr : floorOf(traces, trace);
         if (floor && !floor->points.empty()) margins[i] = floorMarginOf(trace.points, floor->points, threshold);
     }
     return margins;

@@ -20,6 +20,7 @@ namespace csv2pnp {
 
 enum class CarrierSource {
     carRecord,      // the file's CAR record
+    inFile,         // another layout's own record of it, as an R&S export's Signal Frequency
     commandLine,    // -c
     exportDefault,  // csv2pnp's default, assumed for an export
     noRecord,       // csv2pnp's default, assumed for a plot file without a CAR record
@@ -40,8 +41,9 @@ struct CarrierChoice {
     bool assumed() const { return source == CarrierSource::exportDefault || source == CarrierSource::noRecord; }
 };
 
-// -c wins over the file's CAR record; without either csv2pnp's default is assumed.
-CarrierChoice chooseCarrier(const Trace& trace, std::optional<double> commandLine);
+// -c for the trace's input wins over the file's carrier; without either csv2pnp's default is
+// assumed.
+CarrierChoice chooseCarrier(const Trace& trace);
 
 // How the integrated figures take a trace's spurs, as bench analyzers offer it.
 enum class SpurTreatment {
@@ -54,7 +56,6 @@ std::string_view spurTreatmentName(SpurTreatment treatment);
 
 // What the command line asks of the analysis. The defaults stand here, once.
 struct AnalysisOptions {
-    std::optional<double> carrier;      // -c, Hz
     std::optional<double> normaliseTo;  // -n, Hz
     std::optional<OffsetBand> band;     // -r
     double spurThreshold = defaultSpurThreshold;

@@ -16,6 +16,7 @@
 #include "report/html_report.h"
 #include "report/summary_json.h"
 #include "report/summary_text.h"
+#include "traces/trace_names.h"
 #include "traces/trace_reader.h"
 #include "units/si_units.h"
 
@@ -33,20 +34,27 @@ struct LoadedInputs {
 };
 
 // Reads each input in turn; a problem is told on err and the other inputs still count.
-LoadedInputs loadInputs(const std::vector<std::string>& paths, const Host& host, std::ostream& err) {
+// Reads each input in its layout, with the carrier and the label the command line gave it.
+LoadedInputs loadInputs(const std::vector<InputSpec>& inputs, const Host& host, std::ostream& err) {
     LoadedInputs loaded;
-    for (const std::string& path : paths) {
-        Result<std::string> bytes = readInputBytes(path, host);
-        Result<std::vector<Trace>> read = bytes ? readTraces(std::move(*bytes.value), path) : *bytes.problem;
+    for (const InputSpec& input : inputs) {
+        Result<std::string> bytes = readInputBytes(input.path, host);
+        Result<std::vector<Trace>> read =
+            bytes ? readTraces(std::move(*bytes.value), input.path, input.read) : *bytes.problem;
         for (const Warning& warning : read.warnings) tell(err, warning);
-        loaded.outcomes.push_back({path, read.problem});
+        loaded.outcomes.push_back({input.path, read.problem});
         if (!read) {
             tell(err, *read.problem);
             loaded.allRead = false;
             continue;
         }
-        for (Trace& trace : *read.value) loaded.traces.push_back(std::move(trace));
+        if (input.label) labelTraces(*read.value, *input.label);
+        for (Trace& trace : *read.value) {
+            trace.carrierGiven = input.carrier;
+            loaded.traces.push_back(std::move(trace));
+        }
     }
+    distinguishSources(loaded.traces);
     return loaded;
 }
 

@@ -66,6 +66,39 @@ std::optional<Problem> takeSpurTreatment(PlotOptions& options, const std::string
     return usage("--spurs " + text + ": the spurs are taken as measured, omit or power");
 }
 
+std::optional<Problem> takeFormat(PlotOptions& options, const std::string& text) {
+    if (layoutNamed(text)) {
+        options.next.read.format = text;
+        return std::nullopt;
+    }
+    std::string names;
+    for (const LayoutInfo& layout : traceLayouts()) names += (names.empty() ? "" : ", ") + std::string(layout.name);
+    return usage("--format " + text + ": pnpplot reads the layouts " + names);
+}
+
+// "O,N[,F]": the columns, from 1, of the offset, the phase noise and the floor.
+std::optional<Problem> takeColumns(PlotOptions& options, const std::string& text) {
+    std::vector<std::size_t> numbers;
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t comma = std::min(text.find(',', start), text.size());
+        std::size_t column = 0;
+        auto [end, error] = std::from_chars(text.data() + start, text.data() + comma, column);
+        if (error != std::errc() || end != text.data() + comma || column == 0) {
+            return usage("--columns " + text +
+                         ": the columns, from 1, of the offset, the phase noise and the floor, "
+                         "such as 1,2 or 1,2,3");
+        }
+        numbers.push_back(column - 1);
+        start = comma + 1;
+    }
+    if (numbers.size() < 2 || numbers.size() > 3) {
+        return usage("--columns " + text + ": two or three columns: the offset, the phase noise and the floor");
+    }
+    options.next.read.columns = ColumnChoice{
+        numbers[0], numbers[1], numbers.size() == 3 ? std::optional<std::size_t>(numbers[2]) : std::nullopt};
+    return std::nullopt;
+}
+
 std::optional<Problem> takeMargin(PlotOptions& options, const std::string& text) {
     Result<double> value = number("--margin", text, "dB");
     if (!value) return value.problem;
@@ -111,7 +144,16 @@ const std::vector<OptionSpec> optionTable = {
     {"--html", '\0', "FILE", takeText<&PlotOptions::html>},
     {nullptr, 'r', "F1:F2", takeRange},
     {nullptr, 'c', "HZ",
-     [](PlotOptions& options, const std::string& text) { return takeFrequency("-c", text, options.analysis.carrier); }},
+     [](PlotOptions& options, const std::string& text) { return takeFrequency("-c", text, options.next.carrier); },
+     true},
+    {nullptr, 'l', "LABEL",
+     [](PlotOptions& options, const std::string& text) -> std::optional<Problem> {
+         options.next.label = text;
+         return std::nullopt;
+     },
+     true},
+    {"--format", '\0', "NAME", takeFormat, true},
+    {"--columns", '\0', "O,N[,F]", takeColumns, true},
     {nullptr, 'n', "HZ",
      [](PlotOptions& options, const std::string& text) {
          return takeFrequency("-n", text, options.analysis.normaliseTo);
@@ -150,26 +192,6 @@ const OptionSpec* byLetter(int letter) {
     return nullptr;
 }
 
-// A long option at argv[index], "--name" or "--name=value", its value the next argument when
-// it takes one; moves index past it.
-std::optional<Problem> takeLongOption(int argc, const char* const argv[], int& index, PlotOptions& options) {
-    std::string_view argument = argv[index++];
-    std::string_view name = argument.substr(0, argument.find('='));
-    const OptionSpec* option = nullptr;
-    for (const OptionSpec& known : optionTable) {
-        if (known.longName && name == known.longName) option = &known;
-    }
-    if (!option) return usage("unknown option '" + std::string(name) + "'");
-    std::optional<std::string> value;
-    if (name.size() < argument.size()) value = std::string(argument.substr(name.size() + 1));
-    if (option->valueName && !value) {
-        if (index >= argc) return usage("option " + std::string(name) + " needs a value");
-        value = argv[index++];
-    }
-    if (!option->valueName && value) return usage("option " + std::string(name) + " takes no value");
-    return option->apply(options, value.value_or(""));
-}
-
 // The extension of the path's last component, in lower case; empty without one.
 std::string extensionOf(const std::string& path) {
     std::string name = baseNameOf(path);
@@ -203,6 +225,51 @@ std::optional<Problem> settleOutputs(PlotOptions& options) {
     return std::nullopt;
 }
 
+// An option's words as typed: "-c 10M", "--format rs".
+std::string typed(const OptionSpec& option, const std::string& value) {
+    std::string name = option.longName ? option.longName : std::string("-") + option.letter;
+    return option.valueName ? name + " " + value : name;
+}
+
+// Applies an option; one that describes an input is remembered until an input takes it.
+std::optional<Problem> apply(const OptionSpec& option, const std::string& value, PlotOptions& options) {
+    if (option.perInput) options.nextGivenBy = typed(option, value);
+    return option.apply(options, value);
+}
+
+// A long option at argv[index], "--name" or "--name=value", its value the next argument when
+// it takes one; moves index past it.
+std::optional<Problem> takeLongOption(int argc, const char* const argv[], int& index, PlotOptions& options) {
+    std::string_view argument = argv[index++];
+    std::string_view name = argument.substr(0, argument.find('='));
+    const OptionSpec* option = nullptr;
+    for (const OptionSpec& known : optionTable) {
+        if (known.longName && name == known.longName) option = &known;
+    }
+    if (!option) return usage("unknown option '" + std::string(name) + "'");
+    std::optional<std::string> value;
+    if (name.size() < argument.size()) value = std::string(argument.substr(name.size() + 1));
+    if (option->valueName && !value) {
+        if (index >= argc) return usage("option " + std::string(name) + " needs a value");
+        value = argv[index++];
+    }
+    if (!option->valueName && value) return usage("option " + std::string(name) + " takes no value");
+    return apply(*option, value.value_or(""), options);
+}
+
+// An input takes the options in force; a label goes with it alone.
+void takeInput(const std::string& operand, const Host& host, PlotOptions& options) {
+    std::vector<std::string> paths =
+        operandsKeepWildcards ? expandWildcards(operand, host) : std::vector<std::string>{operand};
+    for (const std::string& path : paths) {
+        InputSpec input = options.next;
+        input.path = path;
+        options.inputs.push_back(std::move(input));
+    }
+    options.next.label.reset();
+    options.nextGivenBy.clear();
+}
+
 }  // namespace
 
 const std::vector<OptionSpec>& plotOptionTable() { return optionTable; }
@@ -211,19 +278,36 @@ Result<PlotOptions> parsePlotOptions(int argc, const char* const argv[], const H
     PlotOptions options;
     const std::string optionString = letters();
     OptionScanner scanner;
-    for (;;) {
+    bool onlyFiles = false;  // after --
+    while (scanner.cursor || scanner.optind < argc) {
         std::optional<Problem> problem;
+        if (!scanner.cursor) {
+            const char* argument = argv[scanner.optind];
+            // Options and files may stand in any order; after -- every argument is a file.
+            if (onlyFiles || argument[0] != '-' || argument[1] == '\0') {
+                takeInput(argument, host, options);
+                ++scanner.optind;
+                continue;
+            }
+            if (std::strcmp(argument, "--") == 0) {
+                onlyFiles = true;
+                ++scanner.optind;
+                continue;
+            }
+        }
         // Long options stand alone; a value of -o or -t may spell the same text.
-        if (!scanner.cursor && scanner.optind < argc && std::strncmp(argv[scanner.optind], "--", 2) == 0 &&
-            argv[scanner.optind][2] != '\0') {
+        if (!scanner.cursor && std::strncmp(argv[scanner.optind], "--", 2) == 0) {
             problem = takeLongOption(argc, argv, scanner.optind, options);
         } else {
             int letter = getopt(scanner, argc, argv, optionString.c_str());
-            if (letter == -1) break;
+            if (letter == -1) {
+                onlyFiles = true;  // a dash closing a cluster, as in -v-, ends the options there
+                continue;
+            }
             if (letter == ':') {
                 problem = usage(std::string("option ") + argv[argc - 1] + " needs a value");
             } else if (const OptionSpec* option = byLetter(letter)) {
-                problem = option->apply(options, scanner.optarg ? scanner.optarg : "");
+                problem = apply(*option, scanner.optarg ? scanner.optarg : "", options);
             } else {
                 problem = usage(std::string("unknown option in '") +
                                 (scanner.cursor ? argv[scanner.optind] : argv[scanner.optind - 1]) + "'");
@@ -232,18 +316,10 @@ Result<PlotOptions> parsePlotOptions(int argc, const char* const argv[], const H
         if (problem) return *problem;
         if (options.help || options.version) return options;
     }
-    // The options end at the first file; an option given after it would be taken for a file.
-    bool endedByDashes = scanner.optind > 1 && std::strcmp(argv[scanner.optind - 1], "--") == 0;
-    for (int i = scanner.optind + 1; i < argc && !endedByDashes; ++i) {
-        if (argv[i][0] == '-' && argv[i][1] != '\0') {
-            return usage(std::string("options go before the files: '") + argv[i] + "' follows '" +
-                         argv[scanner.optind] + "' (after --, names that start with - are files)");
-        }
-    }
-    for (int i = scanner.optind; i < argc; ++i) {
-        std::vector<std::string> paths =
-            operandsKeepWildcards ? expandWildcards(argv[i], host) : std::vector<std::string>{argv[i]};
-        options.inputs.insert(options.inputs.end(), paths.begin(), paths.end());
+    if (!options.nextGivenBy.empty() && !options.inputs.empty()) {
+        return usage(options.nextGivenBy +
+                     " follows the last input and applies to nothing: it describes the "
+                     "inputs after it");
     }
     if (std::optional<Problem> problem = settleOutputs(options)) return *problem;
     return options;

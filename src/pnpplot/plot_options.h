@@ -7,9 +7,18 @@
 
 #include "analysis/trace_analysis.h"
 #include "platform/host.h"
+#include "traces/trace_reader.h"
 #include "problems/problem.h"
 
 namespace csv2pnp {
+
+// An input named on the command line, with what the options before it say of it.
+struct InputSpec {
+    std::string path;
+    ReadOptions read;                  // --format and --columns in force
+    std::optional<double> carrier;     // -c in force, Hz
+    std::optional<std::string> label;  // -l just before it
+};
 
 struct PlotOptions {
     AnalysisOptions analysis;           // -c, -n, -r, the spur, margin, floor, smoothing and ADEV options
@@ -20,7 +29,9 @@ struct PlotOptions {
     std::optional<std::string> json;    // -j, a file or "-"
     bool dark = false;                  // --dark
     std::optional<std::string> html;    // --html, or -o FILE.html: the HTML report
-    std::vector<std::string> inputs;    // wildcards expanded where the host leaves them
+    std::vector<InputSpec> inputs;      // wildcards expanded where the host leaves them
+    InputSpec next;                     // while parsing: what the options so far say of the next input
+    std::string nextGivenBy;            // while parsing: the last option that describes an input, since one
     bool help = false;
     bool version = false;
 };
@@ -33,6 +44,7 @@ struct OptionSpec {
     char letter;            // 'r'; '\0' for a long name alone
     const char* valueName;  // "DB", as --help names it; nullptr for an option without a value
     OptionHandler apply;
+    bool perInput = false;  // it describes the inputs that follow it (-c, -l, --format, --columns)
 };
 
 // Every option pnpplot takes, in the order --help lists them.

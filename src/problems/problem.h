@@ -33,6 +33,11 @@ struct Warning {
     std::string text;
 };
 
+// What a reader says of content it cannot take.
+inline Problem invalidContent(std::string file, std::size_t line, std::string text) {
+    return Problem{ProblemKind::invalid, std::move(file), line, std::move(text)};
+}
+
 // "file: line 12: text", leaving out the file or the line when there is none.
 std::string describe(const Problem& problem);
 std::string describe(const Warning& warning);

@@ -106,6 +106,7 @@ std::string traceJson(const TraceAnalysis& analysis) {
     JsonObject object;
     object.add("caption", jsonString(trace.caption));
     object.add("source", jsonString(trace.source));
+    object.add("layout", trace.layout.empty() ? "null" : jsonString(trace.layout));
     object.add("measured", trace.time.empty() ? "null" : jsonString(trace.time));
     std::optional<std::string> iso = isoTime(trace.time);
     object.add("measured_utc", iso ? jsonString(*iso) : "null");

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "traces/trace_reader.h"
 #include "units/si_units.h"
 
 namespace csv2pnp {
@@ -210,6 +211,11 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
     SummaryFields out;
     const Trace& trace = *analysis.trace;
     writeField(out, "source", trace.source);
+    if (std::optional<LayoutInfo> layout = layoutNamed(trace.layout)) {
+        writeField(out, "layout",
+                   std::string(layout->title) + " (" + std::string(layout->name) + ")" +
+                       (trace.layoutNote.empty() ? "" : ": " + trace.layoutNote));
+    }
     // A plot file's TIM record: when its writer made it (csv2pnp writes the conversion's time).
     if (!trace.time.empty()) writeField(out, "file time", trace.time + " UTC (TIM record)");
     const CarrierChoice& carrier = analysis.carrier;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "files/base_name.h"
+
 namespace csv2pnp {
 
 void settlePoints(Trace& trace) {
@@ -25,6 +27,29 @@ void settlePoints(Trace& trace) {
     }
     trace.repeated += points.size() - out;
     points.resize(out);
+}
+
+Trace namedTrace(const std::string& source, const std::string& layout, std::string part) {
+    Trace trace;
+    trace.source = source;
+    trace.measurement = baseNameOf(source);
+    trace.part = std::move(part);
+    trace.caption = trace.measurement + " " + trace.part;
+    trace.group = layout + " " + source;
+    trace.layout = layout;
+    return trace;
+}
+
+Result<std::vector<Trace>> settledTraces(std::vector<Trace> traces, const std::string& source) {
+    std::vector<Trace> read;
+    std::size_t found = 0;
+    for (Trace& trace : traces) {
+        found += trace.points.size();
+        settlePoints(trace);
+        if (!trace.points.empty()) read.push_back(std::move(trace));
+    }
+    if (read.empty()) return Problem{ProblemKind::invalid, source, 0, found == 0 ? noTrace : noDrawablePoint};
+    return read;
 }
 
 }  // namespace csv2pnp

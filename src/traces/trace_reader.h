@@ -1,33 +1,43 @@
-// Reads the traces of one input: a plot file or an analyzer export, told apart by content.
+// Reads the traces of one input: a plot file or an analyzer's export, its layout recognised
+// from its content, never from its name, unless the user names it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "problems/problem.h"
+#include "traces/pn2060_reader.h"
 #include "traces/trace.h"
 
 namespace csv2pnp {
 
-// A plot file starts with a comment, a record or a TRA line; anything else is an export.
-bool isPlotFile(std::string_view bytes);
+struct LayoutInfo {
+    std::string_view name;         // as --format takes it and the JSON gives it
+    std::string_view title;        // as the summary says it: "a Rohde & Schwarz export"
+    std::string_view description;  // as --help says it
+};
 
-// Every "   TRA n: F Hz, L dBc" line is a point at offset F minus the CAR record's carrier
-// (at F without one). Lines end at CR LF, LF or a lone CR. A TRA line that does not parse
-// makes the whole file a problem naming its line. An imaginary-part file's trace is the floor
-// "<measurement> floor", as an export's is.
-Result<std::vector<Trace>> readPlotFile(std::string_view bytes, const std::string& source);
+// Every layout pnpplot reads, in the order it tries them.
+const std::vector<LayoutInfo>& traceLayouts();
 
-// Cell 1 makes "<name> phase noise", cell 2 "<name> floor", from every row whose cell 0
-// holds a number; a row without the level cell, or without a number in it, is left out of
-// that trace.
-Result<std::vector<Trace>> readCsvExport(std::string bytes, const std::string& source);
+// The layout whose name this is, nothing when none is.
+std::optional<LayoutInfo> layoutNamed(std::string_view name);
 
-// Either of the above, a byte-order mark at the start left out. The traces each have at
-// least one point, settled; the warnings name a trace that is almost certainly not what an
-// analyzer measured: most levels above 0 dBc/Hz (decimal commas), most rows with a single
-// cell (another separator), points at repeated offsets.
-Result<std::vector<Trace>> readTraces(std::string bytes, const std::string& source);
+// The layout the content is in, tried in the order of traceLayouts; nothing when none fits.
+std::optional<std::string_view> detectLayout(std::string_view bytes);
+
+// What the command line says of how to read an input: its layout (--format) and its columns.
+struct ReadOptions {
+    std::optional<std::string> format;
+    std::optional<ColumnChoice> columns;
+};
+
+// The input's traces, each with at least one point, settled, in its layout (a byte-order mark
+// at the start left out). A trace whose levels are mostly above 0 dBc/Hz, which no measured
+// noise is, makes the input a problem that says why (decimal commas split at a comma); the
+// warnings name a trace whose rows mostly hold a single cell, or points at repeated offsets.
+Result<std::vector<Trace>> readTraces(std::string bytes, const std::string& source, const ReadOptions& options = {});
 
 }  // namespace csv2pnp

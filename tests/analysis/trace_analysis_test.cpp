@@ -25,8 +25,8 @@ const std::vector<TracePoint> noise{{10, -100}, {100, -130}, {1e3, -150}, {1e4, 
 // times and leaves the jitter as it was.
 TEST(TraceAnalysis, AnotherCarrier) {
     std::vector<Trace> plain{traceOf(noise)}, multiplied{traceOf(noise)};
+    plain[0].carrierGiven = multiplied[0].carrierGiven = 10e6;
     AnalysisOptions options;
-    options.carrier = 10e6;
     Analyses a = analyseTraces(plain, options, nullptr);
     options.normaliseTo = 100e6;
     Analyses b = analyseTraces(multiplied, options, nullptr);
@@ -44,8 +44,10 @@ TEST(TraceAnalysis, AnotherCarrier) {
 
 TEST(TraceAnalysis, CarrierOfEachKindOfInput) {
     Trace withRecord = traceOf(noise), plotFile = traceOf(noise), exported = traceOf(noise);
+    Trace signalFrequency = traceOf(noise);
     withRecord.carrier = 5e6;
-    plotFile.plotFile = true;
+    withRecord.plotFile = plotFile.plotFile = true;
+    signalFrequency.carrier = 1e8;
     const struct {
         const Trace* trace;
         std::optional<double> commandLine;
@@ -54,20 +56,23 @@ TEST(TraceAnalysis, CarrierOfEachKindOfInput) {
     } cases[] = {
         {&withRecord, std::nullopt, 5e6, CarrierSource::carRecord},
         {&withRecord, 1e9, 1e9, CarrierSource::commandLine},
+        {&signalFrequency, std::nullopt, 1e8, CarrierSource::inFile},
+        {&signalFrequency, 1e7, 1e7, CarrierSource::commandLine},
         {&exported, std::nullopt, 10e6, CarrierSource::exportDefault},
         {&plotFile, std::nullopt, 10e6, CarrierSource::noRecord},
     };
     for (const auto& c : cases) {
-        CarrierChoice carrier = chooseCarrier(*c.trace, c.commandLine);
+        Trace trace = *c.trace;
+        trace.carrierGiven = c.commandLine;
+        CarrierChoice carrier = chooseCarrier(trace);
         EXPECT_EQ(carrier.hertz, c.hertz);
         EXPECT_EQ(carrier.source, c.source);
     }
     // A plot file without a CAR record holds frequencies: -c makes them offsets.
     plotFile.points = {{10000010, -100}, {10000100, -130}, {9999990, -90}};
+    plotFile.carrierGiven = 10e6;
     std::vector<Trace> traces{plotFile};
-    AnalysisOptions options;
-    options.carrier = 10e6;
-    Analyses analyses = analyseTraces(traces, options, nullptr);
+    Analyses analyses = analyseTraces(traces, AnalysisOptions{}, nullptr);
     EXPECT_EQ(traces[0].points.size(), 2u);
     EXPECT_EQ(traces[0].points[0].offset, 10);
     EXPECT_EQ(traces[0].leftOut, 1u);

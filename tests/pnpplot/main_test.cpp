@@ -36,6 +36,7 @@ TEST_F(Pnpplot, DrawsTheConvertedSampleAndSumsItUp) {
     EXPECT_EQ(drawn.out.rfind("Chart written to osc1.csv.pnp.svg\n\n"
                               "osc1.csv\n"
                               "  source        osc1.csv.pnp\n"
+                              "  layout        a plot file (pnp)\n"
                               "  file time     ",
                               0),
               0u)
@@ -65,6 +66,7 @@ TEST_F(Pnpplot, FiguresOfAFlatExport) {
     EXPECT_EQ(drawn.status, 0);
     EXPECT_NE(drawn.out.find("flat.csv phase noise\n"
                              "  source        flat.csv\n"
+                             "  layout        a PN2060 export (pn2060)\n"
                              "  carrier       100 MHz (-c)\n"
                              "  points        2, offsets 1 kHz to 1 MHz\n"
                              "  spot noise    1 kHz     -100.00 dBc/Hz\n"

@@ -1,0 +1,56 @@
+#include "traces/pn2060_reader.h"
+
+#include "table/cell_value.h"
+#include "table/csv_table_reader.h"
+#include "traces/trace.h"
+
+namespace csv2pnp {
+
+Result<std::vector<Trace>> readPn2060Export(std::string bytes, const std::string& source,
+                                            std::optional<ColumnChoice> columns) {
+    MeasurementTable table = parseMeasurementTable(std::move(bytes));
+    std::vector<Trace> traces{namedTrace(source, "pn2060", "phase noise"), namedTrace(source, "pn2060", "floor")};
+    traces[1].floor = true;
+    for (Trace& trace : traces) trace.points.reserve(rowCount(table));
+    std::size_t rowsWithCells = 0, singleCellRows = 0;
+    for (std::size_t r = 0; r < rowCount(table); ++r) {
+        MeasurementRow row = rowAt(table, r);
+        if (!row.line.empty()) {
+            ++rowsWithCells;
+            if (cellCount(row) == 1) ++singleCellRows;
+        }
+        if (columns) {
+            // The columns chosen, each looked up on its own.
+            std::optional<std::string_view> offsetCell = cellAt(row, columns->offset);
+            std::optional<double> offset = offsetCell ? cellNumber(*offsetCell) : std::nullopt;
+            if (!offset) continue;
+            std::optional<std::size_t> levels[] = {columns->noise, columns->floor};
+            for (std::size_t k = 0; k < 2; ++k) {
+                std::optional<std::string_view> cell = levels[k] ? cellAt(row, *levels[k]) : std::nullopt;
+                if (std::optional<double> level = cell ? cellNumber(*cell) : std::nullopt) {
+                    traces[k].points.push_back(TracePoint{*offset, *level});
+                }
+            }
+            continue;
+        }
+        CellCursor cells = cellsOf(row);
+        std::optional<std::string_view> offsetCell = nextCell(cells);
+        std::optional<double> offset = offsetCell ? cellNumber(*offsetCell) : std::nullopt;
+        if (!offset) continue;
+        for (Trace& trace : traces) {
+            std::optional<std::string_view> levelCell = nextCell(cells);
+            if (!levelCell) break;
+            if (std::optional<double> level = cellNumber(*levelCell))
+                trace.points.push_back(TracePoint{*offset, *level});
+        }
+    }
+    Result<std::vector<Trace>> input = settledTraces(std::move(traces), source);
+    if (singleCellRows * 2 > rowsWithCells) {
+        input.warnings.push_back({source, 0,
+                                  "most rows hold a single cell: pnpplot reads comma-separated exports, and this "
+                                  "one seems to be separated by something else (semicolons, tabs)"});
+    }
+    return input;
+}
+
+}  // namespace csv2pnp
