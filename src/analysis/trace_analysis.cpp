@@ -178,7 +178,8 @@ TraceAnalysis analyseOne(const Trace& trace, const CarrierChoice& carrier, std::
     if (options.smoothing) smooth(analysis, *options.smoothing, spurs, warnings);
     addSpurs(analysis, spurs, options.spurs);
     addFloorMargin(analysis, std::move(margin), std::move(floorLimited), options);
-    if (options.allanDeviation && isPhaseNoise(trace)) analysis.allan = allanDeviations(figurePoints(analysis), carrier.hertz);
+    if (options.allanDeviation && isPhaseNoise(trace))
+        analysis.allan = allanDeviations(figurePoints(analysis), carrier.hertz);
     if (mask && isPhaseNoise(trace)) judge(analysis, *mask, warnings);
     return analysis;
 }

@@ -136,8 +136,7 @@ Result<std::vector<Trace>> readUnitHeaderTable(std::string_view bytes, const std
                 firstOfSection = traces.size();
                 for (const std::string& name : header->names) {
                     traces.push_back(namedTrace(source, "header", section.empty() ? name : section + ": " + name));
-                    traces.back().layoutNote =
-                        "cells separated by " + separatorWords(format);
+                    traces.back().layoutNote = "cells separated by " + separatorWords(format);
                 }
                 rowsSeen = false;
             } else if (rowsSeen || header) {
