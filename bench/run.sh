@@ -21,6 +21,14 @@ cd "$work"
 "$build/bench/generate_export" 1000000 >big.csv
 "$build/bench/generate_export" 100000 >small.csv
 "$tool" big.csv >/dev/null  # the floor's lines, and a warm cache
+# The same rows, offset and phase noise, as a PN2060 export and as a Rohde & Schwarz export with
+# decimal commas and CR LF: pnpplot reads and sums up each.
+cut -d, -f1,2 big.csv >rows.csv
+awk -F, 'BEGIN { printf "Type;FSWP50;\r\nSignal Frequency;10000000;Hz\r\n" }
+         { offset[NR] = $1; level[NR] = $2 }
+         END { printf "Trace;1;\r\nTrace Result;PN;\r\nx-Unit;Hz;\r\ny-Unit;dBc/Hz;\r\nValues;%d;\r\n", NR
+               for (i = 1; i <= NR; i++) { gsub(/\./, ",", offset[i]); gsub(/\./, ",", level[i])
+                                           printf "%s;%s;\r\n", offset[i], level[i] } }' big.csv >rows.dat
 
 # A mask that every point of the pair fails: each is crossed, a few a pixel column.
 printf '0.01,-300\n10M,-300\n' >failing.txt
@@ -40,6 +48,8 @@ for _ in $(seq "$runs"); do
   measure small.runs "$tool" small.csv
   measure plot.runs "$build/pnpplot" -m "$root/examples/mask.txt" -j big.json -o big.svg big.csv.pnp big.csv.img.pnp
   measure failing.runs "$build/pnpplot" -m failing.txt -o failing.svg big.csv.pnp big.csv.img.pnp
+  measure export.runs "$build/pnpplot" -o rows-csv.svg rows.csv
+  measure rs.runs "$build/pnpplot" -o rows-dat.svg rows.dat
 done
 
 median() { # file column
@@ -57,6 +67,8 @@ report 'floor, 1M rows' floor.runs
 report 'csv2pnp, 100k rows' small.runs
 report 'pnpplot -m -j, 1M rows' plot.runs
 report 'pnpplot, all failing' failing.runs
+report 'pnpplot, PN2060 rows' export.runs
+report 'pnpplot, R&S rows' rs.runs
 printf 'ratio csv2pnp/floor (wall): %.3f (target <= 1.10)\n' \
   "$(echo "$(median tool.runs 1) / $(median floor.runs 1)" | bc -l)"
 printf 'scaling 1M/100k rows (wall): %.2f (target <= 11)\n' \
@@ -69,3 +81,5 @@ printf 'ratio pnpplot/csv2pnp (wall): %.3f (target <= 0.5); SVG %d bytes\n' \
 printf 'pnpplot peak memory limit, plot files + 32 bytes a point (%d points): %d KiB\n' "$points" \
   "$(( (plot_bytes + 32 * points) / 1024 ))"
 printf 'pnpplot with every point above the mask: SVG %d bytes (target < 1 MB)\n' "$(stat -c %s failing.svg)"
+printf 'ratio R&S export with decimal commas / the same rows as a PN2060 export (wall): %.3f (target <= 1.25)\n' \
+  "$(echo "$(median rs.runs 1) / $(median export.runs 1)" | bc -l)"

@@ -17,6 +17,10 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/in"
 cd "$work/in"
 cp "$root/examples/osc1.csv" "$root/examples/spurs.csv" "$root/examples/mask.txt" .
+# A file of each layout pnpplot reads besides plot files and PN2060 exports.
+for sample in rs.dat keysight.csv keysight-channels.csv header.csv columns-de.csv columns-quoted.csv; do
+  cp "$root/fuzz/corpus/traces/$sample" "layout-$sample"
+done
 printf '5,-80,-90\n8,-85,-95\n10,-90,-100\n20,-95,-105\n50,-100,-110\n100,-110,-120\n200,-115,-125\n' >worked.csv
 printf 'Offset,Level,Floor\r\n0.005,-1,-2\r\n0.02,-3,-4\r\n0.5,5,-6\r\n20,-7\r\n\r\n1e6,-8,-9\r\n' >header.csv
 printf '0x1p4,nan,-nan\n1e400,inf,-inf\n-0,1e300,-1e-300\n  7 , 8 ,9,\n"1,5",x\n' >odd.csv
@@ -100,6 +104,9 @@ for side in a b; do
   run "$out" plot-report "$pnpplot" --adev --smooth 0.2 --dark -r 10:100k -j report.json -o report.html osc1.csv spurs.csv
   run "$out" plot-usage "$pnpplot" -r 100k:10 osc1.csv
   run "$out" plot-help "$pnpplot" --help
+  run "$out" plot-layouts "$pnpplot" -j layouts.json -o layouts.svg layout-rs.dat layout-keysight.csv \
+    layout-keysight-channels.csv layout-header.csv layout-columns-de.csv layout-columns-quoted.csv
+  run "$out" plot-session "$pnpplot" -c 10M -l Reference osc1.csv -r 10:100k -c 100M -l XO spurs.csv -j -
   rm -f "$work/in/"*.pnp
   for file in "$out"/*.pnp; do
     if [ "$(grep -cE "$stamp" "$file")" != 2 ]; then echo "bad TIM/EOF lines in $file"; exit 1; fi

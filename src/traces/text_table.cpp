@@ -103,9 +103,9 @@ std::optional<double> numberIn(std::string_view cell, char decimalMark) {
 }
 
 TableFormat tableFormatOf(std::string_view text) {
-    // Counts, on the first lines that start with a number, which separator they hold.
-    // A table without a row of numbers (a header alone) is judged by all its lines.
-    std::size_t semicolons = 0, tabs = 0, commas = 0, points = 0, lines = 0;
+    // The lines that start with a number, the first 50 of them; without any, every line (a
+    // header alone).
+    std::vector<std::string_view> sample;
     for (bool numbersOnly : {true, false}) {
         LineWalk walk = linesOf(text);
         while (std::optional<std::string_view> line = nextLine(walk)) {
@@ -115,28 +115,46 @@ TableFormat tableFormatOf(std::string_view text) {
             bool number =
                 (first >= '0' && first <= '9') || first == '-' || first == '+' || first == '.' || first == ',';
             if (numbersOnly && !number) continue;
-            for (char c : body) {
-                semicolons += c == ';';
-                tabs += c == '\t';
-                commas += c == ',';
-                points += c == '.';
-            }
-            if (++lines == 50) break;
+            sample.push_back(body);
+            if (sample.size() == 50) break;
         }
-        if (lines > 0) break;
+        if (!sample.empty()) break;
     }
-    TableFormat format;
-    if (semicolons >= lines && lines > 0) {
-        format.separator = ';';
-    } else if (tabs >= lines && lines > 0) {
-        format.separator = '\t';
-    } else if (commas >= lines && lines > 0) {
-        format.separator = ',';
-    } else {
-        format.separator = '\0';
+    // The format that reads the most of those lines as two or more numbers (an empty last cell,
+    // as after a closing separator, aside), in this order where they read alike.
+    const TableFormat candidates[] = {{';', '.'}, {';', ','},  {'\t', '.'}, {'\t', ','},
+                                      {',', '.'}, {'\0', '.'}, {'\0', ','}};
+    TableFormat best{',', '.'};
+    std::size_t bestCount = 0;
+    std::vector<std::string_view> cells;
+    for (const TableFormat& candidate : candidates) {
+        std::size_t count = 0;
+        for (std::string_view line : sample) {
+            splitCells(line, candidate.separator, cells);
+            if (!cells.empty() && cells.back().empty()) cells.pop_back();
+            bool numbers = cells.size() >= 2;
+            for (std::size_t c = 0; c < cells.size() && numbers; ++c)
+                numbers = numberIn(cells[c], candidate.decimalMark).has_value();
+            count += numbers;
+        }
+        if (count > bestCount) {
+            best = candidate;
+            bestCount = count;
+        }
     }
-    if (format.separator != ',' && commas > 0 && points == 0) format.decimalMark = ',';
-    return format;
+    if (bestCount > 0) return best;
+    // No line of numbers: the separator the lines hold most.
+    std::size_t semicolons = 0, tabs = 0, commas = 0;
+    for (std::string_view line : sample) {
+        for (char c : line) {
+            semicolons += c == ';';
+            tabs += c == '\t';
+            commas += c == ',';
+        }
+    }
+    if (semicolons > 0 && semicolons >= commas && semicolons >= tabs) return {';', '.'};
+    if (tabs > 0 && tabs >= commas) return {'\t', '.'};
+    return {commas > 0 ? ',' : '\0', '.'};
 }
 
 }  // namespace csv2pnp

@@ -306,5 +306,32 @@ TEST_F(PlotDriver, ReportAndDisplayOptions) {
     EXPECT_EQ(run("--smooth 0 osc1.csv").status, 2);
 }
 
+// A session of measurements: each input with its own carrier and label, options anywhere, and
+// two inputs of one name told apart by their folders.
+TEST_F(PlotDriver, ACarrierAndALabelPerInput) {
+    const std::string flat = "10000,-100\n10000000,-100\n";
+    test::writeFile("ref.csv", flat);
+    test::writeFile("xo.csv", flat);
+    std::filesystem::create_directories("a");
+    std::filesystem::create_directories("b");
+    test::writeFile("a/meas.csv", flat);
+    test::writeFile("b/meas.csv", flat);
+    test::ToolRun session = run("-c 10M -l Reference ref.csv -c 100M -l XO xo.csv -r 10k:10M");
+    EXPECT_EQ(session.status, 0) << session.err;
+    // The same noise, -100 dBc/Hz over 10 kHz to 10 MHz: A = 1e-10 (1e7 - 1e4), the RMS phase
+    // sqrt(2A) = 44.699 mrad, and the jitter falls as the carrier rises.
+    EXPECT_TRUE(has(session.out,
+                    "\nReference\n  source        ref.csv\n  layout        a PN2060 export (pn2060)\n"
+                    "  carrier       10 MHz (-c)\n"))
+        << session.out;
+    EXPECT_TRUE(has(session.out, "\nXO\n  source        xo.csv\n"));
+    EXPECT_TRUE(has(session.out, "  carrier       100 MHz (-c)\n"));
+    EXPECT_TRUE(has(session.out, "  RMS jitter    711.41 ps\n") && has(session.out, "  RMS jitter    71.141 ps\n"))
+        << session.out;
+    test::ToolRun folders = run("a/meas.csv b/meas.csv");
+    EXPECT_TRUE(has(folders.out, "\na/meas.csv phase noise\n") && has(folders.out, "\nb/meas.csv phase noise\n"))
+        << folders.out;
+}
+
 }  // namespace
 }  // namespace csv2pnp

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "layout_samples.h"
 #include "traces/trace_reader.h"
 
 namespace csv2pnp {
@@ -46,6 +47,40 @@ TEST(TraceReader, WarnsOfWhatLooksWrong) {
     EXPECT_EQ(repeated.value->front().points.size(), 2u);
     EXPECT_EQ(repeated.value->front().points[0].level, -95);
     EXPECT_EQ(repeated.value->front().repeated, 1u);
+}
+
+// Each layout is recognised by its content whatever the file's name; --format overrides it.
+TEST(TraceReader, LayoutsToldByContent) {
+    const std::pair<std::string, std::string> cases[] = {
+        {";\r\nCAP a\r\nCAR 100 Hz, 3dBm\r\n   TRA 0: 110.000 Hz, -1.000 dBc\r\n", "pnp"},
+        {test::rohdeSchwarzSample, "rs"},
+        {test::keysightSample, "keysight"},
+        {test::keysightChannelSample, "keysight"},
+        {test::unitHeaderSample, "header"},
+        {"10,-100,-110\n100,-120,-130\n", "pn2060"},
+        {"Offset,Level,Floor\n10,-100,-110\n", "pn2060"},
+        {test::europeanColumnsSample, "columns"},
+        {"\"10\",\"-100\"\n\"100\",\"-120\"\n", "columns"},
+        {"; a comment\n10 -100\n100 -120\n", "columns"},
+    };
+    for (const auto& [bytes, layout] : cases) {
+        EXPECT_EQ(detectLayout(bytes), layout) << bytes;
+        Result<std::vector<Trace>> read = readTraces(bytes, "any.name");
+        ASSERT_TRUE(read) << bytes << (read ? "" : read.problem->text);
+        EXPECT_EQ(read.value->front().layout, layout);
+    }
+    // Forced, the PN2060 reader splits the decimal commas of a semicolon file.
+    EXPECT_EQ(readTraces(test::europeanColumnsSample, "de.csv", ReadOptions{"pn2060", std::nullopt})
+                  .problem->text.substr(0, 52),
+              "de.csv phase noise: most levels are above 0 dBc/Hz, ");
+    EXPECT_EQ(readTraces("just words\nand more\n", "w.txt").problem->text,
+              "fits none of the layouts pnpplot reads (tried pnp, rs, keysight, header, pn2060, columns); --format "
+              "names one, --columns picks the columns");
+    // Decimal commas split at a comma make levels above 0 dBc/Hz: the input is refused.
+    Result<std::vector<Trace>> split = readTraces("10,-119,86,-131,53\n100,-143,70,-157,4\n", "split.csv");
+    ASSERT_FALSE(split);
+    EXPECT_EQ(split.problem->text.substr(0, 70),
+              "split.csv floor: most levels are above 0 dBc/Hz, which no measured noi");
 }
 
 }  // namespace
