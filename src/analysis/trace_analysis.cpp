@@ -1,6 +1,7 @@
 #include "analysis/trace_analysis.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "figures/smoothing.h"
@@ -74,12 +75,25 @@ void warnOfLowCarrier(const Trace& trace, const CarrierChoice& carrier, std::vec
                             ", so the jitter means nothing; give the carrier with -c"});
 }
 
+// The spot offsets given with --spot, each inside the trace or not, or the decades of the band.
+std::vector<SpotLevel> spotsOf(const TraceAnalysis& analysis, const std::vector<TracePoint>& points,
+                               const AnalysisOptions& options) {
+    if (!options.spots) return spotNoiseInBand(analysis, points);
+    std::vector<SpotLevel> spots;
+    for (double offset : *options.spots) {
+        std::optional<double> level = levelAt(points, offset);
+        spots.push_back(SpotLevel{offset, level.value_or(NAN), {}, level.has_value(), 0});
+    }
+    return spots;
+}
+
 // The noise smoothed, for the spot noise and the chart, each spur drawn as it stands above it;
 // a warning when smoothing changes nothing.
-void smooth(TraceAnalysis& analysis, double decades, const std::vector<Spur>& spurs, std::vector<Warning>& warnings) {
+void smooth(TraceAnalysis& analysis, double decades, const std::vector<Spur>& spurs, const AnalysisOptions& options,
+            std::vector<Warning>& warnings) {
     const Trace& trace = *analysis.trace;
     std::vector<TracePoint> noise = smoothed(noisePoints(analysis), decades);
-    std::vector<SpotLevel> spots = spotNoiseInBand(analysis, noise);
+    std::vector<SpotLevel> spots = spotsOf(analysis, noise, options);
     markSpursLeftOut(spots, trace.points, spurs);
     analysis.spotNoise = std::move(spots);
     for (const Spur& spur : spurs) {
@@ -97,52 +111,64 @@ void smooth(TraceAnalysis& analysis, double decades, const std::vector<Spur>& sp
     analysis.smoothed = SmoothedLevels{decades, std::move(noise)};
 }
 
-// Each spur with its jitter, whether it lies in the band, and the jitter of those in the band.
-// With --spurs power the band's figures take each spur in the band as a tone: its power P at
-// its offset f adds P to the phase area and P f^2 to the frequency area.
-void addSpurs(TraceAnalysis& analysis, const std::vector<Spur>& spurs, SpurTreatment treatment) {
+// With --spurs power a band's figures take each spur in it as a tone: its power P at its offset
+// f adds P to the phase area and P f^2 to the frequency area.
+void addTones(BandFigures& band, const std::vector<Spur>& spurs, double carrier) {
+    if (band.spurs != SpurTreatment::power) return;
+    for (const Spur& spur : spurs) {
+        if (spur.offset < band.integral.from || spur.offset > band.integral.to) continue;
+        band.integral.phaseArea += spur.power;
+        band.integral.frequencyArea += spur.power * spur.offset * spur.offset;
+        ++band.tones;
+    }
+    if (band.tones > 0) band.figures = noiseFigures(band.integral, carrier);
+}
+
+// Each spur with its jitter, whether it lies in the first band, and the jitter of those in it.
+void addSpurs(TraceAnalysis& analysis, const std::vector<Spur>& spurs) {
     const double carrier = analysis.carrier.hertz;
-    double inBandPower = 0, inBandFrequencyPower = 0;
-    std::size_t inBandCount = 0;
+    double inBandPower = 0;
     for (const Spur& spur : spurs) {
         std::optional<double> jitter;
         if (carrier > 0) jitter = jitterOf(spur.power, carrier);
         bool inBand = analysis.integration && spur.offset >= analysis.integration->integral.from &&
                       spur.offset <= analysis.integration->integral.to;
         analysis.spurs.push_back(SpurFigures{spur, jitter, inBand});
-        if (!inBand) continue;
-        inBandPower += spur.power;
-        inBandFrequencyPower += spur.power * spur.offset * spur.offset;
-        ++inBandCount;
+        if (inBand) inBandPower += spur.power;
     }
     if (!spurs.empty() && carrier > 0) analysis.spursJitter = jitterOf(inBandPower, carrier);
-    if (!analysis.integration || treatment != SpurTreatment::power || inBandCount == 0) return;
-    BandFigures& band = *analysis.integration;
-    band.integral.phaseArea += inBandPower;
-    band.integral.frequencyArea += inBandFrequencyPower;
-    band.tones = inBandCount;
-    band.figures = noiseFigures(band.integral, carrier);
 }
 
-// The margin without its per-point list, which only the floor subtraction needed; and what
-// the band's figures say of it.
-void addFloorMargin(TraceAnalysis& analysis, std::optional<FloorMargin> margin, std::vector<TracePoint> floorLimited,
-                    const AnalysisOptions& options) {
+// A band's figures over the given points: how the spurs were taken, the tones with --spurs
+// power, the floor's subtraction, and the points of the band near the floor.
+std::optional<BandFigures> bandFigures(const TraceAnalysis& analysis, const std::vector<TracePoint>& points,
+                                       OffsetBand band, const std::vector<Spur>& spurs,
+                                       const AnalysisOptions& options) {
+    std::optional<NoiseIntegral> integral = integrateNoise(points, band.from, band.to);
+    if (!integral) return std::nullopt;
+    BandFigures figures;
+    figures.integral = *integral;
+    figures.clipped = integral->from != band.from || integral->to != band.to;
+    figures.figures = noiseFigures(*integral, analysis.carrier.hertz);
+    if (isPhaseNoise(*analysis.trace)) figures.spurs = options.spurs;
+    addTones(figures, spurs, analysis.carrier.hertz);
+    figures.floorSubtracted = options.subtractFloor && analysis.floorMargin.has_value();
+    if (analysis.floorMargin) {
+        const std::vector<double>& at = analysis.floorMargin->belowAt;
+        figures.pointsBelowMargin = static_cast<std::size_t>(std::upper_bound(at.begin(), at.end(), integral->to) -
+                                                             std::lower_bound(at.begin(), at.end(), integral->from));
+    }
+    return figures;
+}
+
+// The margin without its per-point list, which only the floor subtraction needed.
+void addFloorMargin(TraceAnalysis& analysis, std::optional<FloorMargin> margin, std::vector<TracePoint> floorLimited) {
     if (margin) {
         margin->margins.clear();
         margin->margins.shrink_to_fit();
         analysis.floorMargin = std::move(margin);
     }
     analysis.floorLimited = std::move(floorLimited);
-    if (!analysis.integration) return;
-    BandFigures& figures = *analysis.integration;
-    figures.floorSubtracted = options.subtractFloor && analysis.floorMargin.has_value();
-    if (analysis.floorMargin) {
-        const std::vector<double>& at = analysis.floorMargin->belowAt;
-        figures.pointsBelowMargin =
-            static_cast<std::size_t>(std::upper_bound(at.begin(), at.end(), figures.integral.to) -
-                                     std::lower_bound(at.begin(), at.end(), figures.integral.from));
-    }
 }
 
 // Everything said of one trace with points, its carrier settled and its floor subtracted.
@@ -159,6 +185,26 @@ void judge(TraceAnalysis& analysis, const LimitMask& mask, std::vector<Warning>&
                             withPrefix(verdict.maskSpan.to, "Hz", 5)});
 }
 
+// Every other phase-noise trace as its difference from the first phase-noise trace of the
+// input given.
+void setAgainst(Analyses& analyses, std::size_t input) {
+    auto reference = std::find_if(analyses.traces.begin(), analyses.traces.end(), [&](const TraceAnalysis& a) {
+        return a.trace->input == input && isPhaseNoise(*a.trace);
+    });
+    if (reference == analyses.traces.end()) {
+        analyses.warnings.push_back({"", 0,
+                                     "--relative-to " + std::to_string(input + 1) +
+                                         ": that input gave no phase-noise trace, so nothing is set against it"});
+        return;
+    }
+    for (TraceAnalysis& analysis : analyses.traces) {
+        if (&analysis == &*reference || !isPhaseNoise(*analysis.trace)) continue;
+        analysis.relative = differenceFrom(analysis.trace->points, reference->trace->points);
+        analysis.relativeTo = reference->trace->caption;
+        if (analysis.relative) analysis.shown = analysis.relative->points;
+    }
+}
+
 // Everything said of one trace, its carrier settled and its floor subtracted.
 TraceAnalysis analyseOne(const Trace& trace, const CarrierChoice& carrier, std::optional<FloorMargin> margin,
                          std::vector<TracePoint> floorLimited, const AnalysisOptions& options, const LimitMask* mask,
@@ -172,12 +218,20 @@ TraceAnalysis analyseOne(const Trace& trace, const CarrierChoice& carrier, std::
     TraceAnalysis analysis =
         analyseTrace(trace, carrier, options.band, onClean ? *clean : trace.points, clean ? *clean : trace.points);
     analysis.clean = std::move(clean);
+    analysis.figuresOnClean = onClean;
+    addFloorMargin(analysis, std::move(margin), std::move(floorLimited));
+    analysis.integration = bandFigures(analysis, figurePoints(analysis), analysis.band, spurs, options);
+    for (const OffsetBand& band : options.moreBands) {
+        analysis.moreBands.push_back({band, bandFigures(analysis, figurePoints(analysis), band, spurs, options)});
+    }
+    analysis.spotNoise = spotsOf(analysis, noisePoints(analysis), options);
     markSpursLeftOut(analysis.spotNoise, trace.points, spurs);
-    if (analysis.integration && isPhaseNoise(trace)) analysis.integration->spurs = options.spurs;
     analysis.spurThreshold = options.spurThreshold;
-    if (options.smoothing) smooth(analysis, *options.smoothing, spurs, warnings);
-    addSpurs(analysis, spurs, options.spurs);
-    addFloorMargin(analysis, std::move(margin), std::move(floorLimited), options);
+    if (options.smoothing) smooth(analysis, *options.smoothing, spurs, options, warnings);
+    for (SpotLevel& spot : analysis.spotNoise) {
+        if (spot.inside) spot.density = densityOf(options.density, spot.level, spot.offset, carrier.hertz);
+    }
+    addSpurs(analysis, spurs);
     if (options.allanDeviation && isPhaseNoise(trace))
         analysis.allan = allanDeviations(figurePoints(analysis), carrier.hertz);
     if (mask && isPhaseNoise(trace)) judge(analysis, *mask, warnings);
@@ -221,8 +275,7 @@ const std::vector<TracePoint>& drawnPoints(const TraceAnalysis& analysis) {
 }
 
 const std::vector<TracePoint>& figurePoints(const TraceAnalysis& analysis) {
-    bool onClean = analysis.clean && analysis.integration && analysis.integration->spurs != SpurTreatment::measured;
-    return onClean ? *analysis.clean : analysis.trace->points;
+    return analysis.clean && analysis.figuresOnClean ? *analysis.clean : analysis.trace->points;
 }
 
 const std::vector<TracePoint>& noisePoints(const TraceAnalysis& analysis) {
@@ -297,8 +350,57 @@ TraceAnalysis analyseTrace(const Trace& trace, CarrierChoice carrier, std::optio
     return analysis;
 }
 
+void applyThreeCorneredHat(std::vector<Trace>& traces, std::vector<Warning>& warnings) {
+    std::array<const Trace*, 3> pairs{};
+    for (const Trace& trace : traces) {
+        if (trace.input < 3 && isPhaseNoise(trace) && !pairs[trace.input]) pairs[trace.input] = &trace;
+    }
+    if (!pairs[0] || !pairs[1] || !pairs[2]) {
+        warnings.push_back({"", 0,
+                            "--hat needs a phase-noise trace from each of the first three inputs; without one, "
+                            "the inputs are drawn as they are"});
+        return;
+    }
+    HatResult hat = threeCorneredHat(pairs[0]->points, pairs[1]->points, pairs[2]->points);
+    const std::string sources = pairs[0]->source + ", " + pairs[1]->source + ", " + pairs[2]->source;
+    std::vector<Trace> oscillators;
+    for (std::size_t k = 0; k < 3; ++k) {
+        Trace trace;
+        const std::string letter(1, static_cast<char>('A' + k));
+        trace.caption = trace.measurement = trace.part = letter;
+        trace.source = sources;
+        trace.group = "hat " + letter;
+        trace.layout = "hat";
+        trace.carrier = pairs[0]->carrier;
+        trace.carrierGiven = pairs[0]->carrierGiven;
+        trace.plotFile = pairs[0]->plotFile;
+        trace.points = std::move(hat.oscillators[k]);
+        if (hat.leftOut[k] > 0) {
+            warnings.push_back({sources, 0,
+                                letter + ": " + std::to_string(hat.leftOut[k]) +
+                                    (hat.leftOut[k] == 1 ? " point" : " points") +
+                                    " of the three-cornered hat came out at or below no power, and are left out"});
+        }
+        trace.leftOut = hat.leftOut[k];
+        oscillators.push_back(std::move(trace));
+    }
+    traces.erase(std::remove_if(traces.begin(), traces.end(), [](const Trace& t) { return t.input < 3; }),
+                 traces.end());
+    traces.insert(traces.begin(), std::make_move_iterator(oscillators.begin()),
+                  std::make_move_iterator(oscillators.end()));
+}
+
+void correctPairs(std::vector<Trace>& traces) {
+    const double half = 10 * math::log10(2.0);
+    for (Trace& trace : traces) {
+        for (TracePoint& point : trace.points) point.level -= half;
+    }
+}
+
 Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& options, const LimitMask* mask) {
     Analyses result;
+    if (options.hat) applyThreeCorneredHat(traces, result.warnings);
+    if (options.pair) correctPairs(traces);
     std::vector<CarrierChoice> carriers = settleCarriers(traces, options, result.warnings);
     std::vector<std::optional<FloorMargin>> margins = floorMargins(traces, options.marginThreshold);
     std::vector<std::vector<TracePoint>> floorLimited(traces.size());
@@ -307,6 +409,19 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
         result.traces.push_back(analyseOne(traces[i], carriers[i], std::move(margins[i]), std::move(floorLimited[i]),
                                            options, mask, result.warnings));
     }
+    for (TraceAnalysis& analysis : result.traces) {
+        analysis.pairCorrected = options.pair;
+        analysis.density = options.density;
+        if (analysis.trace->layout == "hat") analysis.hat = analysis.trace->part.front();
+        if (options.density != Density::L) {
+            std::vector<TracePoint> shown = drawnPoints(analysis);
+            for (TracePoint& point : shown) {
+                point.level = densityOf(options.density, point.level, point.offset, analysis.carrier.hertz);
+            }
+            analysis.shown = std::move(shown);
+        }
+    }
+    if (options.relativeTo) setAgainst(result, *options.relativeTo);
     return result;
 }
 

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "figures/allan_deviation.h"
+#include "figures/comparisons.h"
+#include "figures/densities.h"
 #include "figures/floor_margin.h"
 #include "figures/limit_mask.h"
 #include "figures/noise_figures.h"
@@ -56,8 +58,14 @@ std::string_view spurTreatmentName(SpurTreatment treatment);
 
 // What the command line asks of the analysis. The defaults stand here, once.
 struct AnalysisOptions {
-    std::optional<double> normaliseTo;  // -n, Hz
-    std::optional<OffsetBand> band;     // -r
+    std::optional<double> normaliseTo;         // -n, Hz
+    std::optional<OffsetBand> band;            // -r: the first band
+    std::vector<OffsetBand> moreBands;         // -r given again: the bands after the first
+    std::optional<std::vector<double>> spots;  // --spot: the spot offsets, instead of the decades
+    Density density = Density::L;              // --density: what the chart and the spot table show
+    bool pair = false;                         // --pair: every trace is of two alike oscillators
+    bool hat = false;                          // --hat: the first three inputs are A-B, A-C and B-C
+    std::optional<std::size_t> relativeTo;     // --relative-to: the input (from 0) the others are set against
     double spurThreshold = defaultSpurThreshold;
     SpurTreatment spurs = SpurTreatment::measured;
     double marginThreshold = defaultMarginThreshold;
@@ -68,8 +76,11 @@ struct AnalysisOptions {
 
 struct SpotLevel {
     double offset;                      // Hz
-    double level;                       // dBc/Hz, read on the noise: the spurs on their clean lines
+    double level;                       // dBc/Hz, read on the noise: the spurs on their clean lines;
+                                        // not a number outside the trace
     std::optional<double> spurLeftOut;  // Hz: the spur stepped over to read it, if one was
+    bool inside = true;                 // the offset lies within the trace's
+    double density = 0;                 // with --density, the level in that density
 };
 
 struct BandFigures {
@@ -99,6 +110,12 @@ struct SmoothedLevels {
     std::vector<TracePoint> points;
 };
 
+// A band's figures, nothing when the band and the trace share no width.
+struct BandResult {
+    OffsetBand asked;
+    std::optional<BandFigures> figures;
+};
+
 struct TraceAnalysis {
     const Trace* trace = nullptr;  // its points as analysed and drawn: normalised, floor subtracted
     CarrierChoice carrier;
@@ -108,7 +125,16 @@ struct TraceAnalysis {
     std::vector<SpotLevel> spotNoise;              // at each decade inside the band and the trace
     std::optional<SmoothedLevels> smoothed;        // with --smooth; the spot noise is then smoothed too
     std::optional<std::vector<TracePoint>> clean;  // with spurs: each on its clean line
+    bool figuresOnClean = false;                   // the figures integrate the clean line (--spurs omit, power)
     std::optional<BandFigures> integration;        // nothing when the band and the trace share no width
+    std::vector<BandResult> moreBands;             // with -r given again, the bands after the first
+    Density density = Density::L;                  // what the spot table and the chart show
+    bool pairCorrected = false;                    // lowered by 10 log10 2 as one of two alike oscillators
+    std::optional<char> hat;                       // with --hat: 'A', 'B' or 'C'
+    std::optional<Difference> relative;            // with --relative-to: against that input's trace
+    std::string relativeTo;                        // the caption of the trace it is set against
+    std::optional<std::vector<TracePoint>> shown;  // what the chart draws instead of the levels: the
+                                                   // density chosen, or the difference
     double spurThreshold = defaultSpurThreshold;
     std::vector<SpurFigures> spurs;                // phase-noise traces only
     std::optional<double> spursJitter;             // s: of the spurs in the band together
@@ -143,6 +169,13 @@ std::vector<std::vector<TracePoint>> subtractFloors(std::vector<Trace>& traces,
 // trace) integrated from the figure points.
 TraceAnalysis analyseTrace(const Trace& trace, CarrierChoice carrier, std::optional<OffsetBand> band,
                            const std::vector<TracePoint>& figurePoints, const std::vector<TracePoint>& noisePoints);
+
+// With --hat: the first phase-noise traces of the first three inputs, A against B, A against
+// C and B against C, become the three oscillators A, B and C; the rest of those inputs goes.
+void applyThreeCorneredHat(std::vector<Trace>& traces, std::vector<Warning>& warnings);
+
+// With --pair: every trace lowered by 10 log10 2, as one of two alike oscillators.
+void correctPairs(std::vector<Trace>& traces);
 
 // Takes each trace's carrier, offsets from -c where a plot file names none, and -n, then
 // works out per trace what the summary says. Each phase-noise trace is paired with the floor

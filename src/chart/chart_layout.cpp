@@ -44,6 +44,10 @@ void placeAxes(ChartLayout& layout, const ChartInput& input) {
     };
     for (const ChartLine& line : input.lines) take(*line.points);
     take(input.mask);
+    if (input.zeroLine) {
+        lowLevel = std::min(lowLevel, 0.0);
+        highLevel = std::max(highLevel, 0.0);
+    }
     layout.offsets = offsetAxisFor(lowOffset, highOffset);
     layout.levels = levelAxisFor(lowLevel - levelHeadroom, highLevel + levelHeadroom);
 }
@@ -137,23 +141,33 @@ ChartLayout layoutChart(const ChartInput& input) {
     if (input.lines.empty()) return layout;
     placeAxes(layout, input);
     placeGrid(layout);
-    if (input.band) {
-        // The band as integrated: clipped to the offsets the traces hold, as the summary says.
-        double lowest = INFINITY, highest = -INFINITY;
-        for (const ChartLine& line : input.lines) {
-            lowest = std::min(lowest, line.points->front().offset);
-            highest = std::max(highest, line.points->back().offset);
-        }
-        OffsetBand clipped{std::max(input.band->from, lowest), std::min(input.band->to, highest)};
-        auto range = [](const OffsetBand& band) {
-            return withPrefix(band.from, "Hz", 5) + " to " + withPrefix(band.to, "Hz", 5);
+    // Each band as integrated: clipped to the offsets the traces hold, as the summary says.
+    double lowest = INFINITY, highest = -INFINITY;
+    for (const ChartLine& line : input.lines) {
+        lowest = std::min(lowest, line.points->front().offset);
+        highest = std::max(highest, line.points->back().offset);
+    }
+    auto shaded = [&](const OffsetBand& band, const std::string& given) -> std::optional<ShadedBand> {
+        OffsetBand clipped{std::max(band.from, lowest), std::min(band.to, highest)};
+        auto range = [](const OffsetBand& b) {
+            return withPrefix(b.from, "Hz", 5) + " to " + withPrefix(b.to, "Hz", 5);
         };
-        std::string label = input.bandLabel.empty() ? "integrated " + range(clipped) : input.bandLabel;
-        if (input.bandLabel.empty() && (clipped.from != input.band->from || clipped.to != input.band->to))
-            label += " (asked " + range(*input.band) + ")";
-        if (clipped.from < clipped.to) {
-            layout.band = ShadedBand{*input.band, clampedX(layout, clipped.from), clampedX(layout, clipped.to), label};
-        }
+        std::string label = given.empty() ? "integrated " + range(clipped) : given;
+        if (given.empty() && (clipped.from != band.from || clipped.to != band.to))
+            label += " (asked " + range(band) + ")";
+        if (!(clipped.from < clipped.to)) return std::nullopt;
+        return ShadedBand{band, clampedX(layout, clipped.from), clampedX(layout, clipped.to), label};
+    };
+    if (input.band) layout.band = shaded(*input.band, input.bandLabel);
+    for (const OffsetBand& band : input.moreBands) {
+        if (std::optional<ShadedBand> more = shaded(band, "")) layout.moreBands.push_back(*more);
+    }
+    layout.levelLabel = input.levelLabel;
+    layout.levelUnit = input.levelUnit;
+    if (input.zeroLine) {
+        layout.zeroLine = ChartSeries{input.lines.size(),
+                                      {{powerOfTen(layout.offsets.first), 0}, {powerOfTen(layout.offsets.last), 0}},
+                                      LineStyle{layout.theme.text, 1.5, "", 1}};
     }
 
     std::vector<std::string> groups;
@@ -196,6 +210,7 @@ ChartLayout layoutChart(const ChartInput& input) {
         y += entryHeight(entry);
         layout.legend.push_back(std::move(entry));
     };
+    if (layout.zeroLine) explain(LegendSwatch::line, layout.zeroLine->style, *input.zeroLine + " (0 dB)");
     if (!input.mask.empty()) {
         LineStyle style{layout.theme.maskColour, 2, "2 3", 1};
         layout.mask = ChartSeries{input.lines.size(), input.mask, style};

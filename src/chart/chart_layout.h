@@ -23,16 +23,20 @@ struct ChartLine {
     std::vector<OffsetBand> marginRanges;             // offsets too close to the floor, shaded in its hue
     std::vector<TracePoint> spurPeaks;                // ringed
     std::vector<TracePoint> failingPoints;            // above the mask, crossed in the mask's colour
-    std::vector<TracePoint> floorLimited;             // kept as measured near the floor: an upper bound
+    std::vector<TracePoint> floorLimited{};           // kept as measured near the floor: an upper bound
 };
 
 struct ChartInput {
     std::vector<ChartLine> lines;
     std::string title;
-    std::optional<OffsetBand> band;  // shaded and labelled: the range of the integrated figures
-    std::string bandLabel;           // instead of "integrated <range>", when given
-    std::vector<TracePoint> mask;    // a limit line, empty for none
-    double marginThreshold = 10;     // dB, named in the legend of the shaded ranges
+    std::optional<OffsetBand> band;            // shaded and labelled: the range of the integrated figures
+    std::string bandLabel;                     // instead of "integrated <range>", when given
+    std::vector<OffsetBand> moreBands;         // more bands, each shaded and labelled
+    std::string levelLabel = "L(f) (dBc/Hz)";  // the level axis: the density shown, or a difference
+    std::string levelUnit = "dBc/Hz";          // the unit of the levels drawn
+    std::optional<std::string> zeroLine;       // a line at 0 dB, named so: the trace the others are set against
+    std::vector<TracePoint> mask;              // a limit line, empty for none
+    double marginThreshold = 10;               // dB, named in the legend of the shaded ranges
     bool dark = false;
 };
 
@@ -115,6 +119,9 @@ struct ChartLayout {
     std::vector<GridLine> offsetGrid;  // in drawing order, labels beside their lines
     std::vector<GridLine> levelGrid;
     std::optional<ShadedBand> band;
+    std::vector<ShadedBand> moreBands;  // their labels stand one below the other
+    std::string levelLabel, levelUnit;
+    std::optional<ChartSeries> zeroLine;    // behind the traces
     std::vector<ShadedRange> marginShades;  // under everything else but the band
     std::vector<ChartSeries> series;        // in drawing order: floors first, behind the rest
     std::optional<ChartSeries> mask;        // over the traces

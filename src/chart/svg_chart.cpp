@@ -150,10 +150,13 @@ std::string svgChart(const ChartLayout& layout) {
         xmlText(layout.titleTooltip) + "</title>" + xmlText(layout.title) + "</text>\n";
     if (layout.series.empty()) return svg + "</svg>\n";
 
-    if (layout.band) {
-        svg += "<rect x=\"" + coordinate(layout.band->left) + "\" y=\"" + number(area.top) + "\" width=\"" +
-               coordinate(layout.band->right - layout.band->left) + "\" height=\"" + number(area.height) +
-               "\" fill=\"" + theme.bandFill + "\" fill-opacity=\"" + withDecimals(theme.bandOpacity, 2) + "\"/>\n";
+    std::vector<const ShadedBand*> bands;
+    if (layout.band) bands.push_back(&*layout.band);
+    for (const ShadedBand& band : layout.moreBands) bands.push_back(&band);
+    for (const ShadedBand* band : bands) {
+        svg += "<rect x=\"" + coordinate(band->left) + "\" y=\"" + number(area.top) + "\" width=\"" +
+               coordinate(band->right - band->left) + "\" height=\"" + number(area.height) + "\" fill=\"" +
+               theme.bandFill + "\" fill-opacity=\"" + withDecimals(theme.bandOpacity, 2) + "\"/>\n";
     }
     for (const ShadedRange& shade : layout.marginShades) {
         svg += "<rect class=\"shade\" data-trace=\"" + std::to_string(shade.line) + "\" x=\"" + coordinate(shade.left) +
@@ -168,13 +171,15 @@ std::string svgChart(const ChartLayout& layout) {
     svg += "<text x=\"" + number(area.left + area.width / 2) + "\" y=\"" + number(area.top + area.height + 42) +
            "\" text-anchor=\"middle\">Offset frequency (Hz)</text>\n";
     svg += "<text transform=\"translate(24 " + number(area.top + area.height / 2) +
-           ") rotate(-90)\" text-anchor=\"middle\">L(f) (dBc/Hz)</text>\n";
-    if (layout.band) {
-        double middle = (layout.band->left + layout.band->right) / 2;
-        svg += "<text x=\"" + coordinate(middle) + "\" y=\"" + number(area.top + 14) +
-               "\" text-anchor=\"middle\" font-size=\"11\" fill=\"" + theme.mutedText + "\">" + layout.band->label +
+           ") rotate(-90)\" text-anchor=\"middle\">" + xmlText(layout.levelLabel) + "</text>\n";
+    for (std::size_t b = 0; b < bands.size(); ++b) {
+        const ShadedBand* band = bands[b];
+        double middle = (band->left + band->right) / 2;
+        svg += "<text x=\"" + coordinate(middle) + "\" y=\"" + number(area.top + 14 + 13 * static_cast<int>(b)) +
+               "\" text-anchor=\"middle\" font-size=\"11\" fill=\"" + theme.mutedText + "\">" + band->label +
                "</text>\n";
     }
+    if (layout.zeroLine) drawPoints(svg, layout, *layout.zeroLine);
     for (const ChartSeries& series : layout.series) {
         svg += "<g class=\"trace\" data-trace=\"" + std::to_string(series.line) + "\">\n";
         drawPoints(svg, layout, series);

@@ -25,6 +25,18 @@ std::string defaultTitle(const std::vector<TraceAnalysis>& analyses) {
 
 // Under a legend entry's caption: the carrier; a phase-noise trace's headline figures over
 // the band, as the summary has them; whether its levels are smoothed.
+// The carrier the density's mask stands for: any for L, S_phi and S_nu, which do not depend on
+// it; for S_y and S_x the one every trace shares, or nothing.
+std::optional<double> sharedCarrier(const std::vector<TraceAnalysis>& analyses, Density density) {
+    if (density == Density::L || density == Density::Sphi || density == Density::Snu) return 1.0;
+    std::optional<double> carrier;
+    for (const TraceAnalysis& analysis : analyses) {
+        if (carrier && *carrier != analysis.carrier.hertz) return std::nullopt;
+        carrier = analysis.carrier.hertz;
+    }
+    return carrier;
+}
+
 std::vector<std::string> legendNotes(const TraceAnalysis& analysis) {
     const CarrierChoice& carrier = analysis.carrier;
     std::string note = "carrier " + withPrefix(carrier.hertz, "Hz");
@@ -44,27 +56,58 @@ std::vector<std::string> legendNotes(const TraceAnalysis& analysis) {
         if (!joined.empty()) notes.push_back(joined);
     }
     if (analysis.smoothed) notes.push_back("smoothed over " + plainNumber(analysis.smoothed->decades) + " decades");
+    if (analysis.pairCorrected) notes.emplace_back("one of a pair: 3.0103 dB below the measurement");
+    if (analysis.hat) notes.emplace_back("from a three-cornered hat");
     return notes;
 }
 
 ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOptions& options, const LimitMask* mask) {
     ChartInput input;
+    const AnalysisOptions& analysisOptions = options.analysis;
+    const Density density = analysisOptions.density;
+    // Set against another trace, each trace is drawn as its difference; marks of levels have no
+    // place there.
+    const bool relative = std::any_of(analyses.begin(), analyses.end(),
+                                      [](const TraceAnalysis& analysis) { return !analysis.relativeTo.empty(); });
     for (const TraceAnalysis& analysis : analyses) {
+        if (relative && !analysis.relative) continue;
         ChartLine line;
         line.caption = analysis.trace->caption;
         line.group = analysis.trace->group;
         line.floor = analysis.trace->floor;
-        line.points = &drawnPoints(analysis);
+        line.points = analysis.shown ? &*analysis.shown : &drawnPoints(analysis);
         line.notes = legendNotes(analysis);
         if (analysis.floorMargin) {
             for (const MarginRange& range : analysis.floorMargin->below)
                 line.marginRanges.push_back({range.from, range.to});
         }
-        for (const SpurFigures& spur : analysis.spurs) line.spurPeaks.push_back({spur.spur.offset, spur.spur.level});
-        if (analysis.mask) line.failingPoints = analysis.mask->verdict.failing;
-        line.floorLimited = analysis.floorLimited;
+        if (!relative) {
+            // Marks stand where the levels are drawn: in the density shown.
+            auto shown = [&](std::vector<TracePoint> points) {
+                for (TracePoint& point : points) {
+                    point.level = densityOf(density, point.level, point.offset, analysis.carrier.hertz);
+                }
+                return points;
+            };
+            for (const SpurFigures& spur : analysis.spurs) {
+                line.spurPeaks.push_back({spur.spur.offset, spur.spur.level});
+            }
+            line.spurPeaks = shown(std::move(line.spurPeaks));
+            if (analysis.mask) line.failingPoints = shown(analysis.mask->verdict.failing);
+            line.floorLimited = shown(analysis.floorLimited);
+        }
         input.lines.push_back(std::move(line));
     }
+    input.levelLabel = std::string(densityInfo(density).label);
+    input.levelUnit = std::string(densityInfo(density).unit);
+    if (relative) {
+        auto against = std::find_if(analyses.begin(), analyses.end(),
+                                    [](const TraceAnalysis& analysis) { return !analysis.relativeTo.empty(); });
+        input.zeroLine = against->relativeTo;
+        input.levelLabel = "difference from " + against->relativeTo + " (dB)";
+        input.levelUnit = "dB";
+    }
+    input.moreBands = analysisOptions.moreBands;
     input.title = options.title.value_or(defaultTitle(analyses));
     input.band = options.analysis.band;
     if (!input.band) {
@@ -79,7 +122,13 @@ ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOp
         }
         if (!alike) input.bandLabel = "integrated over each trace's whole range";
     }
-    if (mask) input.mask = mask->points;
+    // The mask is a limit of L: drawn where it means the same for every trace shown.
+    if (mask && !relative && sharedCarrier(analyses, density)) {
+        for (const TracePoint& point : mask->points) {
+            input.mask.push_back(
+                {point.offset, densityOf(density, point.level, point.offset, *sharedCarrier(analyses, density))});
+        }
+    }
     input.dark = options.dark;
     input.marginThreshold = options.analysis.marginThreshold;
     return input;

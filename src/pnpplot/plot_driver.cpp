@@ -37,7 +37,8 @@ struct LoadedInputs {
 // Reads each input in its layout, with the carrier and the label the command line gave it.
 LoadedInputs loadInputs(const std::vector<InputSpec>& inputs, const Host& host, std::ostream& err) {
     LoadedInputs loaded;
-    for (const InputSpec& input : inputs) {
+    for (std::size_t index = 0; index < inputs.size(); ++index) {
+        const InputSpec& input = inputs[index];
         Result<std::string> bytes = readInputBytes(input.path, host);
         Result<std::vector<Trace>> read =
             bytes ? readTraces(std::move(*bytes.value), input.path, input.read) : *bytes.problem;
@@ -51,6 +52,7 @@ LoadedInputs loadInputs(const std::vector<InputSpec>& inputs, const Host& host, 
         if (input.label) labelTraces(*read.value, *input.label);
         for (Trace& trace : *read.value) {
             trace.carrierGiven = input.carrier;
+            trace.input = index;
             loaded.traces.push_back(std::move(trace));
         }
     }

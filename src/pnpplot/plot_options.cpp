@@ -28,7 +28,12 @@ std::optional<Problem> takeRange(PlotOptions& options, const std::string& text) 
         ends[i] = *value;
     }
     if (!(ends[0] < ends[1])) return usage(start + "the range must rise");
-    options.analysis.band = OffsetBand{ends[0], ends[1]};
+    // -r again adds a band: every band's figures are given, the first's also on their own.
+    if (options.analysis.band) {
+        options.analysis.moreBands.push_back(OffsetBand{ends[0], ends[1]});
+    } else {
+        options.analysis.band = OffsetBand{ends[0], ends[1]};
+    }
     return std::nullopt;
 }
 
@@ -96,6 +101,38 @@ std::optional<Problem> takeColumns(PlotOptions& options, const std::string& text
     }
     options.next.read.columns = ColumnChoice{
         numbers[0], numbers[1], numbers.size() == 3 ? std::optional<std::size_t>(numbers[2]) : std::nullopt};
+    return std::nullopt;
+}
+
+// "1,10,100,1k": offsets with the SI suffixes of -r.
+std::optional<Problem> takeSpots(PlotOptions& options, const std::string& text) {
+    std::vector<double> offsets;
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t comma = std::min(text.find(',', start), text.size());
+        std::string_view part = std::string_view(text).substr(start, comma - start);
+        std::optional<double> offset = parseSiValue(part);
+        if (!offset) return usage("--spot " + text + ": '" + std::string(part) + "' is not an offset in Hz above 0");
+        offsets.push_back(*offset);
+        start = comma + 1;
+    }
+    options.analysis.spots = std::move(offsets);
+    return std::nullopt;
+}
+
+std::optional<Problem> takeDensity(PlotOptions& options, const std::string& text) {
+    std::optional<Density> density = densityNamed(text);
+    if (!density) return usage("--density " + text + ": one of L, Sphi, Snu, Sy and Sx");
+    options.analysis.density = *density;
+    return std::nullopt;
+}
+
+std::optional<Problem> takeRelativeTo(PlotOptions& options, const std::string& text) {
+    std::size_t position = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), position);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || position == 0) {
+        return usage("--relative-to " + text + ": the place of an input on the command line, from 1");
+    }
+    options.analysis.relativeTo = position - 1;
     return std::nullopt;
 }
 
@@ -170,6 +207,11 @@ const std::vector<OptionSpec> optionTable = {
     {"--margin", '\0', "DB", takeMargin},
     {"--subtract-floor", '\0', nullptr, takeAnalysisSwitch<&AnalysisOptions::subtractFloor>},
     {"--adev", '\0', nullptr, takeAnalysisSwitch<&AnalysisOptions::allanDeviation>},
+    {"--spot", '\0', "LIST", takeSpots},
+    {"--density", '\0', "NAME", takeDensity},
+    {"--pair", '\0', nullptr, takeAnalysisSwitch<&AnalysisOptions::pair>},
+    {"--hat", '\0', nullptr, takeAnalysisSwitch<&AnalysisOptions::hat>},
+    {"--relative-to", '\0', "N", takeRelativeTo},
     {"--help", 'h', nullptr, takeSwitch<&PlotOptions::help>},
     {"--version", '\0', nullptr, takeSwitch<&PlotOptions::version>},
 };
@@ -211,6 +253,16 @@ std::optional<Problem> settleOutputs(PlotOptions& options) {
                      "(.html or .htm); the README shows how to make a PNG of either");
     }
     if (options.inputs.empty()) return usage("no input file");
+    const AnalysisOptions& analysis = options.analysis;
+    if (analysis.hat && options.inputs.size() < 3) {
+        return usage("--hat needs three inputs: A against B, A against C and B against C");
+    }
+    if (analysis.hat && analysis.pair)
+        return usage("--hat and --pair cannot go together: the hat finds each oscillator");
+    if (analysis.relativeTo && *analysis.relativeTo >= options.inputs.size()) {
+        return usage("--relative-to " + std::to_string(*analysis.relativeTo + 1) + ": there are only " +
+                     std::to_string(options.inputs.size()) + " inputs");
+    }
     if (options.output == "-" && options.json == "-") {
         return usage("-o - and -j - cannot both write to standard output");
     }

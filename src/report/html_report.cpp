@@ -49,7 +49,7 @@ std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>
                        ",\"width\":" + std::to_string(area.width) + ",\"height\":" + std::to_string(area.height) +
                        "},\"decades\":[" + std::to_string(layout.offsets.first) + "," +
                        std::to_string(layout.offsets.last) + "],\"levels\":[" + jsonNumber(layout.levels.bottom) + "," +
-                       jsonNumber(layout.levels.top) + "]";
+                       jsonNumber(layout.levels.top) + "],\"unit\":" + jsonString(layout.levelUnit);
     data +=
         ",\"band\":" + (band ? "[" + jsonNumber(band->from) + "," + jsonNumber(band->to) + "]" : std::string("null"));
     data += ",\"traces\":[";

@@ -76,7 +76,8 @@
   }
   var overflows = 'overflows: the levels are beyond what a double holds';
   function offsetText(hertz) { return withPrefix(hertz, 'Hz', 5); }
-  function levelText(level) { return fixed(level, 2) + ' dBc/Hz'; }
+  // Levels in the unit the chart shows: dBc/Hz, another density's, or dB against a trace.
+  function levelText(level) { return fixed(level, 2) + ' ' + data.unit; }
   function phaseNoiseText(dbc) { return isFinite(dbc) ? fixed(dbc, 3) + ' dBc' : overflows; }
   function rmsPhaseText(radians, degrees) {
     return isFinite(radians) ? significant(radians * 1000, 5) + ' mrad, ' + significant(degrees, 5) + ' deg' : overflows;

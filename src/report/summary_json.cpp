@@ -127,12 +127,46 @@ std::string traceJson(const TraceAnalysis& analysis) {
         item.add("offset_hz", jsonNumber(spot.offset));
         item.add("level_dbc_hz", jsonNumber(spot.level));
         item.add("spur_left_out_hz", jsonNumber(spot.spurLeftOut));
+        item.add("inside", boolean(spot.inside));
         spots.push_back(item.done());
     }
     object.add("spot_noise", list(spots));
     object.add("spot_noise_smoothed_decades",
                analysis.smoothed ? jsonNumber(analysis.smoothed->decades) : std::string("null"));
     object.add("integration", analysis.integration ? integrationJson(*analysis.integration) : "null");
+    std::vector<std::string> integrations{analysis.integration ? integrationJson(*analysis.integration) : "null"};
+    for (const BandResult& band : analysis.moreBands) {
+        integrations.push_back(band.figures ? integrationJson(*band.figures) : "null");
+    }
+    object.add("integrations", list(integrations));
+    if (analysis.density != Density::L) {
+        const DensityInfo& density = densityInfo(analysis.density);
+        JsonObject item;
+        item.add("name", jsonString(density.name));
+        item.add("unit", jsonString(density.unit));
+        std::vector<std::string> values;
+        for (const SpotLevel& spot : analysis.spotNoise) {
+            JsonObject value;
+            value.add("offset_hz", jsonNumber(spot.offset));
+            value.add("value", spot.inside ? jsonNumber(spot.density) : "null");
+            values.push_back(value.done());
+        }
+        item.add("spot", list(values));
+        object.add("density", item.done());
+    }
+    object.add("pair_corrected", boolean(analysis.pairCorrected));
+    object.add("hat", analysis.hat ? jsonString(std::string(1, *analysis.hat)) : "null");
+    if (analysis.relative) {
+        JsonObject relative;
+        relative.add("to", jsonString(analysis.relativeTo));
+        relative.add("best_db", jsonNumber(analysis.relative->best));
+        relative.add("best_at_hz", jsonNumber(analysis.relative->bestAt));
+        relative.add("worst_db", jsonNumber(analysis.relative->worst));
+        relative.add("worst_at_hz", jsonNumber(analysis.relative->worstAt));
+        object.add("relative", relative.done());
+    } else {
+        object.add("relative", "null");
+    }
     object.add("spurs", spursJson(analysis.spurs));
     object.add("spurs_jitter_s", jsonNumber(analysis.spursJitter));
     object.add("spur_threshold_db", jsonNumber(analysis.spurThreshold));

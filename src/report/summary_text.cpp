@@ -1,5 +1,6 @@
 #include "report/summary_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -22,7 +23,7 @@ std::string offsetText(double hertz) { return withPrefix(hertz, "Hz", 5); }
 namespace {
 
 void writeField(SummaryFields& out, std::string_view name, const std::string& value, bool failing = false) {
-    out.push_back(SummaryField{std::string(name), value, failing});
+    out.push_back(SummaryField{std::string(name), value, failing, {}});
 }
 
 // "10 Hz     " and so on: an offset label in a column of its own.
@@ -31,15 +32,82 @@ std::string labelled(double offset) {
     return label + std::string(label.size() < labelColumn ? labelColumn - label.size() : 1, ' ');
 }
 
+// Characters, not bytes: a cell may hold "²".
+std::size_t utf8Length(const std::string& text) {
+    std::size_t length = 0;
+    for (char c : text) length += (static_cast<unsigned char>(c) & 0xc0) != 0x80;
+    return length;
+}
+
 std::string decibels(double value, int decimals) { return withDecimals(value, decimals) + " dB"; }
 
-void writeSpotNoise(SummaryFields& out, const std::vector<SpotLevel>& spots) {
+// The spot table, in the density chosen: "spot noise" for L, "spot Sphi" and so on.
+void writeSpotNoise(SummaryFields& out, const TraceAnalysis& analysis) {
+    const DensityInfo& density = densityInfo(analysis.density);
+    const std::string name = analysis.density == Density::L ? "spot noise" : "spot " + std::string(density.name);
     bool first = true;
-    for (const SpotLevel& spot : spots) {
-        std::string text = labelled(spot.offset) + withDecimals(spot.level, 2) + " dBc/Hz";
+    for (const SpotLevel& spot : analysis.spotNoise) {
+        std::string text = labelled(spot.offset);
+        if (!spot.inside) {
+            text += "outside the trace";
+        } else {
+            double value = analysis.density == Density::L ? spot.level : spot.density;
+            text += withDecimals(value, 2) + " " + std::string(density.unit);
+        }
         if (spot.spurLeftOut) text += ", spur at " + offsetText(*spot.spurLeftOut) + " left out";
-        writeField(out, first ? "spot noise" : "", text);
+        writeField(out, first ? name : "", text);
         first = false;
+    }
+}
+
+// With -r given again: a row a band, the first band's included.
+void writeBands(SummaryFields& out, const TraceAnalysis& analysis) {
+    if (analysis.moreBands.empty()) return;
+    out.push_back({"bands", "", false, {"offsets", "phase noise", "RMS phase", "RMS jitter", "residual FM"}});
+    std::vector<BandResult> bands{{analysis.band, analysis.integration}};
+    bands.insert(bands.end(), analysis.moreBands.begin(), analysis.moreBands.end());
+    for (const BandResult& band : bands) {
+        if (!band.figures) {
+            out.push_back({"",
+                           "",
+                           false,
+                           {offsetText(band.asked.from) + " to " + offsetText(band.asked.to), "nothing: no overlap", "",
+                            "", ""}});
+            continue;
+        }
+        const NoiseFigures& figures = band.figures->figures;
+        const NoiseIntegral& integral = band.figures->integral;
+        out.push_back({"",
+                       "",
+                       false,
+                       {offsetText(integral.from) + " to " + offsetText(integral.to) +
+                            (band.figures->clipped ? " (clipped)" : ""),
+                        phaseNoiseText(figures.integratedPhaseNoise),
+                        std::isfinite(figures.rmsPhase) ? significant(figures.rmsPhase * 1000, 5) + " mrad"
+                                                        : rmsPhaseText(figures.rmsPhase, figures.rmsPhaseDegrees),
+                        jitterText(figures.rmsJitter), residualFmText(figures.residualFm)}});
+    }
+}
+
+void writeComparisons(SummaryFields& out, const TraceAnalysis& analysis) {
+    if (analysis.hat) {
+        writeField(
+            out, "hat",
+            std::string("oscillator ") + *analysis.hat + " of the three-cornered hat of " + analysis.trace->source);
+    }
+    if (analysis.pairCorrected) {
+        writeField(out, "pair", "lowered by 3.0103 dB: one of two alike oscillators measured against each other");
+    }
+    if (!analysis.relativeTo.empty()) {
+        if (!analysis.relative) {
+            writeField(out, "relative", "to " + analysis.relativeTo + ": no offset in common");
+        } else {
+            const Difference& d = *analysis.relative;
+            writeField(out, "relative",
+                       "to " + analysis.relativeTo + ": best " + decibels(d.best, 2) + " at " + offsetText(d.bestAt) +
+                           ", worst " + decibels(d.worst, 2) + " at " + offsetText(d.worstAt) +
+                           " (a negative difference is an improvement)");
+        }
     }
 }
 
@@ -236,8 +304,10 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
         writeField(out, "smoothing",
                    plainNumber(analysis.smoothed->decades) + " decades" + ", in the spot noise and the chart only");
     }
-    writeSpotNoise(out, analysis.spotNoise);
+    writeComparisons(out, analysis);
+    writeSpotNoise(out, analysis);
     writeIntegration(out, analysis);
+    writeBands(out, analysis);
     if (!trace.floor) writeSpurs(out, analysis);
     if (analysis.floorMargin) {
         writeFloorMargin(out, *analysis.floorMargin, analysis.integration && analysis.integration->floorSubtracted);
@@ -249,10 +319,36 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
 
 void writeSummaryText(std::ostream& out, const TraceAnalysis& analysis) {
     out << analysis.trace->caption << "\n";
-    for (const SummaryField& field : summaryFields(analysis)) {
+    const SummaryFields fields = summaryFields(analysis);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const SummaryField& field = fields[i];
         // A name longer than its column still leaves a space before the value.
         std::size_t padding = field.name.size() < nameColumn ? nameColumn - field.name.size() : 1;
-        out << "  " << field.name << std::string(padding, ' ') << field.value << "\n";
+        out << "  " << field.name << std::string(padding, ' ');
+        if (field.cells.empty()) {
+            out << field.value << "\n";
+            continue;
+        }
+        // A table: the rows of the run in columns as wide as their widest cell.
+        std::size_t end = i;
+        while (end < fields.size() && !fields[end].cells.empty()) ++end;
+        std::vector<std::size_t> widths(field.cells.size(), 0);
+        for (std::size_t r = i; r < end; ++r) {
+            for (std::size_t c = 0; c < fields[r].cells.size() && c < widths.size(); ++c) {
+                widths[c] = std::max(widths[c], utf8Length(fields[r].cells[c]));
+            }
+        }
+        for (std::size_t r = i; r < end; ++r) {
+            if (r > i) out << "  " << std::string(nameColumn, ' ');
+            std::string row;
+            for (std::size_t c = 0; c < fields[r].cells.size(); ++c) {
+                const std::string& cell = fields[r].cells[c];
+                row +=
+                    cell + (c + 1 < fields[r].cells.size() ? std::string(widths[c] - utf8Length(cell) + 2, ' ') : "");
+            }
+            out << row.substr(0, row.find_last_not_of(' ') + 1) << "\n";
+        }
+        i = end - 1;
     }
 }
 

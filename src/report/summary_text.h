@@ -13,7 +13,9 @@ namespace csv2pnp {
 struct SummaryField {
     std::string name;
     std::string value;
-    bool failing = false;  // a verdict against the trace, such as a mask it fails
+    bool failing = false;            // a verdict against the trace, such as a mask it fails
+    std::vector<std::string> cells;  // a row of a table instead of a value: the rows in a run of
+                                     // fields with cells stand in columns, the first their heads
 };
 using SummaryFields = std::vector<SummaryField>;
 

@@ -24,6 +24,7 @@ struct TracePoint {
 struct Trace {
     std::string caption;            // the name shown: "osc1.csv phase noise", "osc1.csv floor", a CAP record
     std::string source;             // the input as named on the command line
+    std::size_t input = 0;          // its input's place on the command line, from 0
     std::string measurement;        // what was measured: a CAP record without " (imaginary part)", the export's name
     std::string part;               // which trace of the input: "phase noise", "floor", "trace 1 PN", a column
     std::string group;              // the traces of one input pair or export share it, and a hue

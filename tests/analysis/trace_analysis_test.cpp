@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/trace_analysis.h"
+#include "numeric/numeric.h"
 
 namespace csv2pnp {
 namespace {
@@ -134,13 +135,17 @@ TEST(TraceAnalysis, SpursAsMeasuredOmittedOrTones) {
         const TraceAnalysis& analysis = analyses.traces[0];
         const BandFigures& band = *analysis.integration;
         EXPECT_EQ(band.spurs, treatment);
-        if (treatment == SpurTreatment::omit) EXPECT_NEAR(band.integral.phaseArea / flatArea, 1, 1e-12);
+        if (treatment == SpurTreatment::omit) {
+            EXPECT_NEAR(band.integral.phaseArea / flatArea, 1, 1e-12);
+        }
         if (treatment == SpurTreatment::power) {
             EXPECT_NEAR(band.integral.phaseArea / (flatArea + tone), 1, 1e-12);
             EXPECT_NEAR(band.integral.frequencyArea / (flatFrequencyArea + tone * 1e6), 1, 1e-12);
             EXPECT_EQ(band.tones, 1u);
         }
-        if (treatment == SpurTreatment::measured) EXPECT_GT(band.integral.phaseArea, flatArea);
+        if (treatment == SpurTreatment::measured) {
+            EXPECT_GT(band.integral.phaseArea, flatArea);
+        }
         ASSERT_EQ(analysis.spotNoise.size(), 5u);
         EXPECT_NEAR(analysis.spotNoise[2].level, -150, 1e-9);
         EXPECT_EQ(analysis.spotNoise[2].spurLeftOut, 1000);
@@ -178,6 +183,33 @@ TEST(TraceAnalysis, FloorLimitedPointsAndTheMaskThatJudgesThem) {
     EXPECT_EQ(describe(analyses.warnings[0]),
               "a.csv: a.csv phase noise: judged from 10 Hz to 100 kHz only, where the mask m.txt reaches from 1 Hz to "
               "10 MHz");
+}
+
+// A flat -100 dBc/Hz from 10 kHz to 10 MHz at 100 MHz: 71.141 ps over the whole range, and the
+// jitters of its two halves add in quadrature to it. A chosen spot outside the trace is said to
+// be outside; --pair lowers every level by 10 log10 2.
+TEST(TraceAnalysis, SeveralBandsChosenSpotsAndPairs) {
+    std::vector<Trace> traces{traceOf({{1e4, -100}, {1e7, -100}})};
+    traces[0].carrierGiven = 100e6;
+    AnalysisOptions options;
+    options.band = OffsetBand{1e4, 1e7};
+    options.moreBands = {{1e4, std::sqrt(1e11)}, {std::sqrt(1e11), 1e7}};
+    options.spots = std::vector<double>{1e3, 1e5};
+    options.pair = true;
+    Analyses analyses = analyseTraces(traces, options, nullptr);
+    const TraceAnalysis& analysis = analyses.traces[0];
+    // 10 log10 2 lower: A = 1e-10 (1e7 - 1e4) / 2.
+    const double whole = std::sqrt(2 * 1e-10 * (1e7 - 1e4) / 2) / (2 * pi * 100e6);
+    EXPECT_NEAR(*analysis.integration->figures.rmsJitter / whole, 1, 1e-12);
+    ASSERT_EQ(analysis.moreBands.size(), 2u);
+    const double low = *analysis.moreBands[0].figures->figures.rmsJitter;
+    const double high = *analysis.moreBands[1].figures->figures.rmsJitter;
+    EXPECT_NEAR(std::hypot(low, high) / whole, 1, 1e-12);
+    EXPECT_TRUE(analysis.pairCorrected);
+    ASSERT_EQ(analysis.spotNoise.size(), 2u);
+    EXPECT_FALSE(analysis.spotNoise[0].inside);
+    EXPECT_TRUE(analysis.spotNoise[1].inside);
+    EXPECT_NEAR(analysis.spotNoise[1].level, -100 - 10 * std::log10(2.0), 1e-12);
 }
 
 }  // namespace

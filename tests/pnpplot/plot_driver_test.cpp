@@ -333,5 +333,27 @@ TEST_F(PlotDriver, ACarrierAndALabelPerInput) {
         << folders.out;
 }
 
+// The datasheet's figures end to end: what each option puts on the console and the chart.
+TEST_F(PlotDriver, DatasheetFigures) {
+    test::writeFile("before.csv", "10,-100\n1000,-140\n100000,-150\n");
+    test::writeFile("after.csv", "100,-125\n100000,-160\n");
+    test::ToolRun relative = run("--relative-to 1 --spot 1,1k -o rel.svg before.csv after.csv");
+    EXPECT_EQ(relative.status, 0) << relative.err;
+    EXPECT_TRUE(has(relative.out,
+                    "  relative      to before.csv phase noise: best -10.00 dB at 100 kHz, worst 3.33 dB "
+                    "at 1 kHz (a negative difference is an improvement)\n"))
+        << relative.out;
+    EXPECT_TRUE(has(relative.out, "  spot noise    1 Hz      outside the trace\n"));
+    const std::string svg = test::readFile("rel.svg");
+    EXPECT_TRUE(has(svg, ">difference from before.csv phase noise (dB)</text>") &&
+                has(svg, ">before.csv phase noise (0 dB)</text>"));
+    // -125 dBc/Hz at 100 Hz from 10 MHz: -125 + 3.0103 - 20 log10(2 pi 1e7) = -277.95 dB s²/Hz.
+    test::ToolRun density = run("--density Sx -o sx.svg after.csv");
+    EXPECT_TRUE(has(test::readFile("sx.svg"), ">S_x(f) (dB s²/Hz)</text>"));
+    EXPECT_TRUE(has(density.out, "  spot Sx       100 Hz    -277.95 dB s²/Hz\n")) << density.out;
+    EXPECT_EQ(run("--hat before.csv after.csv").err,
+              "pnpplot: --hat needs three inputs: A against B, A against C and B against C\nTry 'pnpplot --help'.\n");
+}
+
 }  // namespace
 }  // namespace csv2pnp

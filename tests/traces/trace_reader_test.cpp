@@ -17,7 +17,7 @@ TEST(TraceReader, WarnsOfWhatLooksWrong) {
         std::vector<std::string> warnings;
         std::optional<std::string> format;
     } cases[] = {
-        {"10,-100,-110\n100,-120,-130\n", {}},
+        {"10,-100,-110\n100,-120,-130\n", {}, std::nullopt},
         {"10;-100;-110\n100;-120;-130\n1000,-130,-140\n",
          {"dir/x.csv: most rows hold a single cell: pnpplot reads comma-separated exports, and this one seems to be "
           "separated by "
@@ -26,7 +26,8 @@ TEST(TraceReader, WarnsOfWhatLooksWrong) {
         // Equal offsets: the last of them stands.
         {"100,-90,-100\n100,-95,-105\n1000,-100,-110\n",
          {"dir/x.csv: x.csv phase noise: 1 point is at an offset given again later; the last of equal offsets is used",
-          "dir/x.csv: x.csv floor: 1 point is at an offset given again later; the last of equal offsets is used"}},
+          "dir/x.csv: x.csv floor: 1 point is at an offset given again later; the last of equal offsets is used"},
+         std::nullopt},
     };
     for (const auto& c : cases) {
         Result<std::vector<Trace>> read = readTraces(c.bytes, "dir/x.csv", ReadOptions{c.format, std::nullopt});
