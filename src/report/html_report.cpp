@@ -91,8 +91,14 @@ std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>
 std::string summaryTable(const TraceAnalysis& analysis) {
     std::string html = "<section class=\"summary\"><h2>" + xmlText(analysis.trace->caption) + "</h2>\n<table>\n";
     for (const SummaryField& field : summaryFields(analysis)) {
-        html += "<tr><th>" + xmlText(field.name) + "</th><td" + (field.failing ? " class=\"fail\"" : "") + ">" +
-                xmlText(field.value) + "</td></tr>\n";
+        html += "<tr><th>" + xmlText(field.name) + "</th>";
+        if (field.cells.empty()) {
+            html +=
+                std::string("<td") + (field.failing ? " class=\"fail\"" : "") + ">" + xmlText(field.value) + "</td>";
+        }
+        // A row of a table: its cells in a row of their own.
+        for (const std::string& cell : field.cells) html += "<td class=\"cell\">" + xmlText(cell) + "</td>";
+        html += "</tr>\n";
     }
     return html + "</table></section>\n";
 }
