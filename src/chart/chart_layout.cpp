@@ -17,6 +17,11 @@ constexpr int chartWidth = 1080;
 constexpr int minimumHeight = 600;
 constexpr int legendLeft = plotArea.left + plotArea.width + 30;  // clear of the last offset label
 constexpr int captionHeight = 18, noteHeight = 15, entryGap = 12, bottomMargin = 20;
+// With the legend under the plot: the canvas as wide as the plot and its labels, two columns
+// of entries (a caption of longestCaption characters fits one), closer together.
+constexpr int narrowWidth = plotArea.left + plotArea.width + 40;
+constexpr int columnWidth = 340, columnGap = 6;
+constexpr int belowAxisTitle = 60;  // from the plot's bottom to the legend's top
 constexpr int maxDecadesWithMinorLines = 12;
 
 // The dash patterns of the rounds of groups after the palette's colours, phase noise and floors.
@@ -101,8 +106,81 @@ LineStyle styleOf(const ChartTheme& theme, std::size_t group, bool floor) {
     return LineStyle{colour, 2, traceDashes[round], 1};
 }
 
-int entryHeight(const LegendEntry& entry) {
-    return captionHeight + noteHeight * static_cast<int>(entry.notes.size()) + entryGap;
+int entryHeight(const LegendEntry& entry, int gap) {
+    return captionHeight + noteHeight * static_cast<int>(entry.notes.size()) + gap;
+}
+
+// The notes that every line carries, in the order of the first line's.
+std::vector<std::string> sharedNotesOf(const ChartInput& input) {
+    std::vector<std::string> shared;
+    if (input.lines.size() < 2) return shared;
+    for (const std::string& note : input.lines.front().notes) {
+        bool everywhere = std::all_of(input.lines.begin(), input.lines.end(), [&](const ChartLine& line) {
+            return std::find(line.notes.begin(), line.notes.end(), note) != line.notes.end();
+        });
+        if (everywhere && std::find(shared.begin(), shared.end(), note) == shared.end()) shared.push_back(note);
+    }
+    return shared;
+}
+
+// Where the first entry goes below a legend's top, after the shared notes.
+int firstEntryBelow(int top, std::size_t sharedNotes) {
+    return top + 10 + (sharedNotes == 0 ? 0 : static_cast<int>(sharedNotes) * noteHeight + 6);
+}
+
+void placeSharedNotes(ChartLayout& layout, const std::vector<std::string>& shared, int x, int top) {
+    layout.sharedNotes.clear();
+    for (std::size_t i = 0; i < shared.size(); ++i) {
+        layout.sharedNotes.push_back(
+            LegendNote{x, top + 4 + static_cast<int>(i) * noteHeight, shortened(shared[i], longestNote)});
+    }
+}
+
+// The legend beside the plot, one entry under the other; returns the canvas's height it needs.
+int placeBeside(ChartLayout& layout, const std::vector<std::string>& shared) {
+    placeSharedNotes(layout, shared, legendLeft, layout.area.top);
+    int y = firstEntryBelow(layout.area.top, shared.size());
+    for (LegendEntry& entry : layout.legend) {
+        entry.x = legendLeft;
+        entry.y = y;
+        entry.width = layout.width - legendLeft;
+        y += entryHeight(entry, entryGap);
+    }
+    return y + bottomMargin;
+}
+
+// The legend under the plot in two columns, the first down to where the two are most nearly
+// alike, breaking between entries of different inputs where it can (an input's phase noise
+// and floor stay together); returns the canvas's height it needs.
+int placeBelow(ChartLayout& layout, const std::vector<std::string>& shared, const std::vector<std::string>& inputs) {
+    layout.width = narrowWidth;
+    const int top = layout.area.top + layout.area.height + belowAxisTitle;
+    placeSharedNotes(layout, shared, layout.area.left, top);
+    std::vector<LegendEntry>& legend = layout.legend;
+    std::vector<int> before{0};  // the height of the entries before each
+    for (const LegendEntry& entry : legend) before.push_back(before.back() + entryHeight(entry, columnGap));
+    const std::size_t count = legend.size();
+    std::size_t split = count;
+    for (bool anywhere : {false, true}) {
+        int tallest = before[count] + 1;
+        for (std::size_t at = 1; at < count; ++at) {
+            if (!anywhere && inputs[at] == inputs[at - 1]) continue;
+            int column = std::max(before[at], before[count] - before[at]);
+            if (column < tallest) {
+                tallest = column;
+                split = at;
+            }
+        }
+        if (split < count) break;
+    }
+    const int first = firstEntryBelow(top, shared.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        bool second = i >= split;
+        legend[i].x = layout.area.left + (second ? columnWidth : 0);
+        legend[i].y = first + before[i] - (second ? before[split] : 0);
+        legend[i].width = columnWidth - 8;
+    }
+    return first + std::max(before[split], before[count] - before[split]) + bottomMargin;
 }
 
 }  // namespace
@@ -172,7 +250,8 @@ ChartLayout layoutChart(const ChartInput& input) {
 
     std::vector<std::string> groups;
     std::vector<ChartSeries> floors, traces;
-    int y = layout.area.top + 10;
+    const std::vector<std::string> shared = sharedNotesOf(input);
+    std::vector<std::string> inputOfEntry;  // the group of each entry's line; an entry of its own for the rest
     for (std::size_t i = 0; i < input.lines.size(); ++i) {
         const ChartLine& line = input.lines[i];
         auto group = std::find(groups.begin(), groups.end(), line.group);
@@ -182,15 +261,18 @@ ChartLayout layoutChart(const ChartInput& input) {
             .push_back(ChartSeries{i, decimate(*line.points, layout.offsets, layout.area.width), style});
         LegendEntry entry{i,
                           LegendSwatch::line,
-                          legendLeft,
-                          y,
+                          0,
+                          0,
                           style,
                           shortened(line.caption, longestCaption),
                           shortened(line.caption, longestTooltip),
                           {}};
-        for (const std::string& note : line.notes) entry.notes.push_back(shortened(note, longestNote));
-        y += entryHeight(entry);
+        for (const std::string& note : line.notes) {
+            if (std::find(shared.begin(), shared.end(), note) == shared.end())
+                entry.notes.push_back(shortened(note, longestNote));
+        }
         layout.legend.push_back(std::move(entry));
+        inputOfEntry.push_back(line.group);
 
         for (const OffsetBand& range : line.marginRanges) {
             // A range of one point still shows, two pixels wide.
@@ -206,9 +288,8 @@ ChartLayout layoutChart(const ChartInput& input) {
     layout.series.insert(layout.series.end(), traces.begin(), traces.end());
     // The mask, and what the marks and the shading mean, after the traces.
     auto explain = [&](LegendSwatch swatch, const LineStyle& style, const std::string& text) {
-        LegendEntry entry{std::nullopt, swatch, legendLeft, y, style, text, text, {}};
-        y += entryHeight(entry);
-        layout.legend.push_back(std::move(entry));
+        layout.legend.push_back(LegendEntry{std::nullopt, swatch, 0, 0, style, text, text, {}});
+        inputOfEntry.push_back("\n" + text);  // no line's group: a column may break before it
     };
     if (layout.zeroLine) explain(LegendSwatch::line, layout.zeroLine->style, *input.zeroLine + " (0 dB)");
     if (!input.mask.empty()) {
@@ -227,7 +308,12 @@ ChartLayout layoutChart(const ChartInput& input) {
         explain(LegendSwatch::triangle, {layout.limitMarks.front().colour, 1.5, "", 1},
                 "floor-limited: an upper bound");
     }
-    layout.height = std::max(minimumHeight, y + bottomMargin);
+    int height = placeBeside(layout, shared);
+    if (height > minimumHeight) {
+        layout.legendBelow = true;
+        height = placeBelow(layout, shared, inputOfEntry);
+    }
+    layout.height = std::max(minimumHeight, height);
     return layout;
 }
 

@@ -105,6 +105,14 @@ struct LegendEntry {
     std::string caption;             // drawn: UTF-8, shortened in the middle when long
     std::string tooltip;             // the caption as the input has it, up to longestTooltip
     std::vector<std::string> notes;  // drawn below the caption, shortened
+    int width = 0;                   // of the area a click on the entry reaches
+};
+
+// A note every entry of the legend shares ("carrier 10 MHz (assumed)"), said once above the
+// entries instead of under each: its baseline's left end.
+struct LegendNote {
+    int x, y;
+    std::string text;
 };
 
 struct ChartLayout {
@@ -129,12 +137,16 @@ struct ChartLayout {
     std::vector<ChartMark> failMarks;       // crosses at points above the mask, a few a pixel column
     std::vector<ChartMark> limitMarks;      // triangles at floor-limited points, a few a pixel column
     std::vector<LegendEntry> legend;        // one per line in the input's order, then the mask's
+    std::vector<LegendNote> sharedNotes;    // above the legend's entries
+    bool legendBelow = false;               // in columns under the plot, not beside it
 };
 
 // Each group of lines takes the next colour of the theme's palette; after the palette's
 // colours the next round of groups takes the next dash pattern, so every input stays
-// distinguishable. The canvas grows downwards until the legend fits beside the plot.
-// Without lines there is nothing but the canvas and the title.
+// distinguishable. A note that every line carries is said once above the legend. The legend
+// stands beside the plot while it fits the canvas's least height; a longer one moves under
+// the plot, in two columns that break between inputs where they can, on a canvas as wide as
+// the plot and its labels. Without lines there is nothing but the canvas and the title.
 ChartLayout layoutChart(const ChartInput& input);
 
 // Where an offset and a level stand on the canvas, in pixels.

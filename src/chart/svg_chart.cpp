@@ -27,6 +27,7 @@ std::string strokeOf(const LineStyle& style) {
 void drawGrid(std::string& svg, const ChartLayout& layout) {
     const PlotArea& area = layout.area;
     const ChartTheme& theme = layout.theme;
+    svg += "<g class=\"grid\">\n";
     for (const GridLine& line : layout.offsetGrid) {
         std::string x = coordinate(line.at);
         svg += "<line x1=\"" + x + "\" y1=\"" + number(area.top) + "\" x2=\"" + x + "\" y2=\"" +
@@ -43,6 +44,7 @@ void drawGrid(std::string& svg, const ChartLayout& layout) {
         svg += "<text x=\"" + number(area.left - 8) + "\" y=\"" + y +
                "\" text-anchor=\"end\" dominant-baseline=\"middle\">" + line.label + "</text>\n";
     }
+    svg += "</g>\n";
 }
 
 void drawPoints(std::string& svg, const ChartLayout& layout, const ChartSeries& series) {
@@ -95,9 +97,9 @@ void drawLegendEntry(std::string& svg, const ChartLayout& layout, const LegendEn
                       : std::string("<g class=\"legend-entry\">");
     svg += "<title>" + xmlText(entry.tooltip) + "</title>\n";
     // A clear area over the whole entry, so that a click anywhere on it reaches it.
-    svg += "<rect x=\"" + number(entry.x - 4) + "\" y=\"" + number(entry.y - 11) + "\" width=\"" +
-           number(layout.width - entry.x) + "\" height=\"" + number(21 + 15 * static_cast<int>(entry.notes.size())) +
-           "\" fill=\"" + layout.theme.background + "\" fill-opacity=\"0\"/>\n";
+    svg += "<rect x=\"" + number(entry.x - 4) + "\" y=\"" + number(entry.y - 11) + "\" width=\"" + number(entry.width) +
+           "\" height=\"" + number(21 + 15 * static_cast<int>(entry.notes.size())) + "\" fill=\"" +
+           layout.theme.background + "\" fill-opacity=\"0\"/>\n";
     const double middle = entry.x + 15.0;
     switch (entry.swatch) {
     case LegendSwatch::line:
@@ -154,7 +156,7 @@ std::string svgChart(const ChartLayout& layout) {
     if (layout.band) bands.push_back(&*layout.band);
     for (const ShadedBand& band : layout.moreBands) bands.push_back(&band);
     for (const ShadedBand* band : bands) {
-        svg += "<rect x=\"" + coordinate(band->left) + "\" y=\"" + number(area.top) + "\" width=\"" +
+        svg += "<rect class=\"band\" x=\"" + coordinate(band->left) + "\" y=\"" + number(area.top) + "\" width=\"" +
                coordinate(band->right - band->left) + "\" height=\"" + number(area.height) + "\" fill=\"" +
                theme.bandFill + "\" fill-opacity=\"" + withDecimals(theme.bandOpacity, 2) + "\"/>\n";
     }
@@ -175,9 +177,9 @@ std::string svgChart(const ChartLayout& layout) {
     for (std::size_t b = 0; b < bands.size(); ++b) {
         const ShadedBand* band = bands[b];
         double middle = (band->left + band->right) / 2;
-        svg += "<text x=\"" + coordinate(middle) + "\" y=\"" + number(area.top + 14 + 13 * static_cast<int>(b)) +
-               "\" text-anchor=\"middle\" font-size=\"11\" fill=\"" + theme.mutedText + "\">" + band->label +
-               "</text>\n";
+        svg += "<text class=\"band-label\" x=\"" + coordinate(middle) + "\" y=\"" +
+               number(area.top + 14 + 13 * static_cast<int>(b)) + "\" text-anchor=\"middle\" font-size=\"11\" fill=\"" +
+               theme.mutedText + "\">" + band->label + "</text>\n";
     }
     if (layout.zeroLine) drawPoints(svg, layout, *layout.zeroLine);
     for (const ChartSeries& series : layout.series) {
@@ -186,7 +188,15 @@ std::string svgChart(const ChartLayout& layout) {
         drawMarks(svg, layout, series.line);
         svg += "</g>\n";
     }
-    if (layout.mask) drawPoints(svg, layout, *layout.mask);
+    if (layout.mask) {
+        svg += "<g class=\"mask\">\n";
+        drawPoints(svg, layout, *layout.mask);
+        svg += "</g>\n";
+    }
+    for (const LegendNote& note : layout.sharedNotes) {
+        svg += "<text class=\"legend-note\" x=\"" + number(note.x) + "\" y=\"" + number(note.y) +
+               "\" font-size=\"11\" fill=\"" + theme.mutedText + "\">" + xmlText(note.text) + "</text>\n";
+    }
     for (const LegendEntry& entry : layout.legend) drawLegendEntry(svg, layout, entry);
     return svg + "</svg>\n";
 }

@@ -22,10 +22,11 @@ ChartInput inputs(std::size_t count, const std::string& name) {
                                             measurement,
                                             floor,
                                             &noise,
-                                            {"carrier 10 MHz (assumed)", "-99.640 dBc, jitter 234.61 fs"},
+                                            {"carrier 10 MHz (assumed)"},
                                             {},
                                             {},
                                             {}});
+            if (!floor) input.lines.back().notes.push_back("-99.640 dBc, jitter 234.61 fs");
         }
     }
     input.title = "a title";
@@ -33,8 +34,9 @@ ChartInput inputs(std::size_t count, const std::string& name) {
     return input;
 }
 
-// Nine inputs of long names: every input its own look, every entry inside the canvas and
-// beside the plot, long texts shortened in the middle.
+// Nine inputs of long names: every input its own look, long texts shortened in the middle;
+// the legend under the plot in two columns, each input's entries in one, every entry inside
+// the canvas, the carrier they share said once.
 TEST(ChartLayout, NineInputsWithLongNames) {
     ChartLayout layout = layoutChart(inputs(9, "VCO_1G2_board_rev3_85C_after_loop_"));
     std::set<std::pair<std::string, std::string>> looks;
@@ -43,8 +45,14 @@ TEST(ChartLayout, NineInputsWithLongNames) {
     }
     EXPECT_EQ(looks.size(), 9u);
     ASSERT_EQ(layout.legend.size(), 18u);
-    for (const LegendEntry& entry : layout.legend) {
-        EXPECT_GT(entry.x, plotArea.left + plotArea.width + 20);  // clear of the axes and their labels
+    EXPECT_TRUE(layout.legendBelow);
+    std::set<int> columns;
+    for (std::size_t i = 0; i < layout.legend.size(); ++i) {
+        const LegendEntry& entry = layout.legend[i];
+        columns.insert(entry.x);
+        if (i % 2) EXPECT_EQ(entry.x, layout.legend[i - 1].x) << i;
+        EXPECT_GT(entry.y - 11, plotArea.top + plotArea.height + 42);  // under the offset axis's title
+        EXPECT_EQ(entry.notes.size(), i % 2 ? 0u : 1u);
         // Characters are at most 7 pixels wide at the legend's sizes.
         EXPECT_LE(entry.x + 38 + 7 * static_cast<int>(longestCaption), layout.width);
         EXPECT_LE(entry.y + 15 * static_cast<int>(entry.notes.size()) + 8, layout.height);
@@ -54,11 +62,37 @@ TEST(ChartLayout, NineInputsWithLongNames) {
               "VCO_1G2_board_rev3\xe2\x80\xa6"
               "p_2.csv phase noise");
     EXPECT_EQ(layout.legend[4].tooltip, "VCO_1G2_board_rev3_85C_after_loop_2.csv phase noise");
+    EXPECT_EQ(columns.size(), 2u);
+    ASSERT_EQ(layout.sharedNotes.size(), 1u);
+    EXPECT_EQ(layout.sharedNotes[0].text, "carrier 10 MHz (assumed)");
+    // Shorter than the legend beside the plot with the carrier under every entry was:
+    // 60 + 9 * (60 + 45) + 20 pixels.
     EXPECT_GT(layout.height, 600);
+    EXPECT_LT(layout.height, 60 + 9 * 105 + 20 - 60);
+    EXPECT_EQ(layout.width, plotArea.left + plotArea.width + 40);
     // Floors behind the phase-noise traces, thinner and lighter.
     EXPECT_LT(layout.series.front().style.width, 2);
     EXPECT_LT(layout.series.front().style.opacity, 1);
     EXPECT_EQ(layout.series.back().style.width, 2);
+}
+
+// A short legend stays beside the plot; one line alone keeps its notes.
+TEST(ChartLayout, ShortLegendBesideThePlot) {
+    ChartLayout two = layoutChart(inputs(2, "osc"));
+    EXPECT_FALSE(two.legendBelow);
+    EXPECT_EQ(two.width, 1080);
+    ASSERT_EQ(two.sharedNotes.size(), 1u);
+    EXPECT_EQ(two.sharedNotes[0].text, "carrier 10 MHz (assumed)");
+    EXPECT_LT(two.sharedNotes[0].y, two.legend.front().y - 11);
+    for (const LegendEntry& entry : two.legend) EXPECT_GT(entry.x, plotArea.left + plotArea.width + 20);
+    EXPECT_EQ(layoutChart(inputs(1, "osc")).sharedNotes[0].text, "carrier 10 MHz (assumed)");
+
+    ChartInput one = inputs(1, "osc");
+    one.lines.pop_back();
+    ChartLayout alone = layoutChart(one);
+    EXPECT_TRUE(alone.sharedNotes.empty());
+    EXPECT_EQ(alone.legend.front().notes.front(), "carrier 10 MHz (assumed)");
+    EXPECT_EQ(alone.legend.front().y, plotArea.top + 10);
 }
 
 TEST(ChartLayout, HeadroomBandLabelAndLongTexts) {
