@@ -1,13 +1,14 @@
 // Drives pnpplot's HTML report in headless Chromium as a user would: opens the file from disk,
 // reads a level under the pointer, hides a trace from the legend, drags a band, double-clicks
 // back, measures between two clicks, and compares what the page shows with what pnpplot
-// prints. Leaves a screenshot in the output folder and checks that doc/report.png is current.
+// prints, and the page's number formatting with pnpplot's over a table of values. Leaves a
+// screenshot in the output folder and checks that doc/report.png is current.
 // Usage: node report_test.js PNPPLOT SAMPLE_EXPORT OUTPUT_DIR DOCUMENTED_SCREENSHOT
 // Exits 77 (skipped) when there is no Chromium or puppeteer-core is not installed at all; a
 // puppeteer-core that is there but does not load (one made for a newer node) is a failure.
 'use strict';
 
-const { execFileSync } = require('child_process');
+const { execFileSync, spawnSync } = require('child_process');
 const fs = require('fs');
 const path = require('path');
 
@@ -47,21 +48,28 @@ function check(condition, what) {
   if (!condition) ++failures;
 }
 
-// pnpplot's own text summary: the value of each "name  value" line of each trace.
-function summaryOf(text) {
-  const traces = {};
-  let current = null;
-  let last = null;
-  for (const line of text.split('\n')) {
-    if (line.startsWith('  ')) {
-      const name = line.slice(2, 16).trim() || last;
-      (current[name] = current[name] || []).push(line.slice(16));
-      last = name;
-    } else if (line && !line.includes('written to')) {
-      current = traces[line] = {};
-    }
+const { makeExports, checksOf, summaryOf } = require('./number_table');
+
+// The page's numbers against pnpplot's: each value of the table formatted in the page is the
+// text pnpplot printed for it.
+async function numberTable(page, work) {
+  const folder = path.join(work, 'table');
+  fs.mkdirSync(folder);
+  const names = makeExports(folder);
+  const checks = [];
+  for (const carrier of [[], ['-c', '0.3333333333333333']]) {
+    const result = spawnSync(pnpplot, [...carrier, '-j', 'table.json', '-o', 'table.svg', ...names], { cwd: folder, encoding: 'utf8' });
+    checks.push(...checksOf(result.stdout, JSON.parse(fs.readFileSync(path.join(folder, 'table.json'), 'utf8'))));
   }
-  return traces;
+  // Numbers go to the page as text: -0 and the infinities of overflowed figures would not
+  // survive the way there.
+  for (const item of checks) item.args = item.args.map((arg) => typeof arg === 'number' ? [Object.is(arg, -0) ? '-0' : String(arg)] : arg);
+  const wrong = await page.evaluate((list) => list.filter((item) => {
+    item.shown = window.pnpplotNumbers[item.call].apply(null, item.args.map((arg) => Array.isArray(arg) ? Number(arg[0]) : arg));
+    return item.shown !== item.expected;
+  }), checks);
+  check(checks.length > 500 && wrong.length === 0, 'the page formats ' + checks.length + ' numbers of pnpplot\'s summaries as ' +
+        'pnpplot prints them' + wrong.slice(0, 5).map((item) => '; ' + item.what + ': ' + item.shown + ' against ' + item.expected).join(''));
 }
 
 async function main() {
@@ -206,6 +214,7 @@ async function main() {
     check(numbers && Math.abs(Number(numbers[1]) + 20) < 0.5 && Math.abs(Number(numbers[2]) + 20) < 0.5,
           'two clicks measure the difference and the slope: ' + measured);
 
+    await numberTable(page, work);
     check(problems.length === 0, 'no error in the console' + (problems.length ? ': ' + problems.join('; ') : ''));
     const others = requests.filter((url) => url !== 'file://' + report);
     check(others.length === 0, 'no request but the file itself' + (others.length ? ': ' + others.join(' ') : ''));
