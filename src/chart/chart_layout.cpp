@@ -234,7 +234,7 @@ ChartLayout layoutChart(const ChartInput& input) {
         if (given.empty() && (clipped.from != band.from || clipped.to != band.to))
             label += " (asked " + range(band) + ")";
         if (!(clipped.from < clipped.to)) return std::nullopt;
-        return ShadedBand{band, clampedX(layout, clipped.from), clampedX(layout, clipped.to), label};
+        return ShadedBand{band, clampedX(layout, clipped.from), clampedX(layout, clipped.to), label, clipped};
     };
     if (input.band) layout.band = shaded(*input.band, input.bandLabel);
     for (const OffsetBand& band : input.moreBands) {
@@ -277,7 +277,7 @@ ChartLayout layoutChart(const ChartInput& input) {
         for (const OffsetBand& range : line.marginRanges) {
             // A range of one point still shows, two pixels wide.
             double left = clampedX(layout, range.from), right = std::max(clampedX(layout, range.to), left + 2);
-            layout.marginShades.push_back(ShadedRange{i, left, right, style.colour});
+            layout.marginShades.push_back(ShadedRange{i, left, right, style.colour, range});
         }
         for (const TracePoint& peak : line.spurPeaks)
             layout.spurMarks.push_back(ChartMark{i, peak.offset, peak.level, style.colour});

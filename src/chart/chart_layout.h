@@ -72,6 +72,7 @@ struct ShadedBand {
     OffsetBand offsets;  // as asked for
     double left, right;  // its ends in pixels, clipped to the traces' offsets
     std::string label;   // "integrated 10 Hz to 100 kHz", and the band asked when it was clipped
+    OffsetBand clipped;  // the offsets shaded
 };
 
 struct ChartSeries {
@@ -92,6 +93,7 @@ struct ShadedRange {
     std::size_t line;
     double left, right;
     std::string colour;
+    OffsetBand offsets;
 };
 
 // What a legend entry's swatch shows: a line, or a mark or shading the chart carries.

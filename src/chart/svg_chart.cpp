@@ -181,7 +181,11 @@ std::string svgChart(const ChartLayout& layout) {
                number(area.top + 14 + 13 * static_cast<int>(b)) + "\" text-anchor=\"middle\" font-size=\"11\" fill=\"" +
                theme.mutedText + "\">" + band->label + "</text>\n";
     }
-    if (layout.zeroLine) drawPoints(svg, layout, *layout.zeroLine);
+    if (layout.zeroLine) {
+        svg += "<g class=\"zero-line\">\n";
+        drawPoints(svg, layout, *layout.zeroLine);
+        svg += "</g>\n";
+    }
     for (const ChartSeries& series : layout.series) {
         svg += "<g class=\"trace\" data-trace=\"" + std::to_string(series.line) + "\">\n";
         drawPoints(svg, layout, series);

@@ -11,8 +11,9 @@ std::vector<ReportTrace> reportTraces(const ChartLayout& layout, const std::vect
     for (const ChartSeries& series : layout.series) {
         const TraceAnalysis& analysis = analyses[series.line];
         const std::vector<TracePoint>& figure = figurePoints(analysis);
-        ReportTrace trace{series.line, std::nullopt, series.vertices.size() < figure.size(), series.vertices, {}, {},
-                          {}};
+        ReportTrace trace{
+            series.line, std::nullopt, series.vertices.size() < figure.size(), series.vertices, {}, {}, {}, {}};
+        for (const SpurFigures& spur : analysis.spurs) trace.spurs.push_back({spur.spur.offset, spur.spur.level});
         if (analysis.carrier.hertz > 0) trace.carrier = analysis.carrier.hertz;
         if (analysis.integration && analysis.integration->spurs == SpurTreatment::power) {
             for (const SpurFigures& spur : analysis.spurs) trace.tones.emplace_back(spur.spur.offset, spur.spur.power);

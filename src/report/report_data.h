@@ -22,6 +22,7 @@ struct ReportTrace {
                                                      // trace's areas from its first offset
     std::vector<std::pair<double, double>> tones;    // with --spurs power: each spur's offset and
                                                      // power, added to any band that holds it
+    std::vector<TracePoint> spurs;                   // each spur's highest point, in order of offset
 };
 
 // One per series of the chart; analyses are in the order of the chart's lines.

@@ -1,9 +1,14 @@
 // Drives pnpplot's HTML report in headless Chromium as a user would: opens the file from disk,
 // reads a level under the pointer, hides a trace from the legend, drags a band, double-clicks
-// back, measures between two clicks, and compares what the page shows with what pnpplot
-// prints, and the page's number formatting with pnpplot's over a table of values. Leaves a
-// screenshot in the output folder and checks that doc/report.png is current.
+// back, measures between two clicks; on the export with spurs beside the sample, moves markers
+// along the traces with the pointer, typed offsets, the peak and spur buttons and the keys,
+// reads the delta marker, zooms and goes back, integrates a band narrower than a pixel column
+// can show, saves the chart as PNG, and reads the page from 600 pixels wide to 4K. Compares
+// what the page shows with what pnpplot prints, and the page's number formatting with
+// pnpplot's over a table of values. Leaves screenshots in the output folder and checks that
+// doc/report.png is current.
 // Usage: node report_test.js PNPPLOT SAMPLE_EXPORT OUTPUT_DIR DOCUMENTED_SCREENSHOT
+// (examples/spurs.csv is taken from beside SAMPLE_EXPORT)
 // Exits 77 (skipped) when there is no Chromium or puppeteer-core is not installed at all; a
 // puppeteer-core that is there but does not load (one made for a newer node) is a failure.
 'use strict';
@@ -50,6 +55,292 @@ function check(condition, what) {
 
 const { makeExports, checksOf, summaryOf } = require('./number_table');
 
+const pause = (milliseconds) => new Promise((resolve) => setTimeout(resolve, milliseconds));
+
+// A level of a "spot noise" or spur line of the summary, as printed: "-155.86".
+function levelOf(lines, label) {
+  const line = lines.find((text) => text.startsWith(label + ' '));
+  return line && line.slice(10).split(' dBc/Hz')[0];
+}
+// The difference of two levels printed with two decimals, worked out in hundredths.
+function difference(from, to) {
+  const cents = Math.round(Number(to) * 100) - Math.round(Number(from) * 100);
+  return (cents < 0 ? '-' : '') + Math.floor(Math.abs(cents) / 100) + '.' + String(Math.abs(cents) % 100).padStart(2, '0');
+}
+// A PNG's width and height from its header, or null when it is not a PNG.
+function pngSize(bytes) {
+  const signature = Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]);
+  if (bytes.length < 24 || !bytes.subarray(0, 8).equals(signature) || bytes.toString('latin1', 12, 16) !== 'IHDR') return null;
+  return [bytes.readUInt32BE(16), bytes.readUInt32BE(20)];
+}
+
+// The export with two spurs and a floor, judged against the sample mask (which its spurs
+// fail): markers on the traces, the delta marker, the keys, zoom, a band narrower than the
+// plot shows, the legend from the keyboard, the PNG, and the page from 600 pixels wide to 4K.
+async function spursReport(browser, openReport, work, run) {
+  for (const name of ['spurs.csv', 'mask.txt']) fs.copyFileSync(path.join(path.dirname(sample), name), path.join(work, name));
+  const drawing = spawnSync(pnpplot, ['-m', 'mask.txt', '-o', 'spurs.html', 'spurs.csv'], { cwd: work, encoding: 'utf8' });
+  check(drawing.status === 3, 'pnpplot -m mask.txt -o spurs.html spurs.csv: the mask fails, status ' + drawing.status);
+  const printed = summaryOf(drawing.stdout);
+  const noise = printed['spurs.csv phase noise'], floor = printed['spurs.csv floor'];
+  const spot = (label) => levelOf(noise['spot noise'], label);
+  const spur = (label) => levelOf(noise.spurs, label);
+  // The export's rows as written: offset, phase noise, floor.
+  const rows = fs.readFileSync(path.join(work, 'spurs.csv'), 'utf8').trim().split('\n').map((line) => line.split(','));
+  const report = path.join(work, 'spurs.html');
+  const page = await openReport(report, 1200, 1000);
+  const data = await page.evaluate(() => JSON.parse(document.getElementById('pnpplot-data').textContent));
+  const { area } = data;
+  const x = (offset) => area.left + (Math.log10(offset) - data.decades[0]) / (data.decades[1] - data.decades[0]) * area.width;
+  const y = (level) => area.top + (data.levels[1] - level) / (data.levels[1] - data.levels[0]) * area.height;
+  // From the chart's coordinates to the page's.
+  const onPage = (chartX, chartY) => page.evaluate((cx, cy) => {
+    const svg = document.querySelector('#chart svg');
+    const point = svg.createSVGPoint();
+    point.x = cx;
+    point.y = cy;
+    const screen = point.matrixTransform(svg.getScreenCTM());
+    return { x: screen.x, y: screen.y };
+  }, chartX, chartY);
+  const marker = (number) => page.$eval('#markers [data-marker="' + number + '"]',
+    (node) => ({ text: node.textContent, offset: Number(node.dataset.offset) }), number).catch(() => null);
+  const drawn = (number) => page.$eval('#markers-drawn [data-marker="' + number + '"] circle',
+    (node) => [Number(node.getAttribute('cx')), Number(node.getAttribute('cy'))]).catch(() => null);
+  const text = (selector) => page.$eval(selector, (node) => node.textContent);
+  const type = async (offset) => {
+    await page.$eval('#marker-offset', (node) => { node.value = ''; });
+    await page.type('#marker-offset', offset);
+    await page.keyboard.press('Enter');
+  };
+  const key = async (name, shift) => {
+    await page.focus('#chart');
+    if (shift) await page.keyboard.down('Shift');
+    await page.keyboard.press(name);
+    if (shift) await page.keyboard.up('Shift');
+  };
+  const first = 'spurs.csv phase noise: ';
+
+  // Marker 1 follows the pointer along the phase noise: near a point it sits on it, and reads
+  // the spot noise pnpplot gives there.
+  let at = await onPage(x(1000), y(-100));
+  await page.mouse.move(at.x, at.y);
+  let shown = await marker(1);
+  check(shown && shown.text === '1 ' + first + '1 kHz, ' + spot('1 kHz') + ' dBc/Hz (follows the pointer)',
+        'marker 1 follows the pointer to the point at 1 kHz and reads pnpplot\'s spot noise: ' + (shown && shown.text));
+  // Between two points it reads the trace, straight in log f and dB between them, and sits on
+  // it, whatever the pointer's height.
+  at = await onPage(x(1400), y(-100));
+  await page.mouse.move(at.x, at.y);
+  shown = await marker(1);
+  const below = rows.filter((row) => Number(row[0]) <= shown.offset).pop();
+  const above = rows.find((row) => Number(row[0]) > shown.offset);
+  const level = Number(below[1]) + (Number(above[1]) - Number(below[1])) *
+                Math.log(shown.offset / Number(below[0])) / Math.log(Number(above[0]) / Number(below[0]));
+  const circle = await drawn(1);
+  check(shown.offset > Number(below[0]) && shown.text.endsWith(', ' + level.toFixed(2) + ' dBc/Hz (follows the pointer)') &&
+        Math.abs(level * 100 - Math.round(level * 100)) < 0.49,
+        'between the points at ' + below[0] + ' and ' + above[0] + ' Hz it reads the trace: ' + shown.text);
+  check(circle && Math.abs(circle[0] - x(shown.offset)) < 0.6 && Math.abs(circle[1] - y(level)) < 0.6,
+        'and is drawn on the trace, not at the pointer: ' + circle);
+
+  // A typed offset puts it down there; the pointer leaves it be.
+  await type('1k');
+  at = await onPage(x(20000), y(-150));
+  await page.mouse.move(at.x, at.y);
+  shown = await marker(1);
+  check(shown.text === '1 ' + first + '1 kHz, ' + spot('1 kHz') + ' dBc/Hz', 'a typed 1k puts marker 1 down: ' + shown.text);
+  await type('10k');
+  check((await marker(1)).text === '1 ' + first + '10 kHz, ' + spur('10 kHz') + ' dBc/Hz',
+        'at 10k it reads the trace, the spur pnpplot lists there: ' + (await marker(1)).text);
+  await type('1.5M');
+  check((await text('#status')).startsWith('1.5 MHz lies beyond spurs.csv phase noise, 1 Hz to 1 MHz') &&
+        (await marker(1)).offset === 10000, 'an offset beyond the trace is refused: ' + await text('#status'));
+  await type('12x');
+  check((await text('#status')).includes('is not an offset'), 'and one that is not an offset: ' + await text('#status'));
+
+  // The highest point, then the spurs one after the other, round to the first again.
+  await page.click('#peak');
+  check((await marker(1)).text === '1 ' + first + '1 Hz, ' + spot('1 Hz') + ' dBc/Hz',
+        'Peak: the trace\'s highest point, ' + (await marker(1)).text);
+  const spurs = [];
+  for (let i = 0; i < 3; ++i) {
+    await page.click('#next-spur');
+    spurs.push((await marker(1)).text.slice(('1 ' + first).length));
+  }
+  const listed = ['50.119 Hz', '10 kHz'].map((label) => label + ', ' + spur(label) + ' dBc/Hz');
+  check(JSON.stringify(spurs) === JSON.stringify([listed[0], listed[1], listed[0]]),
+        'Next spur: the spurs pnpplot lists, then the first again: ' + spurs.join('; '));
+
+  // The delta marker: offset, level difference and slope between the two, on one trace and on
+  // two.
+  await type('10');
+  await key('2');
+  await type('100');
+  const decade = difference(spot('10 Hz'), spot('100 Hz'));
+  check(await text('#measure') === 'delta 2 \u2212 1: 90 Hz, ' + decade + ' dB, ' + decade + ' dB/decade',
+        'the delta marker: ' + await text('#measure'));
+  await key('ArrowDown');
+  const across = difference(spot('10 Hz'), levelOf(floor['spot noise'], '100 Hz'));
+  check((await marker(2)).text === '2 (delta) spurs.csv floor: 100 Hz, ' + levelOf(floor['spot noise'], '100 Hz') + ' dBc/Hz' &&
+        await text('#measure') === 'delta 2 \u2212 1: 90 Hz, ' + across + ' dB, ' + across + ' dB/decade',
+        'down moves it to the floor: ' + await text('#measure'));
+
+  // The keys move marker 1 along the trace's points: each a row of the export.
+  await key('1');
+  await key('ArrowRight');
+  check((await marker(1)).text === '1 ' + first + '12.589 Hz, ' + rows[11][1] + ' dBc/Hz', 'right: the next point, ' + (await marker(1)).text);
+  await key('ArrowLeft');
+  check((await marker(1)).offset === 10, 'left: back to 10 Hz');
+  await key('ArrowRight', true);
+  check((await marker(1)).text === '1 ' + first + '100 Hz, ' + spot('100 Hz') + ' dBc/Hz', 'shift-right: ten points on, ' + (await marker(1)).text);
+  await key('End');
+  check((await marker(1)).text === '1 ' + first + '1 MHz, ' + spot('1 MHz') + ' dBc/Hz', 'End: the last point, ' + (await marker(1)).text);
+  await key('Home');
+  check((await marker(1)).offset === 1, 'Home: the first');
+  await key('n');
+  check((await marker(1)).text.endsWith(listed[0]), 'N: the next spur');
+  await key('Escape');
+  check(await marker(2) === null && (await marker(1)).text.endsWith('follows the pointer'), 'Esc clears the markers');
+
+  // Zoom: shift-drag a rectangle round the first spur. The plot is drawn again for the view:
+  // the spur's ring stands where the new grid's labels put 50.119 Hz and -114.96 dBc/Hz.
+  const polyline = await page.$eval('g.trace[data-trace="0"] polyline', (node) => node.getAttribute('points'));
+  const corner = await onPage(x(20), y(-105)), opposite = await onPage(x(200), y(-150));
+  await page.keyboard.down('Shift');
+  await page.mouse.move(corner.x, corner.y);
+  await page.mouse.down();
+  await page.mouse.move(opposite.x, opposite.y, { steps: 4 });
+  await page.mouse.up();
+  await page.keyboard.up('Shift');
+  const ring = await page.$eval('svg[overflow="hidden"] g.trace[data-trace="0"] circle',
+                                (node) => [Number(node.getAttribute('cx')), Number(node.getAttribute('cy'))]).catch(() => null);
+  // The spur is above the mask: its cross stands on the ring too.
+  const cross = await page.$eval('svg[overflow="hidden"] g.trace[data-trace="0"] path',
+                                 (node) => node.getAttribute('d').match(/-?[0-9.]+/g).map(Number)).catch(() => [NaN, NaN]);
+  const labels = await page.$$eval('g.zoom-grid text', (list) => list.map((node) =>
+    [node.textContent, Number(node.getAttribute('x')), Number(node.getAttribute('y'))]));
+  const label = (name) => labels.find((item) => item[0] === name) || [name, NaN, NaN];
+  const [, x50] = label('50 Hz'), [, x100] = label('100 Hz'), [, , y110] = label('-110'), [, , y120] = label('-120');
+  const ringX = x50 + (Math.log10(50.1187) - Math.log10(50)) / Math.log10(2) * (x100 - x50);
+  const ringY = y110 + (-114.96 + 110) / -10 * (y120 - y110);
+  check(ring && Math.abs(ring[0] - ringX) < 0.1 && Math.abs(ring[1] - ringY) < 0.1 &&
+        Math.abs(cross[0] + 4 - ring[0]) < 0.01 && Math.abs(cross[1] + 4 - ring[1]) < 0.01 &&
+        await page.$eval('g.grid', (node) => node.style.display) === 'none',
+        'shift-drag zooms: the ring at ' + ring + ', where the new grid (' + labels.map((item) => item[0]).join(' ') +
+        ') puts the spur, ' + ringX.toFixed(2) + ',' + ringY.toFixed(2));
+  await page.click('#peak');
+  const peak = await drawn(1);
+  check((await marker(1)).text === '1 ' + first + listed[0] && peak && Math.abs(peak[0] - ring[0]) < 0.6 && Math.abs(peak[1] - ring[1]) < 0.6,
+        'Peak in the zoomed view: the spur, the marker on its ring, ' + (await marker(1)).text);
+  await key('-');
+  check(await page.$eval('g.trace[data-trace="0"] polyline', (node) => node.getAttribute('points')) === polyline &&
+        await page.$eval('g.grid', (node) => node.style.display) === '' && await page.$eval('#zoom-back', (node) => node.disabled),
+        'minus goes back: the chart as pnpplot drew it');
+  await key('+');
+  const centred = await drawn(1);
+  check(centred && Math.abs(centred[0] - (area.left + area.width / 2)) < 0.6 && Math.abs(centred[1] - (area.top + area.height / 2)) < 0.6,
+        'plus zooms in around the active marker: ' + centred);
+  await page.click('#zoom-whole');
+  check(await page.$eval('g.trace[data-trace="0"] polyline', (node) => node.getAttribute('points')) === polyline, 'Whole chart');
+
+  // A drag of 3 pixels over the spur at 50 Hz: narrower than the plot shows, the band takes
+  // the points around it, and its figures are pnpplot's over those offsets; so does the band
+  // between two markers put on them.
+  const aroundSpur = [rows[16][0], rows[18][0]];
+  const expected = summaryOf(run(['-r', aroundSpur.join(':'), '-o', 'narrow.svg', 'spurs.csv']));
+  const figures = async () => (await page.$$eval('#figures tbody tr', (list) => list.map((row) => [...row.cells].slice(0, 5).map((cell) => cell.textContent))))
+    .map(([caption, ...values]) => values.join('; ') === ['phase noise', 'RMS phase', 'RMS jitter', 'residual FM']
+      .map((name) => expected[caption][name][0]).join('; '));
+  const left = await onPage(x(50.1187) - 1.5, y(-150)), right = await onPage(x(50.1187) + 1.5, y(-150));
+  await page.mouse.move(left.x, left.y);
+  await page.mouse.down();
+  await page.mouse.move(right.x, right.y, { steps: 2 });
+  await page.mouse.up();
+  const wanted = '39.811 Hz to 63.096 Hz';
+  check(await text('#band-range') === wanted && (await text('#band-note')).includes('narrower than 4 pixels') &&
+        (await figures()).every(Boolean), 'a 3-pixel drag over the spur: ' + await text('#band-range') + '; ' + await text('#band-note'));
+  await type(aroundSpur[0]);
+  await key('2');
+  await type(aroundSpur[1]);
+  await key('b');
+  check(await text('#band-range') === wanted && (await figures()).every(Boolean) && (await text('#band-note')).includes('between the markers'),
+        'B integrates between the markers: ' + await text('#band-range'));
+
+  // The legend from the keyboard: Tab from the chart reaches its entries.
+  await page.focus('#chart');
+  await page.keyboard.press('Tab');
+  await page.keyboard.press('Tab');
+  check(await page.evaluate(() => document.activeElement.getAttribute('data-trace')) === '1', 'Tab reaches the legend\'s entries');
+  await page.keyboard.press('Enter');
+  const hiddenFloor = await page.$eval('.trace[data-trace="1"]', (node) => getComputedStyle(node).display);
+  await page.keyboard.press('Enter');
+  check(hiddenFloor === 'none' && await page.$eval('.trace[data-trace="1"]', (node) => getComputedStyle(node).display) !== 'none',
+        'Enter on a legend entry hides its trace and shows it again');
+
+  // Save as PNG: a download, at the chart's size and at twice it, that decodes.
+  const downloads = fs.mkdtempSync(path.join(path.resolve(outputDir), 'downloads-'));
+  const session = await browser.target().createCDPSession();
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+  const size = await page.$eval('#chart svg', (node) => [Number(node.getAttribute('width')), Number(node.getAttribute('height'))]);
+  for (const [button, name, scale] of [['#save-png', 'spurs.csv.png', 1], ['#save-png-2x', 'spurs.csv@2x.png', 2]]) {
+    await page.click(button);
+    const file = path.join(downloads, name);
+    for (let wait = 0; wait < 100 && !fs.existsSync(file); ++wait) await pause(50);
+    const header = fs.existsSync(file) ? pngSize(fs.readFileSync(file)) : null;
+    const decoded = await page.evaluate(async () => {
+      const link = document.getElementById('png-link');
+      const image = await createImageBitmap(await (await fetch(link.href)).blob());
+      return [image.width, image.height];
+    }).catch((error) => String(error));
+    const wantedSize = JSON.stringify([size[0] * scale, size[1] * scale]);
+    check(JSON.stringify(header) === wantedSize && JSON.stringify(decoded) === wantedSize,
+          name + ': a PNG of ' + header + ' pixels, decoded in the page as ' + decoded);
+  }
+  fs.rmSync(downloads, { recursive: true, force: true });
+
+  // From 600 pixels wide to 4K: no text under 10 CSS pixels, the chart never scaled down (it
+  // scrolls in its box instead), and the page itself no wider than the window.
+  for (const width of [600, 700, 1024, 1600, 2560, 3840]) {
+    await page.setViewport({ width, height: 1000 });
+    const fit = await page.evaluate(() => {
+      const small = [];
+      for (const node of document.querySelectorAll('body *')) {
+        if (node.closest('script, style, title') || !node.getClientRects().length) continue;
+        if (![...node.childNodes].some((child) => child.nodeType === 3 && child.textContent.trim())) continue;
+        let size = parseFloat(getComputedStyle(node).fontSize);
+        if (node instanceof SVGElement) {
+          const matrix = node.getScreenCTM();
+          size *= Math.hypot(matrix.a, matrix.b);
+        }
+        if (size < 10) small.push(node.textContent.slice(0, 20) + ' ' + size.toFixed(1) + 'px');
+      }
+      const box = document.getElementById('chart');
+      return { small, scale: document.querySelector('#chart svg').getScreenCTM().a,
+               page: document.documentElement.scrollWidth, window: innerWidth,
+               scrolls: box.scrollWidth > box.clientWidth };
+    });
+    check(fit.small.length === 0 && fit.scale === 1 && fit.page <= fit.window && (width > 1200 || fit.scrolls),
+          width + ' px wide: no text under 10 px' + (fit.small.length ? ' (' + fit.small.join(', ') + ')' : '') +
+          ', the chart at scale ' + fit.scale + (fit.scrolls ? ', scrolling in its box' : '') + ', the page ' + fit.page + ' px wide');
+  }
+  // Screenshots with marker 1 on the phase noise and the delta marker on the floor.
+  await page.click('#clear-markers');
+  await page.click('#zoom-whole').catch(() => {});
+  for (const width of [600, 1600]) {
+    await page.setViewport({ width, height: 1000 });
+    await page.evaluate(() => document.getElementById('chart').scrollTo(0, 0));
+    await type('1k');
+    await key('2');
+    await key('ArrowDown');
+    await type('100k');
+    at = await onPage(x(3000), y(-120));
+    await page.mouse.move(at.x, at.y);
+    await page.screenshot({ path: path.join(outputDir, 'report-' + width + '.png') });
+    await key('Escape');
+  }
+  await page.close();
+}
+
 // The page's numbers against pnpplot's: each value of the table formatted in the page is the
 // text pnpplot printed for it.
 async function numberTable(page, work) {
@@ -92,14 +383,23 @@ async function main() {
            '--disable-component-update', '--disable-sync'],
   });
   try {
-    const page = await browser.newPage();
-    await page.setViewport({ width: 1200, height: 1000 });
+    // Every page of the report is watched for errors and requests. The chart's PNG is made
+    // from a data: URL of the SVG and handed over as a blob: URL, neither of which leaves the
+    // browser; anything else but the page file is a request to the network.
     const problems = [], requests = [];
-    page.on('console', (message) => { if (message.type() === 'error') problems.push(message.text()); });
-    page.on('pageerror', (error) => problems.push(String(error)));
-    page.on('request', (request) => requests.push(request.url()));
-    await page.goto('file://' + report);
-    await page.waitForSelector('body[data-ready="true"]');
+    async function openReport(file, width, height) {
+      const opened = await browser.newPage();
+      await opened.setViewport({ width, height });
+      opened.on('console', (message) => { if (message.type() === 'error') problems.push(message.text()); });
+      opened.on('pageerror', (error) => problems.push(String(error)));
+      opened.on('request', (request) => {
+        if (request.url() !== 'file://' + file && !/^(data|blob):/.test(request.url())) requests.push(request.url());
+      });
+      await opened.goto('file://' + file);
+      await opened.waitForSelector('body[data-ready="true"]');
+      return opened;
+    }
+    const page = await openReport(report, 1200, 1000);
 
     // The tables show the summary's figures, those of the JSON as the text prints them.
     const tables = await page.$$eval('section.summary', (sections) => sections.map((section) => ({
@@ -171,7 +471,7 @@ async function main() {
     });
     check(Math.abs(ends[0] / 100 - 1) < 0.02 && Math.abs(ends[1] / 1e4 - 1) < 0.02, 'the dragged band: ' + band);
     const expected = summaryOf(run(['-r', ends[0] + ':' + ends[1], '-o', 'band.svg', 'osc1.csv']));
-    const rows = await page.$$eval('#band-figures tbody tr', (list) => list.map((row) => [...row.cells].map((cell) => cell.textContent)));
+    const rows = await page.$$eval('#figures tbody tr', (list) => list.map((row) => [...row.cells].slice(0, 5).map((cell) => cell.textContent)));
     for (const [caption, ...figures] of rows) {
       const text = expected[caption];
       const wanted = [text['phase noise'][0], text['RMS phase'][0], text['RMS jitter'][0], text['residual FM'][0]];
@@ -203,21 +503,23 @@ async function main() {
     check(await page.$eval('#band-range', (node) => node.textContent) === '10 Hz to 100 kHz',
           'a double-click returns to the band of the command line');
 
-    // Two clicks measure between them.
+    // Two clicks measure between them, on the trace: the levels there are the spot noise
+    // pnpplot gives at 100 Hz and 1 kHz, a decade apart, whatever the height of the clicks.
     await page.$eval('#measure', (node) => { node.textContent = ''; });
     const a = await pointAt(100, -120), b = await pointAt(1000, -140);
     await page.mouse.click(a.x, a.y);
-    await new Promise((resolve) => setTimeout(resolve, 400));  // two clicks, not a double-click
+    await pause(400);  // two clicks, not a double-click
     await page.mouse.click(b.x, b.y);
     const measured = await page.$eval('#measure', (node) => node.textContent);
-    const numbers = measured.match(/: (-?[0-9.]+) dB, (-?[0-9.]+) dB\/decade$/);
-    check(numbers && Math.abs(Number(numbers[1]) + 20) < 0.5 && Math.abs(Number(numbers[2]) + 20) < 0.5,
-          'two clicks measure the difference and the slope: ' + measured);
+    const spots = printed['osc1.csv phase noise']['spot noise'];
+    const step = difference(levelOf(spots, '100 Hz'), levelOf(spots, '1 kHz'));
+    check(measured === 'delta 2 \u2212 1: 900 Hz, ' + step + ' dB, ' + step + ' dB/decade',
+          'two clicks measure the difference and the slope between the trace\'s levels: ' + measured);
 
+    await spursReport(browser, openReport, work, run);
     await numberTable(page, work);
     check(problems.length === 0, 'no error in the console' + (problems.length ? ': ' + problems.join('; ') : ''));
-    const others = requests.filter((url) => url !== 'file://' + report);
-    check(others.length === 0, 'no request but the file itself' + (others.length ? ': ' + others.join(' ') : ''));
+    check(requests.length === 0, 'no request but the file itself' + (requests.length ? ': ' + requests.join(' ') : ''));
 
     // The documented screenshot shows the chart as it is now. Only what is drawn is compared,
     // not the glyphs, which depend on the fonts a machine has: the chart without its texts,
@@ -225,7 +527,8 @@ async function main() {
     // length shows (the side of its anchor stays). The page's own text above the chart may be
     // taller or shorter in other fonts, so the chart is looked for a few pixels up and down.
     if (documented && fs.existsSync(documented)) {
-      const [same, shift] = await page.evaluate(async (one, two, layout) => {
+      const blank = await browser.newPage();
+      const [same, shift] = await blank.evaluate(async (one, two, layout) => {
         async function pixels(source) {
           const image = new Image();
           image.src = source;

@@ -101,6 +101,8 @@ TEST(ChartLayout, HeadroomBandLabelAndLongTexts) {
     EXPECT_GE(layout.levels.top, -90 + levelHeadroom);
     ASSERT_TRUE(layout.band);
     EXPECT_EQ(layout.band->label, "integrated 10 Hz to 100 kHz");
+    EXPECT_EQ(layout.band->clipped.from, 10);
+    EXPECT_EQ(layout.band->clipped.to, 1e5);
 
     ChartInput huge = inputs(1, std::string(1 << 20, 'x'));
     huge.title = std::string(1 << 20, 't');
