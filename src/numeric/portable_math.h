@@ -17,5 +17,7 @@ double exp10(double x);  // 10^x
 // reduction by pi/2 loses digits, the same on every build.
 double sin(double x);
 double cos(double x);
+// sin(x) and cos(x) as the two above give them, for the price of one reduction.
+void sinCos(double x, double& sine, double& cosine);
 
 }  // namespace csv2pnp::math
