@@ -178,7 +178,8 @@ long double integral(const ReferenceTrace& points, double carrierHz, double tauS
         if (!(f2 > f1)) {
             continue;
         }
-        const Segment segment{f1, f2, points[i - 1].second, (points[i].second - points[i - 1].second) / std::log10(f2 / f1)};
+        const Segment segment{f1, f2, points[i - 1].second,
+                              (points[i].second - points[i - 1].second) / std::log10(f2 / f1)};
         const long double seriesFrom = kSeriesMargin * (std::fabs(segment.q(s)) + kSeriesTerms) / (2.0L * kPi * s.tau);
         const long double cut = std::max(static_cast<long double>(quadraturePeriods) / s.tau, seriesFrom);
         if (f1 < cut) {
@@ -193,7 +194,8 @@ long double integral(const ReferenceTrace& points, double carrierHz, double tauS
 
 }  // namespace
 
-long double referenceAllanVariance(const ReferenceTrace& points, double carrierHz, double tauSeconds, double quadraturePeriods) {
+long double referenceAllanVariance(const ReferenceTrace& points, double carrierHz, double tauSeconds,
+                                   double quadraturePeriods) {
     return integral(points, carrierHz, tauSeconds, quadraturePeriods, kAllan);
 }
 
@@ -207,8 +209,10 @@ long double referenceModifiedAllanDeviation(const ReferenceTrace& points, double
     return std::sqrt(referenceModifiedAllanVariance(points, carrierHz, tauSeconds, quadraturePeriods));
 }
 
-long double referenceTimeDeviation(const ReferenceTrace& points, double carrierHz, double tauSeconds, double quadraturePeriods) {
-    return tauSeconds / std::sqrt(3.0L) * referenceModifiedAllanDeviation(points, carrierHz, tauSeconds, quadraturePeriods);
+long double referenceTimeDeviation(const ReferenceTrace& points, double carrierHz, double tauSeconds,
+                                   double quadraturePeriods) {
+    return tauSeconds / std::sqrt(3.0L) *
+           referenceModifiedAllanDeviation(points, carrierHz, tauSeconds, quadraturePeriods);
 }
 
 }  // namespace csv2pnp::test

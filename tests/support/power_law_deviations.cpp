@@ -68,24 +68,21 @@ SineAndCosineIntegrals sineAndCosineIntegrals(long double x) {
 long double cosineTermIntegral(int m, long double a, long double X) {
     const long double y = a * X;
     switch (m) {
-        case 0:
-            return X - std::sin(y) / a;
-        case 1:
-            return kEulerGamma + std::log(y) - sineAndCosineIntegrals(y).ci;
-        case 2:
-            return a * sineAndCosineIntegrals(y).si - (1.0L - std::cos(y)) / X;
-        default:
-            return a * a *
-                   (0.75L - (1.0L - std::cos(y)) / (2.0L * y * y) - std::sin(y) / (2.0L * y) +
-                    (sineAndCosineIntegrals(y).ci - kEulerGamma - std::log(y)) / 2.0L);
+    case 0: return X - std::sin(y) / a;
+    case 1: return kEulerGamma + std::log(y) - sineAndCosineIntegrals(y).ci;
+    case 2: return a * sineAndCosineIntegrals(y).si - (1.0L - std::cos(y)) / X;
+    default:
+        return a * a *
+               (0.75L - (1.0L - std::cos(y)) / (2.0L * y * y) - std::sin(y) / (2.0L * y) +
+                (sineAndCosineIntegrals(y).ci - kEulerGamma - std::log(y)) / 2.0L);
     }
 }
 
 // The integral from 0 to X of sin^2s(x) / x^m: sin^4 = (4 (1 - cos 2x) - (1 - cos 4x)) / 8,
 // sin^6 = (15 (1 - cos 2x) - 6 (1 - cos 4x) + (1 - cos 6x)) / 32.
 long double sinePowerIntegral(int s, int m, long double X) {
-    const std::array<long double, 3> weights =
-        s == 2 ? std::array<long double, 3>{4.0L / 8, -1.0L / 8, 0.0L} : std::array<long double, 3>{15.0L / 32, -6.0L / 32, 1.0L / 32};
+    const std::array<long double, 3> weights = s == 2 ? std::array<long double, 3>{4.0L / 8, -1.0L / 8, 0.0L}
+                                                      : std::array<long double, 3>{15.0L / 32, -6.0L / 32, 1.0L / 32};
     long double sum = 0.0L;
     for (std::size_t k = 0; k < weights.size(); ++k) {
         if (weights[k] != 0.0L) {
@@ -105,8 +102,9 @@ long double infiniteIntegral(bool modified, int alpha) {
 
 long double exactVariance(bool modified, PowerLawNoise noise, long double h, long double tau, long double fh) {
     const int alpha = powerLawAlpha(noise);
-    const long double integral =
-        alpha > 0 ? sinePowerIntegral(modified ? 3 : 2, (modified ? 4 : 2) - alpha, kPi * tau * fh) : infiniteIntegral(modified, alpha);
+    const long double integral = alpha > 0
+                                     ? sinePowerIntegral(modified ? 3 : 2, (modified ? 4 : 2) - alpha, kPi * tau * fh)
+                                     : infiniteIntegral(modified, alpha);
     return 2.0L * h / std::pow(kPi * tau, static_cast<long double>(alpha + 1)) * integral;
 }
 
@@ -114,16 +112,11 @@ long double exactVariance(bool modified, PowerLawNoise noise, long double h, lon
 
 int powerLawAlpha(PowerLawNoise noise) {
     switch (noise) {
-        case PowerLawNoise::WhitePm:
-            return 2;
-        case PowerLawNoise::FlickerPm:
-            return 1;
-        case PowerLawNoise::WhiteFm:
-            return 0;
-        case PowerLawNoise::FlickerFm:
-            return -1;
-        case PowerLawNoise::RandomWalkFm:
-            return -2;
+    case PowerLawNoise::WhitePm: return 2;
+    case PowerLawNoise::FlickerPm: return 1;
+    case PowerLawNoise::WhiteFm: return 0;
+    case PowerLawNoise::FlickerFm: return -1;
+    case PowerLawNoise::RandomWalkFm: return -2;
     }
     return 0;
 }
@@ -134,16 +127,12 @@ long double hOfPhaseNoiseTerm(long double b, long double carrierHz) { return 2.0
 
 long double publishedAllanVariance(PowerLawNoise noise, long double h, long double tau, long double fh) {
     switch (noise) {
-        case PowerLawNoise::WhitePm:
-            return 3.0L * fh * h / (4.0L * kPi * kPi * tau * tau);
-        case PowerLawNoise::FlickerPm:
-            return (1.038L + 3.0L * std::log(2.0L * kPi * fh * tau)) * h / (4.0L * kPi * kPi * tau * tau);
-        case PowerLawNoise::WhiteFm:
-            return h / (2.0L * tau);
-        case PowerLawNoise::FlickerFm:
-            return 2.0L * kLn2 * h;
-        case PowerLawNoise::RandomWalkFm:
-            return 2.0L * kPi * kPi / 3.0L * tau * h;
+    case PowerLawNoise::WhitePm: return 3.0L * fh * h / (4.0L * kPi * kPi * tau * tau);
+    case PowerLawNoise::FlickerPm:
+        return (1.038L + 3.0L * std::log(2.0L * kPi * fh * tau)) * h / (4.0L * kPi * kPi * tau * tau);
+    case PowerLawNoise::WhiteFm: return h / (2.0L * tau);
+    case PowerLawNoise::FlickerFm: return 2.0L * kLn2 * h;
+    case PowerLawNoise::RandomWalkFm: return 2.0L * kPi * kPi / 3.0L * tau * h;
     }
     return 0.0L;
 }
@@ -166,14 +155,10 @@ long double modifiedToAllanRatio(PowerLawNoise noise) {
 
 double publishedModifiedToAllanRatio(PowerLawNoise noise) {
     switch (noise) {
-        case PowerLawNoise::WhiteFm:
-            return 0.50;
-        case PowerLawNoise::FlickerFm:
-            return 0.67;
-        case PowerLawNoise::RandomWalkFm:
-            return 0.82;
-        default:
-            return std::numeric_limits<double>::quiet_NaN();
+    case PowerLawNoise::WhiteFm: return 0.50;
+    case PowerLawNoise::FlickerFm: return 0.67;
+    case PowerLawNoise::RandomWalkFm: return 0.82;
+    default: return std::numeric_limits<double>::quiet_NaN();
     }
 }
 
