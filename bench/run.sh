@@ -2,7 +2,8 @@
 # Builds in Release mode, generates a realistic export, and runs csv2pnp, the floor
 # (bench/write_floor.cpp: the expected plot files written again, one write per line) and
 # pnpplot judging both plot files (spurs, floor margin, a limit mask, the JSON summary) and
-# drawing them, alternately, several runs each. Prints for each the
+# drawing them, also with the time-domain deviations, the power-law fit and the HTML report,
+# alternately, several runs each. Prints for each the
 # medians of wall time, user and system CPU and peak memory, then the ratios of the wall
 # times and the cost of 1M rows against 100k rows.
 # Usage: bench/run.sh [RUNS]   (default 9, at least 7)
@@ -48,6 +49,8 @@ for _ in $(seq "$runs"); do
   measure small.runs "$tool" small.csv
   measure plot.runs "$build/pnpplot" -m "$root/examples/mask.txt" -j big.json -o big.svg big.csv.pnp big.csv.img.pnp
   measure failing.runs "$build/pnpplot" -m failing.txt -o failing.svg big.csv.pnp big.csv.img.pnp
+  measure full.runs "$build/pnpplot" --adev --mdev --tdev --fit -m "$root/examples/mask.txt" -j full.json \
+    --html full.html -o full.svg big.csv.pnp big.csv.img.pnp
   measure export.runs "$build/pnpplot" -o rows-csv.svg rows.csv
   measure rs.runs "$build/pnpplot" -o rows-dat.svg rows.dat
 done
@@ -67,6 +70,7 @@ report 'floor, 1M rows' floor.runs
 report 'csv2pnp, 100k rows' small.runs
 report 'pnpplot -m -j, 1M rows' plot.runs
 report 'pnpplot, all failing' failing.runs
+report 'pnpplot, time domain' full.runs
 report 'pnpplot, PN2060 rows' export.runs
 report 'pnpplot, R&S rows' rs.runs
 printf 'ratio csv2pnp/floor (wall): %.3f (target <= 1.10)\n' \
@@ -80,6 +84,8 @@ printf 'ratio pnpplot/csv2pnp (wall): %.3f (target <= 0.5); SVG %d bytes\n' \
   "$(echo "$(median plot.runs 1) / $(median tool.runs 1)" | bc -l)" "$(stat -c %s big.svg)"
 printf 'pnpplot peak memory limit, plot files + 32 bytes a point (%d points): %d KiB\n' "$points" \
   "$(( (plot_bytes + 32 * points) / 1024 ))"
+printf 'ratio pnpplot --adev --mdev --tdev --fit -m -j --html / csv2pnp (wall): %.3f (target <= 0.5)\n' \
+  "$(echo "$(median full.runs 1) / $(median tool.runs 1)" | bc -l)"
 printf 'pnpplot with every point above the mask: SVG %d bytes (target < 1 MB)\n' "$(stat -c %s failing.svg)"
 printf 'ratio R&S export with decimal commas / the same rows as a PN2060 export (wall): %.3f (target <= 1.25)\n' \
   "$(echo "$(median rs.runs 1) / $(median export.runs 1)" | bc -l)"

@@ -50,20 +50,24 @@ inline csv2pnp::AnalysisOptions analysisOptions(int variant) {
     return options;
 }
 
-// The Allan deviation is a number at the shortest and the longest tau the points allow. A
-// trace of the fuzzer's may span hundreds of decades, so hundreds of tau, each of them costly:
-// two tau on the first points and the last one stand for them.
-inline std::vector<csv2pnp::AllanPoint> checkedAllanDeviation(const std::vector<csv2pnp::TracePoint>& points,
-                                                              double carrier) {
-    std::vector<csv2pnp::AllanPoint> result;
+// The deviations are numbers at the shortest and the longest tau the points allow. A trace of
+// the fuzzer's may span hundreds of decades, so hundreds of tau, each of them costly: two tau
+// on the first points and the last one stand for them.
+inline csv2pnp::TimeDeviations checkedDeviations(const std::vector<csv2pnp::TracePoint>& points, double carrier,
+                                                 bool threePerDecade) {
+    csv2pnp::TimeDeviations result;
+    result.asked = {true, true, true, threePerDecade};
     std::vector<csv2pnp::TracePoint> few(points.begin(), points.begin() + std::min<std::ptrdiff_t>(points.size(), 4));
     if (few.back().offset != points.back().offset) few.push_back(points.back());
-    std::vector<double> taus = csv2pnp::allanTaus(few.front().offset, few.back().offset);
+    std::vector<double> taus = csv2pnp::deviationTaus(few.front().offset, few.back().offset, threePerDecade);
     if (taus.size() > 2) taus.erase(taus.begin() + 1, taus.end() - 1);
     for (double tau : taus) {
-        double sigma = csv2pnp::allanDeviation(few, carrier, tau);
-        require(!std::isnan(sigma) && sigma >= 0);
-        result.push_back({tau, sigma});
+        double allan = csv2pnp::allanDeviation(few, carrier, tau);
+        double modified = csv2pnp::modifiedAllanDeviation(few, carrier, tau);
+        require(!std::isnan(allan) && allan >= 0 && !std::isnan(modified) && modified >= 0);
+        result.allan.push_back({tau, allan});
+        result.modified.push_back({tau, modified});
+        result.time.push_back({tau, tau / std::sqrt(3.0) * modified});
     }
     return result;
 }

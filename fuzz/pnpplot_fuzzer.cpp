@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         analyses.push_back(csv2pnp::analyseTrace(trace, {1e7, csv2pnp::CarrierSource::exportDefault, std::nullopt},
                                                  chart.band, trace.points));
     }
-    std::string html = csv2pnp::htmlReport(layout, svg, analyses, chart.band, "0");
+    std::string html = csv2pnp::htmlReport(layout, svg, "", analyses, chart.band, "0");
     std::size_t embedded = html.find("<script type=\"application/json\"");
     require(embedded != std::string::npos);
     std::size_t end = html.find("</script>", embedded);

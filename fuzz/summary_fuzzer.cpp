@@ -132,7 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (csv2pnp::TraceAnalysis& analysis : analyses.traces) {
             fuzzing::checkAnalysis(analysis);
             if (variant == 1 && !analysis.trace->floor) {
-                analysis.allan = fuzzing::checkedAllanDeviation(figurePoints(analysis), analysis.carrier.hertz);
+                analysis.deviations =
+                    fuzzing::checkedDeviations(figurePoints(analysis), analysis.carrier.hertz, size % 4 == 1);
             }
             csv2pnp::writeSummaryText(summary, analysis);
         }

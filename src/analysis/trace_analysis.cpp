@@ -187,6 +187,50 @@ void judge(TraceAnalysis& analysis, const LimitMask& mask, std::vector<Warning>&
 
 // Every other phase-noise trace as its difference from the first phase-noise trace of the
 // input given.
+// The power-law fit of the trace as measured, leaving out the spurs and the points less than
+// the margin above the floor, and the Allan deviation of its terms beside the trace's.
+void fit(TraceAnalysis& analysis, const std::vector<Spur>& spurs, const AnalysisOptions& options) {
+    const std::vector<TracePoint>& points = analysis.trace->points;
+    std::vector<bool> use(points.size(), true);
+    for (const Spur& spur : spurs) {
+        for (std::size_t p = spur.first; p <= spur.last; ++p) use[p] = false;
+    }
+    if (analysis.floorMargin) {
+        // The offsets below the margin, in order, as the points are.
+        const std::vector<double>& below = analysis.floorMargin->belowAt;
+        std::size_t next = 0;
+        for (std::size_t p = 0; p < points.size() && next < below.size(); ++p) {
+            if (points[p].offset == below[next]) use[p] = false, ++next;
+        }
+    }
+    const OffsetBand range = options.fitRange.value_or(OffsetBand{analysis.firstOffset, analysis.lastOffset});
+    const double carrier = analysis.carrier.hertz;
+    FitFigures figures;
+    figures.fit = fitPowerLaws(points, use, range.from, range.to, carrier);
+    figures.bandwidthGiven = options.fitBandwidth.has_value();
+    figures.bandwidth = options.fitBandwidth.value_or(analysis.lastOffset);
+    if (figures.fit && carrier > 0) {
+        DeviationsAsked allan;
+        allan.allan = true;
+        allan.threePerDecade = options.deviations.threePerDecade;
+        const TimeDeviations integrated = analysis.deviations && options.deviations.allan
+                                              ? *analysis.deviations
+                                              : timeDeviations(figurePoints(analysis), carrier, allan);
+        for (const DeviationPoint& point : integrated.allan) {
+            FitAllan row{point.tau, {}, 0, point.value};
+            double variance = 0;
+            for (const PowerLawTerm& term : figures.fit->terms) {
+                const double part = termAllanVariance(term, point.tau, figures.bandwidth);
+                row.terms.push_back(std::sqrt(std::max(part, 0.0)));
+                variance += std::max(part, 0.0);
+            }
+            row.total = std::sqrt(variance);
+            figures.allan.push_back(std::move(row));
+        }
+    }
+    analysis.fit = std::move(figures);
+}
+
 void setAgainst(Analyses& analyses, std::size_t input) {
     auto reference = std::find_if(analyses.traces.begin(), analyses.traces.end(), [&](const TraceAnalysis& a) {
         return a.trace->input == input && isPhaseNoise(*a.trace);
@@ -232,8 +276,10 @@ TraceAnalysis analyseOne(const Trace& trace, const CarrierChoice& carrier, std::
         if (spot.inside) spot.density = densityOf(options.density, spot.level, spot.offset, carrier.hertz);
     }
     addSpurs(analysis, spurs);
-    if (options.allanDeviation && isPhaseNoise(trace))
-        analysis.allan = allanDeviations(figurePoints(analysis), carrier.hertz);
+    const DeviationsAsked& asked = options.deviations;
+    if ((asked.allan || asked.modified || asked.time) && isPhaseNoise(trace))
+        analysis.deviations = timeDeviations(figurePoints(analysis), carrier.hertz, asked);
+    if (options.fit && isPhaseNoise(trace)) fit(analysis, spurs, options);
     if (mask && isPhaseNoise(trace)) judge(analysis, *mask, warnings);
     return analysis;
 }

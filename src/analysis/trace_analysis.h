@@ -8,13 +8,14 @@
 #include <string_view>
 #include <vector>
 
-#include "figures/allan_deviation.h"
 #include "figures/comparisons.h"
 #include "figures/densities.h"
 #include "figures/floor_margin.h"
 #include "figures/limit_mask.h"
 #include "figures/noise_figures.h"
+#include "figures/power_law_fit.h"
 #include "figures/spurs.h"
+#include "figures/time_deviations.h"
 #include "problems/problem.h"
 #include "traces/trace.h"
 
@@ -70,8 +71,11 @@ struct AnalysisOptions {
     SpurTreatment spurs = SpurTreatment::measured;
     double marginThreshold = defaultMarginThreshold;
     bool subtractFloor = false;
-    std::optional<double> smoothing;  // decades: the drawn levels and the spot noise only
-    bool allanDeviation = false;      // --adev
+    std::optional<double> smoothing;     // decades: the drawn levels and the spot noise only
+    DeviationsAsked deviations;          // --adev, --mdev, --tdev, --tau
+    bool fit = false;                    // --fit
+    std::optional<OffsetBand> fitRange;  // --fit-range: else the whole trace
+    std::optional<double> fitBandwidth;  // --fh, Hz: else the trace's last offset
 };
 
 struct SpotLevel {
@@ -116,6 +120,21 @@ struct BandResult {
     std::optional<BandFigures> figures;
 };
 
+// The Allan deviation at a tau, as the fit's terms imply it and as integrated from the trace.
+struct FitAllan {
+    double tau;
+    std::vector<double> terms;  // sigma_y of each present term, in the fit's order
+    double total;               // of the terms together: the root of the sum of their variances
+    double trace;               // integrated from the trace
+};
+
+struct FitFigures {
+    std::optional<PowerLawFit> fit;  // nothing when fewer than two points are left to fit
+    double bandwidth = 0;            // Hz: f_h of the phase-modulation terms
+    bool bandwidthGiven = false;     // by --fh
+    std::vector<FitAllan> allan;     // at the taus of --adev
+};
+
 struct TraceAnalysis {
     const Trace* trace = nullptr;  // its points as analysed and drawn: normalised, floor subtracted
     CarrierChoice carrier;
@@ -136,12 +155,13 @@ struct TraceAnalysis {
     std::optional<std::vector<TracePoint>> shown;  // what the chart draws instead of the levels: the
                                                    // density chosen, or the difference
     double spurThreshold = defaultSpurThreshold;
-    std::vector<SpurFigures> spurs;                // phase-noise traces only
-    std::optional<double> spursJitter;             // s: of the spurs in the band together
-    std::optional<FloorMargin> floorMargin;        // for a phase-noise trace with a floor
-    std::vector<TracePoint> floorLimited;          // with --subtract-floor: the points kept as measured
-    std::optional<MaskFigures> mask;               // phase-noise traces, with -m
-    std::optional<std::vector<AllanPoint>> allan;  // phase-noise traces, with --adev
+    std::vector<SpurFigures> spurs;            // phase-noise traces only
+    std::optional<double> spursJitter;         // s: of the spurs in the band together
+    std::optional<FloorMargin> floorMargin;    // for a phase-noise trace with a floor
+    std::vector<TracePoint> floorLimited;      // with --subtract-floor: the points kept as measured
+    std::optional<MaskFigures> mask;           // phase-noise traces, with -m
+    std::optional<TimeDeviations> deviations;  // phase-noise traces, with --adev, --mdev or --tdev
+    std::optional<FitFigures> fit;             // phase-noise traces, with --fit
 };
 
 struct Analyses {

@@ -95,15 +95,26 @@ void addMarks(std::vector<ChartMark>& marks, const ChartLayout& layout, std::siz
     }
 }
 
-double clampedX(const ChartLayout& layout, double offset) {
-    return std::clamp(chartX(layout, offset), double(layout.area.left), double(layout.area.left + layout.area.width));
+// The part of the line from a to b (straight in log f and dB) within the level axis.
+std::optional<std::vector<TracePoint>> withinLevels(const ChartLayout& layout, TracePoint a, TracePoint b) {
+    const double bottom = layout.levels.bottom, top = layout.levels.top;
+    double low = 0, high = 1;  // of the way from a to b
+    const double rise = b.level - a.level;
+    if (rise == 0) {
+        if (a.level < bottom || a.level > top) return std::nullopt;
+    } else {
+        double t1 = (bottom - a.level) / rise, t2 = (top - a.level) / rise;
+        low = std::max(low, std::min(t1, t2));
+        high = std::min(high, std::max(t1, t2));
+        if (!(low < high)) return std::nullopt;
+    }
+    const double decades = math::log10(b.offset / a.offset);
+    auto at = [&](double t) { return TracePoint{a.offset * math::exp10(t * decades), a.level + t * rise}; };
+    return std::vector<TracePoint>{low == 0 ? a : at(low), high == 1 ? b : at(high)};
 }
 
-LineStyle styleOf(const ChartTheme& theme, std::size_t group, bool floor) {
-    const std::size_t colours = theme.palette.size(), round = group / colours % std::size(traceDashes);
-    const std::string& colour = theme.palette[group % colours];
-    if (floor) return LineStyle{colour, 1.25, floorDashes[round], 0.6};
-    return LineStyle{colour, 2, traceDashes[round], 1};
+double clampedX(const ChartLayout& layout, double offset) {
+    return std::clamp(chartX(layout, offset), double(layout.area.left), double(layout.area.left + layout.area.width));
 }
 
 int entryHeight(const LegendEntry& entry, int gap) {
@@ -185,6 +196,13 @@ int placeBelow(ChartLayout& layout, const std::vector<std::string>& shared, cons
 
 }  // namespace
 
+LineStyle lineStyleOf(const ChartTheme& theme, std::size_t group, bool floor) {
+    const std::size_t colours = theme.palette.size(), round = group / colours % std::size(traceDashes);
+    const std::string& colour = theme.palette[group % colours];
+    if (floor) return LineStyle{colour, 1.25, floorDashes[round], 0.6};
+    return LineStyle{colour, 2, traceDashes[round], 1};
+}
+
 std::string shortened(const std::string& bytes, std::size_t characters) {
     std::string text = utf8Text(bytes);
     std::vector<std::size_t> starts;  // where each character starts
@@ -256,7 +274,7 @@ ChartLayout layoutChart(const ChartInput& input) {
         const ChartLine& line = input.lines[i];
         auto group = std::find(groups.begin(), groups.end(), line.group);
         if (group == groups.end()) group = groups.insert(groups.end(), line.group);
-        LineStyle style = styleOf(layout.theme, static_cast<std::size_t>(group - groups.begin()), line.floor);
+        LineStyle style = lineStyleOf(layout.theme, static_cast<std::size_t>(group - groups.begin()), line.floor);
         (line.floor ? floors : traces)
             .push_back(ChartSeries{i, decimate(*line.points, layout.offsets, layout.area.width), style});
         LegendEntry entry{i,
@@ -283,6 +301,23 @@ ChartLayout layoutChart(const ChartInput& input) {
             layout.spurMarks.push_back(ChartMark{i, peak.offset, peak.level, style.colour});
         addMarks(layout.failMarks, layout, i, line.failingPoints, layout.theme.maskColour);
         addMarks(layout.limitMarks, layout, i, line.floorLimited, style.colour);
+        if (line.fit) {
+            FitDrawing drawing{i, LineStyle{style.colour, 1.5, "1 3", 0.9}, {}, {}, {}};
+            for (const auto& [a, b] : line.fit->lines) {
+                if (std::optional<std::vector<TracePoint>> part = withinLevels(layout, a, b))
+                    drawing.lines.push_back(std::move(*part));
+            }
+            for (std::size_t c = 0; c < line.fit->corners.size(); ++c) {
+                const TracePoint& corner = line.fit->corners[c];
+                if (corner.level < layout.levels.bottom || corner.level > layout.levels.top) continue;
+                if (offsetPosition(layout.offsets, corner.offset) < 0 ||
+                    offsetPosition(layout.offsets, corner.offset) > 1)
+                    continue;
+                drawing.corners.push_back(corner);
+                drawing.labels.push_back(line.fit->cornerLabels[c]);
+            }
+            layout.fits.push_back(std::move(drawing));
+        }
     }
     layout.series = std::move(floors);
     layout.series.insert(layout.series.end(), traces.begin(), traces.end());
@@ -303,6 +338,9 @@ ChartLayout layoutChart(const ChartInput& input) {
         // The swatch is shaded as the first shaded range is.
         explain(LegendSwatch::shade, {layout.marginShades.front().colour, 0, "", marginShadeOpacity},
                 "less than " + withDecimals(input.marginThreshold, 0) + " dB above the floor");
+    }
+    if (!layout.fits.empty()) {
+        explain(LegendSwatch::line, {layout.theme.mutedText, 1.5, "1 3", 0.9}, "fitted power laws, their corners");
     }
     if (!layout.limitMarks.empty()) {
         explain(LegendSwatch::triangle, {layout.limitMarks.front().colour, 1.5, "", 1},

@@ -13,6 +13,14 @@
 
 namespace csv2pnp {
 
+// Straight lines fitted to a trace (its power-law terms) and the points where neighbouring
+// ones meet, each with its label.
+struct ChartFit {
+    std::vector<std::pair<TracePoint, TracePoint>> lines;
+    std::vector<TracePoint> corners;
+    std::vector<std::string> cornerLabels;
+};
+
 // A trace to draw, with what its legend says and the marks it carries.
 struct ChartLine {
     std::string caption;                              // as the input has it; shortened where drawn
@@ -24,6 +32,7 @@ struct ChartLine {
     std::vector<TracePoint> spurPeaks;                // ringed
     std::vector<TracePoint> failingPoints;            // above the mask, crossed in the mask's colour
     std::vector<TracePoint> floorLimited{};           // kept as measured near the floor: an upper bound
+    std::optional<ChartFit> fit{};                    // drawn thin in the line's hue
 };
 
 struct ChartInput {
@@ -88,6 +97,16 @@ struct ChartMark {
     std::string colour;
 };
 
+// A trace's fitted lines as drawn, each cut to the level axis (one wholly outside is left
+// out), and the corners within the plot.
+struct FitDrawing {
+    std::size_t line;
+    LineStyle style;
+    std::vector<std::vector<TracePoint>> lines;
+    std::vector<TracePoint> corners;
+    std::vector<std::string> labels;
+};
+
 // A range of offsets shaded over the plot's height, in pixels.
 struct ShadedRange {
     std::size_t line;
@@ -138,6 +157,7 @@ struct ChartLayout {
     std::vector<ChartMark> spurMarks;       // rings at spur peaks
     std::vector<ChartMark> failMarks;       // crosses at points above the mask, a few a pixel column
     std::vector<ChartMark> limitMarks;      // triangles at floor-limited points, a few a pixel column
+    std::vector<FitDrawing> fits;           // over the traces
     std::vector<LegendEntry> legend;        // one per line in the input's order, then the mask's
     std::vector<LegendNote> sharedNotes;    // above the legend's entries
     bool legendBelow = false;               // in columns under the plot, not beside it
@@ -150,6 +170,9 @@ struct ChartLayout {
 // the plot, in two columns that break between inputs where they can, on a canvas as wide as
 // the plot and its labels. Without lines there is nothing but the canvas and the title.
 ChartLayout layoutChart(const ChartInput& input);
+
+// The style of the lines of the group-th group: a trace's, or a floor's.
+LineStyle lineStyleOf(const ChartTheme& theme, std::size_t group, bool floor);
 
 // Where an offset and a level stand on the canvas, in pixels.
 double chartX(const ChartLayout& layout, double offset);

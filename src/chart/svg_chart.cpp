@@ -192,6 +192,20 @@ std::string svgChart(const ChartLayout& layout) {
         drawMarks(svg, layout, series.line);
         svg += "</g>\n";
     }
+    for (const FitDrawing& fit : layout.fits) {
+        svg += "<g class=\"fit\" data-trace=\"" + std::to_string(fit.line) + "\">\n";
+        for (const std::vector<TracePoint>& line : fit.lines) {
+            drawPoints(svg, layout, ChartSeries{fit.line, line, fit.style});
+        }
+        for (std::size_t c = 0; c < fit.corners.size(); ++c) {
+            const double x = chartX(layout, fit.corners[c].offset), y = chartY(layout, fit.corners[c].level);
+            svg += "<circle cx=\"" + coordinate(x) + "\" cy=\"" + coordinate(y) + "\" r=\"2.5\" fill=\"" +
+                   fit.style.colour + "\"/>\n<text x=\"" + coordinate(x) + "\" y=\"" + coordinate(y - 7) +
+                   "\" text-anchor=\"middle\" font-size=\"10\" fill=\"" + fit.style.colour + "\">" +
+                   xmlText(fit.labels[c]) + "</text>\n";
+        }
+        svg += "</g>\n";
+    }
     if (layout.mask) {
         svg += "<g class=\"mask\">\n";
         drawPoints(svg, layout, *layout.mask);

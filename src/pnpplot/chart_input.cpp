@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "report/summary_text.h"
+#include "numeric/portable_math.h"
 #include "units/si_units.h"
 
 namespace csv2pnp {
@@ -95,6 +96,28 @@ ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOp
             line.spurPeaks = shown(std::move(line.spurPeaks));
             if (analysis.mask) line.failingPoints = shown(analysis.mask->verdict.failing);
             line.floorLimited = shown(analysis.floorLimited);
+            if (analysis.fit && analysis.fit->fit) {
+                // Each term from the first offset fitted to the last, the corners on the terms.
+                const PowerLawFit& fit = *analysis.fit->fit;
+                auto on = [](const PowerLawTerm& term, double f) {
+                    return TracePoint{f, term.level1Hz - 10 * term.i * math::log10(f)};
+                };
+                ChartFit drawn;
+                for (const PowerLawTerm& term : fit.terms)
+                    drawn.lines.emplace_back(on(term, fit.from), on(term, fit.to));
+                for (const FitCorner& corner : fit.corners) {
+                    auto term = std::find_if(fit.terms.begin(), fit.terms.end(),
+                                             [&](const PowerLawTerm& t) { return t.i == corner.steeper; });
+                    drawn.corners.push_back(on(*term, corner.offset));
+                    drawn.cornerLabels.push_back(withPrefix(corner.offset, "Hz", 3));
+                }
+                for (auto& [a, b] : drawn.lines) {
+                    a = shown({a}).front();
+                    b = shown({b}).front();
+                }
+                drawn.corners = shown(std::move(drawn.corners));
+                line.fit = std::move(drawn);
+            }
         }
         input.lines.push_back(std::move(line));
     }
@@ -131,6 +154,33 @@ ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOp
     }
     input.dark = options.dark;
     input.marginThreshold = options.analysis.marginThreshold;
+    return input;
+}
+
+std::optional<StabilityInput> stabilityInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOptions& options) {
+    const DeviationsAsked& asked = options.analysis.deviations;
+    if (!asked.allan && !asked.modified && !asked.time) return std::nullopt;
+    StabilityInput input;
+    input.title = "Frequency stability: " + options.title.value_or(defaultTitle(analyses));
+    input.dark = options.dark;
+    std::vector<std::string> groups;  // in the order the main chart gives them their hues
+    for (const TraceAnalysis& analysis : analyses) {
+        auto group = std::find(groups.begin(), groups.end(), analysis.trace->group);
+        if (group == groups.end()) group = groups.insert(groups.end(), analysis.trace->group);
+        if (!analysis.deviations) continue;
+        const std::size_t hue = static_cast<std::size_t>(group - groups.begin());
+        const TimeDeviations& deviations = *analysis.deviations;
+        const std::pair<const std::vector<DeviationPoint>*, std::pair<const char*, DeviationMarker>> kinds[] = {
+            {&deviations.allan, {"ADEV", DeviationMarker::circle}},
+            {&deviations.modified, {"MDEV", DeviationMarker::square}},
+            {&deviations.time, {"TDEV", DeviationMarker::triangle}}};
+        for (const auto& [points, kind] : kinds) {
+            if (points->empty()) continue;
+            StabilitySeries series{analysis.trace->caption + " " + kind.first, hue, kind.second, {}};
+            for (const DeviationPoint& point : *points) series.points.push_back({point.tau, point.value});
+            input.series.push_back(std::move(series));
+        }
+    }
     return input;
 }
 

@@ -7,6 +7,7 @@
 
 #include "analysis/trace_analysis.h"
 #include "chart/chart_layout.h"
+#include "chart/stability_layout.h"
 #include "pnpplot/plot_options.h"
 
 namespace csv2pnp {
@@ -20,5 +21,8 @@ std::string defaultTitle(const std::vector<TraceAnalysis>& analyses);
 std::vector<std::string> legendNotes(const TraceAnalysis& analysis);
 
 ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOptions& options, const LimitMask* mask);
+
+// Each phase-noise trace's deviations, in its input's hue: nothing when none was asked.
+std::optional<StabilityInput> stabilityInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOptions& options);
 
 }  // namespace csv2pnp

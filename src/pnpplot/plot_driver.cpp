@@ -6,6 +6,7 @@
 
 #include "analysis/trace_analysis.h"
 #include "chart/chart_layout.h"
+#include "chart/stability_svg.h"
 #include "chart/svg_chart.h"
 #include "figures/limit_mask.h"
 #include "files/base_name.h"
@@ -86,8 +87,12 @@ bool writeOutputs(const PlotOptions& options, const ChartLayout& layout, const s
     bool chartToStandardOutput = options.output == "-";
     if (chartToStandardOutput) out << svg;
     if (!chartToStandardOutput && !options.output.empty() && !written(options.output, svg)) return false;
+    std::string stability;
+    if (std::optional<StabilityInput> input = stabilityInputOf(analyses, options))
+        stability = stabilitySvg(layoutStability(*input));
+    if (options.stabilityChart && !written(*options.stabilityChart, stability)) return false;
     if (options.html &&
-        !written(*options.html, htmlReport(layout, svg, analyses, options.analysis.band, PNPPLOT_VERSION))) {
+        !written(*options.html, htmlReport(layout, svg, stability, analyses, options.analysis.band, PNPPLOT_VERSION))) {
         return false;
     }
     if (options.json) {
@@ -103,6 +108,7 @@ bool writeOutputs(const PlotOptions& options, const ChartLayout& layout, const s
     }
     if (chartToStandardOutput || options.json == "-") return true;
     if (!options.output.empty()) out << "Chart written to " << options.output << "\n";
+    if (options.stabilityChart) out << "Stability chart written to " << *options.stabilityChart << "\n";
     if (options.html) out << "Report written to " << *options.html << "\n";
     if (options.json) out << "Summary written to " << *options.json << "\n";
     for (const TraceAnalysis& analysis : analyses) {

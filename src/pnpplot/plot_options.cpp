@@ -16,8 +16,9 @@ namespace {
 
 Problem usage(std::string text) { return Problem{ProblemKind::invalid, "", 0, std::move(text)}; }
 
-std::optional<Problem> takeRange(PlotOptions& options, const std::string& text) {
-    std::string start = "-r " + text + ": ";
+// "F1:F2", two offsets in Hz with SI suffixes, rising.
+Result<OffsetBand> offsetRange(const std::string& option, const std::string& text) {
+    std::string start = option + " " + text + ": ";
     std::size_t colon = text.find(':');
     if (colon == std::string::npos) return usage(start + "a range is F1:F2, two offsets in Hz");
     std::string_view parts[] = {std::string_view(text).substr(0, colon), std::string_view(text).substr(colon + 1)};
@@ -28,11 +29,17 @@ std::optional<Problem> takeRange(PlotOptions& options, const std::string& text) 
         ends[i] = *value;
     }
     if (!(ends[0] < ends[1])) return usage(start + "the range must rise");
+    return OffsetBand{ends[0], ends[1]};
+}
+
+std::optional<Problem> takeRange(PlotOptions& options, const std::string& text) {
+    Result<OffsetBand> band = offsetRange("-r", text);
+    if (!band) return band.problem;
     // -r again adds a band: every band's figures are given, the first's also on their own.
     if (options.analysis.band) {
-        options.analysis.moreBands.push_back(OffsetBand{ends[0], ends[1]});
+        options.analysis.moreBands.push_back(*band.value);
     } else {
-        options.analysis.band = OffsetBand{ends[0], ends[1]};
+        options.analysis.band = band.value;
     }
     return std::nullopt;
 }
@@ -172,6 +179,18 @@ std::optional<Problem> takeAnalysisSwitch(PlotOptions& options, const std::strin
     return std::nullopt;
 }
 
+template <bool DeviationsAsked::*field>
+std::optional<Problem> takeDeviation(PlotOptions& options, const std::string&) {
+    options.analysis.deviations.*field = true;
+    return std::nullopt;
+}
+
+std::optional<Problem> takeTaus(PlotOptions& options, const std::string& text) {
+    if (text != "1" && text != "1-2-5") return usage("--tau " + text + ": 1 for one tau a decade, 1-2-5 for three");
+    options.analysis.deviations.threePerDecade = text == "1-2-5";
+    return std::nullopt;
+}
+
 const std::vector<OptionSpec> optionTable = {
     {nullptr, 'o', "FILE",
      [](PlotOptions& options, const std::string& text) -> std::optional<Problem> {
@@ -206,7 +225,23 @@ const std::vector<OptionSpec> optionTable = {
      [](PlotOptions& options, const std::string&) { return takeSpurTreatment(options, "omit"); }},
     {"--margin", '\0', "DB", takeMargin},
     {"--subtract-floor", '\0', nullptr, takeAnalysisSwitch<&AnalysisOptions::subtractFloor>},
-    {"--adev", '\0', nullptr, takeAnalysisSwitch<&AnalysisOptions::allanDeviation>},
+    {"--adev", '\0', nullptr, takeDeviation<&DeviationsAsked::allan>},
+    {"--mdev", '\0', nullptr, takeDeviation<&DeviationsAsked::modified>},
+    {"--tdev", '\0', nullptr, takeDeviation<&DeviationsAsked::time>},
+    {"--tau", '\0', "RULE", takeTaus},
+    {"--stability-chart", '\0', "FILE", takeText<&PlotOptions::stabilityChart>},
+    {"--fit", '\0', nullptr, takeAnalysisSwitch<&AnalysisOptions::fit>},
+    {"--fit-range", '\0', "F1:F2",
+     [](PlotOptions& options, const std::string& text) -> std::optional<Problem> {
+         Result<OffsetBand> band = offsetRange("--fit-range", text);
+         if (!band) return band.problem;
+         options.analysis.fitRange = band.value;
+         return std::nullopt;
+     }},
+    {"--fh", '\0', "HZ",
+     [](PlotOptions& options, const std::string& text) {
+         return takeFrequency("--fh", text, options.analysis.fitBandwidth);
+     }},
     {"--spot", '\0', "LIST", takeSpots},
     {"--density", '\0', "NAME", takeDensity},
     {"--pair", '\0', nullptr, takeAnalysisSwitch<&AnalysisOptions::pair>},
@@ -254,6 +289,10 @@ std::optional<Problem> settleOutputs(PlotOptions& options) {
     }
     if (options.inputs.empty()) return usage("no input file");
     const AnalysisOptions& analysis = options.analysis;
+    const DeviationsAsked& deviations = analysis.deviations;
+    if (options.stabilityChart && !deviations.allan && !deviations.modified && !deviations.time) {
+        return usage("--stability-chart draws the deviations: give --adev, --mdev or --tdev");
+    }
     if (analysis.hat && options.inputs.size() < 3) {
         return usage("--hat needs three inputs: A against B, A against C and B against C");
     }

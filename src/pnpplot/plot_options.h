@@ -21,17 +21,18 @@ struct InputSpec {
 };
 
 struct PlotOptions {
-    AnalysisOptions analysis;           // -c, -n, -r, the spur, margin, floor, smoothing and ADEV options
-    std::string output;                 // the SVG: "-" for standard output; empty for none (-o FILE.html)
-    bool chartAfterFirstInput = false;  // no -o: the SVG is named after the first input that reads
-    std::optional<std::string> title;   // -t
-    std::optional<std::string> mask;    // -m, the mask file
-    std::optional<std::string> json;    // -j, a file or "-"
-    bool dark = false;                  // --dark
-    std::optional<std::string> html;    // --html, or -o FILE.html: the HTML report
-    std::vector<InputSpec> inputs;      // wildcards expanded where the host leaves them
-    InputSpec next;                     // while parsing: what the options so far say of the next input
-    std::string nextGivenBy;            // while parsing: the last option that describes an input, since one
+    AnalysisOptions analysis;                   // -c, -n, -r, the spur, margin, floor, smoothing and ADEV options
+    std::string output;                         // the SVG: "-" for standard output; empty for none (-o FILE.html)
+    bool chartAfterFirstInput = false;          // no -o: the SVG is named after the first input that reads
+    std::optional<std::string> title;           // -t
+    std::optional<std::string> mask;            // -m, the mask file
+    std::optional<std::string> json;            // -j, a file or "-"
+    bool dark = false;                          // --dark
+    std::optional<std::string> html;            // --html, or -o FILE.html: the HTML report
+    std::optional<std::string> stabilityChart;  // --stability-chart: the deviations against tau, an SVG
+    std::vector<InputSpec> inputs;              // wildcards expanded where the host leaves them
+    InputSpec next;                             // while parsing: what the options so far say of the next input
+    std::string nextGivenBy;                    // while parsing: the last option that describes an input, since one
     bool help = false;
     bool version = false;
 };

@@ -167,6 +167,14 @@ std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>
     }
     data += "],\"mask\":" + (layout.mask ? points(layout.mask->vertices) : std::string("null")) +
             ",\"zero\":" + (layout.zeroLine ? points(layout.zeroLine->vertices) : std::string("null"));
+    data += ",\"fits\":[";
+    for (std::size_t f = 0; f < layout.fits.size(); ++f) {
+        const FitDrawing& fit = layout.fits[f];
+        data += std::string(f ? "," : "") + "{\"line\":" + std::to_string(fit.line) + ",\"lines\":[";
+        for (std::size_t i = 0; i < fit.lines.size(); ++i) data += (i ? "," : "") + points(fit.lines[i]);
+        data += "],\"corners\":" + points(fit.corners) + "}";
+    }
+    data += "]";
     const std::vector<FactColumn> facts = factColumns(analyses);
     data += ",\"traces\":[";
     bool first = true;
@@ -247,8 +255,9 @@ std::string summaryTable(const TraceAnalysis& analysis) {
 
 }  // namespace
 
-std::string htmlReport(const ChartLayout& layout, const std::string& svg, const std::vector<TraceAnalysis>& analyses,
-                       std::optional<OffsetBand> band, const std::string& version) {
+std::string htmlReport(const ChartLayout& layout, const std::string& svg, const std::string& stability,
+                       const std::vector<TraceAnalysis>& analyses, std::optional<OffsetBand> band,
+                       const std::string& version) {
     std::string inlineSvg = svg.substr(svg.find("<svg"));
     std::string html =
         "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
@@ -286,7 +295,12 @@ std::string htmlReport(const ChartLayout& layout, const std::string& svg, const 
         "<div id=\"readout\">Move the pointer over the plot to read the levels.</div>\n"
         "<div id=\"markers\"></div>\n<div id=\"measure\"></div>\n"
         "<div id=\"status\" role=\"status\" aria-live=\"polite\"></div>\n" +
-        keysTable + "</div>\n</div>\n" + figuresTable(analyses) + "<div id=\"details\">\n";
+        keysTable + "</div>\n</div>\n" + figuresTable(analyses);
+    if (!stability.empty()) {
+        html += "<section id=\"stability\"><h2>Frequency stability</h2>\n<div class=\"wide\">" +
+                stability.substr(stability.find("<svg")) + "</div></section>\n";
+    }
+    html += "<div id=\"details\">\n";
     for (const TraceAnalysis& analysis : analyses) html += summaryTable(analysis);
     html += "</div>\n";
     html += "<script type=\"application/json\" id=\"pnpplot-data\">" + pageData(layout, analyses, band) + "</script>\n";

@@ -12,8 +12,10 @@
 
 namespace csv2pnp {
 
-// svg: the chart as svgChart wrote it for layout; analyses in the order of the chart's lines.
-std::string htmlReport(const ChartLayout& layout, const std::string& svg, const std::vector<TraceAnalysis>& analyses,
-                       std::optional<OffsetBand> band, const std::string& version);
+// svg: the chart as svgChart wrote it for layout; stability: the stability chart's SVG, empty
+// for none; analyses in the order of the chart's lines.
+std::string htmlReport(const ChartLayout& layout, const std::string& svg, const std::string& stability,
+                       const std::vector<TraceAnalysis>& analyses, std::optional<OffsetBand> band,
+                       const std::string& version);
 
 }  // namespace csv2pnp

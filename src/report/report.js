@@ -632,6 +632,9 @@ var pnpplotNumbers = (function () {
   var chartMask = svg.querySelector('g.mask'), chartZero = svg.querySelector('g.zero-line');
   var chartShades = Array.prototype.slice.call(svg.querySelectorAll('rect.shade'));
   var chartTraces = Array.prototype.slice.call(svg.querySelectorAll('g.trace'));
+  var chartFits = Array.prototype.slice.call(svg.querySelectorAll('g.fit'));
+  var fitOf = {};
+  (data.fits || []).forEach(function (fit) { fitOf[fit.line] = fit; });
   function coordinate(value) { return Math.max(-1e6, Math.min(1e6, value)).toFixed(2); }
   function copyOf(node) {
     var copy = node.cloneNode(true);
@@ -662,7 +665,7 @@ var pnpplotNumbers = (function () {
     var zoomed = view !== whole;
     underClip.textContent = '';
     overClip.textContent = '';
-    [chartMask, chartZero].concat(chartBands, chartLabels, chartShades, chartTraces).forEach(function (node) {
+    [chartMask, chartZero].concat(chartBands, chartLabels, chartShades, chartTraces, chartFits).forEach(function (node) {
       if (!node) return;
       if (zoomed) node.setAttribute('visibility', 'hidden');
       else node.removeAttribute('visibility');
@@ -706,6 +709,23 @@ var pnpplotNumbers = (function () {
       place(paths.filter(isTriangle), trace.limits, function (path, x, y) { path.setAttribute('d', triangle(x, y)); });
       place(paths.filter(function (path) { return !isTriangle(path); }), trace.fails,
             function (path, x, y) { path.setAttribute('d', cross(x, y)); });
+      overClip.appendChild(copy);
+    });
+    // The fitted lines and their corners, with their labels above them.
+    chartFits.forEach(function (node) {
+      var fit = fitOf[node.getAttribute('data-trace')], copy = copyOf(node);
+      if (!fit) return;
+      Array.prototype.forEach.call(copy.querySelectorAll('polyline'), function (polyline, i) {
+        if (fit.lines[i]) polyline.setAttribute('points', pointsText(fit.lines[i]));
+      });
+      place(copy.querySelectorAll('circle'), fit.corners, function (dot, x, y) {
+        dot.setAttribute('cx', x);
+        dot.setAttribute('cy', y);
+      });
+      place(copy.querySelectorAll('text'), fit.corners, function (label, x, y) {
+        label.setAttribute('x', x);
+        label.setAttribute('y', y - 7);
+      });
       overClip.appendChild(copy);
     });
     [[chartZero, data.zero], [chartMask, data.mask]].forEach(function (line) {
@@ -936,7 +956,8 @@ var pnpplotNumbers = (function () {
     hidden[line] = !hidden[line];
     entry.classList.toggle('hidden', hidden[line]);
     entry.setAttribute('aria-pressed', hidden[line] ? 'false' : 'true');
-    Array.prototype.forEach.call(svg.querySelectorAll('.trace[data-trace="' + line + '"],.shade[data-trace="' + line + '"]'),
+    Array.prototype.forEach.call(svg.querySelectorAll('.trace[data-trace="' + line + '"],.shade[data-trace="' + line + '"],' +
+                                                      '.fit[data-trace="' + line + '"]'),
                                  function (node) { node.style.display = hidden[line] ? 'none' : ''; });
     showBand();
     drawMarkers();

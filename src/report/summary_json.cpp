@@ -1,5 +1,6 @@
 #include "report/summary_json.h"
 
+#include <cmath>
 #include <string_view>
 
 #include "plot_format/time_stamp.h"
@@ -42,6 +43,63 @@ std::string integrationJson(const BandFigures& band) {
     object.add("rms_jitter_s", jsonNumber(band.figures.rmsJitter));
     object.add("residual_fm_hz", jsonNumber(band.figures.residualFm));
     object.add("points_below_margin", count(band.pointsBelowMargin));
+    return object.done();
+}
+
+// [{"tau_s": 1e-05, "sigma_y": ...}, ...]
+std::string deviationsJson(const std::vector<DeviationPoint>& points, const char* name) {
+    std::vector<std::string> items;
+    for (const DeviationPoint& point : points) {
+        JsonObject item;
+        item.add("tau_s", jsonNumber(point.tau));
+        item.add(name, jsonNumber(point.value));
+        items.push_back(item.done());
+    }
+    return list(items);
+}
+
+// {"terms": [{"alpha": 0, "level_1hz_dbc_hz": ..., "h": ...}], "corners_hz": [...], ...}
+std::string fitJson(const FitFigures& figures) {
+    if (!figures.fit) return "null";
+    const PowerLawFit& fit = *figures.fit;
+    JsonObject object;
+    object.add("from_hz", jsonNumber(fit.from));
+    object.add("to_hz", jsonNumber(fit.to));
+    object.add("points", std::to_string(fit.points));
+    std::vector<std::string> terms, corners, dominant, allan;
+    for (const PowerLawTerm& term : fit.terms) {
+        JsonObject item;
+        item.add("alpha", std::to_string(2 - term.i));
+        item.add("type", jsonString(noiseTypeName(term.i)));
+        item.add("level_1hz_dbc_hz", jsonNumber(term.level1Hz));
+        item.add("h", std::isfinite(term.h) ? jsonNumber(term.h) : "null");
+        terms.push_back(item.done());
+    }
+    for (const FitCorner& corner : fit.corners) corners.push_back(jsonNumber(corner.offset));
+    for (const DominantTerm& d : fit.dominant) {
+        JsonObject item;
+        item.add("from_hz", jsonNumber(d.from));
+        item.add("to_hz", jsonNumber(d.to));
+        item.add("alpha", std::to_string(2 - d.i));
+        dominant.push_back(item.done());
+    }
+    object.add("terms", list(terms));
+    object.add("corners_hz", list(corners));
+    object.add("dominant", list(dominant));
+    object.add("max_error_db", jsonNumber(fit.maxError));
+    object.add("rms_error_db", jsonNumber(fit.rmsError));
+    object.add("fh_hz", jsonNumber(figures.bandwidth));
+    for (const FitAllan& row : figures.allan) {
+        JsonObject item;
+        std::vector<std::string> sigmas;
+        for (double sigma : row.terms) sigmas.push_back(jsonNumber(sigma));
+        item.add("tau_s", jsonNumber(row.tau));
+        item.add("terms_sigma_y", list(sigmas));
+        item.add("sigma_y", jsonNumber(row.total));
+        item.add("trace_sigma_y", jsonNumber(row.trace));
+        allan.push_back(item.done());
+    }
+    object.add("adev", list(allan));
     return object.done();
 }
 
@@ -172,14 +230,11 @@ std::string traceJson(const TraceAnalysis& analysis) {
     object.add("spur_threshold_db", jsonNumber(analysis.spurThreshold));
     object.add("floor_margin", analysis.floorMargin ? marginJson(*analysis.floorMargin) : "null");
     object.add("mask", analysis.mask ? maskJson(*analysis.mask) : "null");
-    std::vector<std::string> allan;
-    for (const AllanPoint& point : analysis.allan.value_or(std::vector<AllanPoint>{})) {
-        JsonObject item;
-        item.add("tau_s", jsonNumber(point.tau));
-        item.add("sigma_y", jsonNumber(point.sigmaY));
-        allan.push_back(item.done());
-    }
-    object.add("adev", list(allan));
+    const TimeDeviations deviations = analysis.deviations.value_or(TimeDeviations{});
+    object.add("adev", deviationsJson(deviations.allan, "sigma_y"));
+    object.add("mdev", deviationsJson(deviations.modified, "sigma_y"));
+    object.add("tdev", deviationsJson(deviations.time, "sigma_x_s"));
+    object.add("fit", analysis.fit ? fitJson(*analysis.fit) : "null");
     return object.done();
 }
 

@@ -201,23 +201,96 @@ void writeFloorMargin(SummaryFields& out, const FloorMargin& margin, bool subtra
     }
 }
 
-void writeAllan(SummaryFields& out, const TraceAnalysis& analysis) {
-    const std::vector<AllanPoint>& allan = *analysis.allan;
-    if (allan.empty()) {
-        writeField(out, "ADEV",
+// One deviation's lines: "ADEV  tau 10 us   3.926e-08", a unit after a time deviation.
+void writeDeviation(SummaryFields& out, const TraceAnalysis& analysis, const char* name,
+                    const std::vector<DeviationPoint>& points, const char* unit, bool threePerDecade) {
+    if (points.empty()) {
+        writeField(out, name,
                    analysis.carrier.hertz > 0
-                       ? "none: no tau of 10^k s has 1/tau a decade inside the offsets " +
-                             offsetText(analysis.firstOffset) + " to " + offsetText(analysis.lastOffset)
+                       ? std::string("none: no tau of ") + (threePerDecade ? "1, 2 or 5 10^k" : "10^k") +
+                             " s has 1/tau a decade inside the offsets " + offsetText(analysis.firstOffset) + " to " +
+                             offsetText(analysis.lastOffset)
                        : std::string("none: the carrier is 0 Hz"));
         return;
     }
     bool first = true;
-    for (const AllanPoint& point : allan) {
+    for (const DeviationPoint& point : points) {
         std::string tau = withPrefix(point.tau, "s");
-        writeField(out, first ? "ADEV" : "",
+        writeField(out, first ? name : "",
                    "tau " + tau + std::string(tau.size() < 8 ? 8 - tau.size() : 1, ' ') +
-                       (std::isfinite(point.sigmaY) ? scientificText(point.sigmaY, 4) : overflows));
+                       (std::isfinite(point.value) ? scientificText(point.value, 4) + unit : overflows));
         first = false;
+    }
+}
+
+void writeDeviations(SummaryFields& out, const TraceAnalysis& analysis) {
+    const TimeDeviations& deviations = *analysis.deviations;
+    const DeviationsAsked& asked = deviations.asked;
+    if (asked.allan) writeDeviation(out, analysis, "ADEV", deviations.allan, "", asked.threePerDecade);
+    if (asked.modified) writeDeviation(out, analysis, "MDEV", deviations.modified, "", asked.threePerDecade);
+    if (asked.time) writeDeviation(out, analysis, "TDEV", deviations.time, " s", asked.threePerDecade);
+}
+
+// "h-1", "h0", "h2": the name of h_alpha for the term f^-i.
+std::string hName(int i) { return "h" + std::to_string(2 - i); }
+
+std::string dbText(double db) { return std::isfinite(db) ? withDecimals(db, 3) + " dB" : overflows; }
+
+void writeFit(SummaryFields& out, const TraceAnalysis& analysis) {
+    const FitFigures& figures = *analysis.fit;
+    if (!figures.fit) {
+        writeField(out, "fit", "none: fewer than two points to fit, spurs and points below the margin left out");
+        return;
+    }
+    const PowerLawFit& fit = *figures.fit;
+    const double margin = analysis.floorMargin ? analysis.floorMargin->threshold : 0;
+    writeField(out, "fit",
+               offsetText(fit.from) + " to " + offsetText(fit.to) + ", " + std::to_string(fit.points) +
+                   (fit.points == 1 ? " point" : " points") + "; spurs" +
+                   (analysis.floorMargin ? " and points less than " + decibels(margin, 0) + " above the floor" : "") +
+                   " left out");
+    out.push_back({"", "", false, {"term", "L", "at 1 Hz", "S_y"}});
+    for (const PowerLawTerm& term : fit.terms) {
+        out.push_back({"",
+                       "",
+                       false,
+                       {std::string(noiseTypeName(term.i)), "f^" + std::to_string(-term.i),
+                        withDecimals(term.level1Hz, 2) + " dBc/Hz",
+                        hName(term.i) + " = " + (std::isfinite(term.h) ? scientificText(term.h, 4) : "none")}});
+    }
+    std::string corners;
+    for (const FitCorner& corner : fit.corners) {
+        corners += (corners.empty() ? "" : "; ") + offsetText(corner.offset) + ", " +
+                   std::string(noiseTypeName(corner.steeper)) + " = " + std::string(noiseTypeName(corner.shallower)) +
+                   (corner.inside ? "" : " (beyond the offsets fitted)");
+    }
+    writeField(out, "corners", corners.empty() ? "none: one term" : corners);
+    // Neighbouring decades with the same term in one span.
+    std::string dominant;
+    for (std::size_t k = 0; k < fit.dominant.size();) {
+        std::size_t end = k;
+        while (end + 1 < fit.dominant.size() && fit.dominant[end + 1].i == fit.dominant[k].i) ++end;
+        dominant += (dominant.empty() ? "" : "; ") + offsetText(fit.dominant[k].from) + " to " +
+                    offsetText(fit.dominant[end].to) + " " + std::string(noiseTypeName(fit.dominant[k].i));
+        k = end + 1;
+    }
+    writeField(out, "dominant", dominant);
+    writeField(out, "fit error", "largest " + dbText(fit.maxError) + ", RMS " + dbText(fit.rmsError));
+    if (figures.allan.empty()) return;
+    writeField(out, "fit ADEV",
+               "f_h = " + offsetText(figures.bandwidth) + (figures.bandwidthGiven ? " (--fh)" : " (the last offset)") +
+                   " for the phase terms");
+    std::vector<std::string> heads{"tau"};
+    for (const PowerLawTerm& term : fit.terms) heads.emplace_back(noiseTypeName(term.i));
+    heads.insert(heads.end(), {"the terms", "the trace"});
+    out.push_back({"", "", false, heads});
+    auto sigma = [](double value) { return std::isfinite(value) ? scientificText(value, 4) : overflows; };
+    for (const FitAllan& row : figures.allan) {
+        std::vector<std::string> cells{withPrefix(row.tau, "s")};
+        for (double term : row.terms) cells.push_back(sigma(term));
+        cells.push_back(sigma(row.total));
+        cells.push_back(sigma(row.trace));
+        out.push_back({"", "", false, cells});
     }
 }
 
@@ -313,7 +386,8 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
         writeFloorMargin(out, *analysis.floorMargin, analysis.integration && analysis.integration->floorSubtracted);
     }
     if (analysis.mask) writeMask(out, *analysis.mask);
-    if (analysis.allan) writeAllan(out, analysis);
+    if (analysis.deviations) writeDeviations(out, analysis);
+    if (analysis.fit) writeFit(out, analysis);
     return out;
 }
 

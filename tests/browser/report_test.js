@@ -74,6 +74,55 @@ function pngSize(bytes) {
   return [bytes.readUInt32BE(16), bytes.readUInt32BE(20)];
 }
 
+// The sample export fitted, with its deviations: the stability chart under the chart, the
+// fitted lines hidden with their trace, and drawn again over a zoomed view with each corner on
+// the offset it names.
+async function fitReport(openReport, work) {
+  const drawing = spawnSync(pnpplot, ['--fit', '--adev', '--mdev', '-o', 'fit.html', sample], { cwd: work, encoding: 'utf8' });
+  check(drawing.status === 0, 'pnpplot --fit --adev --mdev -o fit.html: status ' + drawing.status);
+  const page = await openReport(path.join(work, 'fit.html'), 1200, 1000);
+  const data = await page.evaluate(() => JSON.parse(document.getElementById('pnpplot-data').textContent));
+  const series = await page.$$eval('#stability svg g.deviation', (list) => list.length).catch(() => 0);
+  check(series === 2, 'the stability chart shows ADEV and MDEV of the phase noise: ' + series + ' series');
+  const fitLines = await page.$$eval('#chart g.fit[data-trace="0"] polyline', (list) => list.length);
+  check(fitLines === 3 && data.fits.length === 1, 'three fitted terms drawn on the chart: ' + fitLines);
+  await page.click('.legend-entry[data-trace="0"]');
+  check(await page.$eval('#chart g.fit', (node) => getComputedStyle(node).display) === 'none',
+        'hiding the phase noise hides its fitted lines');
+  await page.click('.legend-entry[data-trace="0"]');
+  const { area } = data;
+  const x = (offset) => area.left + (Math.log10(offset) - data.decades[0]) / (data.decades[1] - data.decades[0]) * area.width;
+  const y = (level) => area.top + (data.levels[1] - level) / (data.levels[1] - data.levels[0]) * area.height;
+  const onPage = (cx, cy) => page.evaluate((px, py) => {
+    const svg = document.querySelector('#chart svg');
+    const point = svg.createSVGPoint();
+    point.x = px;
+    point.y = py;
+    const screen = point.matrixTransform(svg.getScreenCTM());
+    return { x: screen.x, y: screen.y };
+  }, cx, cy);
+  const [cornerOffset, cornerLevel] = data.fits[0].corners[0];
+  const from = await onPage(x(20), y(-130)), to = await onPage(x(200), y(-150));
+  await page.keyboard.down('Shift');
+  await page.mouse.move(from.x, from.y);
+  await page.mouse.down();
+  await page.mouse.move(to.x, to.y, { steps: 4 });
+  await page.mouse.up();
+  await page.keyboard.up('Shift');
+  const corner = await page.$eval('svg[overflow="hidden"] g.fit circle',
+                                  (node) => [Number(node.getAttribute('cx')), Number(node.getAttribute('cy'))]).catch(() => null);
+  const labels = await page.$$eval('g.zoom-grid text', (list) => list.map((node) =>
+    [node.textContent, Number(node.getAttribute('x')), Number(node.getAttribute('y'))]));
+  const label = (name) => labels.find((item) => item[0] === name) || [name, NaN, NaN];
+  const [, x50] = label('50 Hz'), [, x60] = label('60 Hz'), [, , y140] = label('-140'), [, , y145] = label('-145');
+  const wantX = x50 + (Math.log10(cornerOffset) - Math.log10(50)) / Math.log10(60 / 50) * (x60 - x50);
+  const wantY = y140 + (cornerLevel + 140) / -5 * (y145 - y140);
+  check(corner && Math.abs(corner[0] - wantX) < 0.2 && Math.abs(corner[1] - wantY) < 0.2,
+        'zoomed, the corner at ' + cornerOffset.toFixed(3) + ' Hz stands where the new grid (' +
+        labels.map((item) => item[0]).join(' ') + ') puts it: ' + corner + ' against ' + wantX.toFixed(2) + ',' + wantY.toFixed(2));
+  await page.close();
+}
+
 // The export with two spurs and a floor, judged against the sample mask (which its spurs
 // fail): markers on the traces, the delta marker, the keys, zoom, a band narrower than the
 // plot shows, the legend from the keyboard, the PNG, and the page from 600 pixels wide to 4K.
@@ -517,6 +566,7 @@ async function main() {
           'two clicks measure the difference and the slope between the trace\'s levels: ' + measured);
 
     await spursReport(browser, openReport, work, run);
+    await fitReport(openReport, work);
     await numberTable(page, work);
     check(problems.length === 0, 'no error in the console' + (problems.length ? ': ' + problems.join('; ') : ''));
     check(requests.length === 0, 'no request but the file itself' + (requests.length ? ': ' + requests.join(' ') : ''));

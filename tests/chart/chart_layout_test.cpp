@@ -50,7 +50,9 @@ TEST(ChartLayout, NineInputsWithLongNames) {
     for (std::size_t i = 0; i < layout.legend.size(); ++i) {
         const LegendEntry& entry = layout.legend[i];
         columns.insert(entry.x);
-        if (i % 2) EXPECT_EQ(entry.x, layout.legend[i - 1].x) << i;
+        if (i % 2) {
+            EXPECT_EQ(entry.x, layout.legend[i - 1].x) << i;
+        }
         EXPECT_GT(entry.y - 11, plotArea.top + plotArea.height + 42);  // under the offset axis's title
         EXPECT_EQ(entry.notes.size(), i % 2 ? 0u : 1u);
         // Characters are at most 7 pixels wide at the legend's sizes.
@@ -140,6 +142,26 @@ TEST(ChartLayout, MarksThinnedPerColumnAndTheSwatchesLikeWhatTheyExplain) {
         EXPECT_EQ(entry.style.colour, layout.marginShades.front().colour);
         EXPECT_EQ(entry.style.opacity, marginShadeOpacity);
     }
+}
+
+// A fitted line is cut where it leaves the level axis (-190 to -80 dB here), along its own
+// straight course in log f; one wholly outside, and a corner outside, are left out.
+TEST(ChartLayout, FittedLinesCutToTheLevelAxis) {
+    ChartInput input = inputs(1, "fit");
+    input.lines[0].fit = ChartFit{{{{1, -90}, {1e6, -270}}, {{1, -60}, {1e6, -60}}, {{1, -160}, {1e6, -160}}},
+                                  {{56.2, -121.5}, {1e5, -250}},
+                                  {"56.2 Hz", "100 kHz"}};
+    const ChartLayout layout = layoutChart(input);
+    ASSERT_EQ(layout.levels.bottom, -190);
+    ASSERT_EQ(layout.fits.size(), 1u);
+    const FitDrawing& fit = layout.fits[0];
+    ASSERT_EQ(fit.lines.size(), 2u);
+    // -90 - 30 log10 f = -190 at f = 10^(100/30).
+    EXPECT_NEAR(fit.lines[0].back().offset / std::pow(10.0, 100.0 / 30), 1, 1e-12);
+    EXPECT_NEAR(fit.lines[0].back().level, -190, 1e-9);
+    EXPECT_EQ(fit.lines[1].front().offset, 1);
+    EXPECT_EQ(fit.labels, std::vector<std::string>{"56.2 Hz"});
+    EXPECT_EQ(layout.legend.back().caption, "fitted power laws, their corners");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "chart/chart_layout.h"
+#include "json_parser.h"
 #include "plot_runs.h"
 #include "scratch_dir.h"
 
@@ -176,6 +178,40 @@ TEST_F(Pnpplot, RenderedChartShowsTheMaskAndTheMarginShading) {
             << c;
         EXPECT_NEAR(clear[static_cast<std::size_t>(c)], band, 1) << c;
     }
+}
+
+// The stability chart: each input's deviations in its hue, the first ADEV point's marker where
+// its tau and sigma_y stand on the decades that hold every value.
+TEST_F(Pnpplot, RenderedStabilityChart) {
+    if (std::system("command -v rsvg-convert >/dev/null && command -v pngtopnm >/dev/null") != 0) {
+        GTEST_SKIP() << "needs rsvg-convert (librsvg2-bin) and pngtopnm (netpbm)";
+    }
+    test::writeFile("osc1.csv", test::readFile(SAMPLE_EXPORT));
+    test::writeFile("osc2.csv", "1,-110\n1000,-170\n1000000,-180\n");
+    ASSERT_EQ(run("--adev --mdev --tdev --stability-chart s.svg -j s.json -o c.svg osc1.csv osc2.csv").status, 0);
+    ASSERT_EQ(std::system("rsvg-convert s.svg -o s.png && pngtopnm s.png >s.ppm"), 0);
+    Image image = readPpm(test::readFile("s.ppm"));
+    EXPECT_GT(pixelsOf(image, lightTheme().palette[0].c_str()), 300);
+    EXPECT_GT(pixelsOf(image, lightTheme().palette[1].c_str()), 300);
+    // tau 10 us to 100 ms: decades -5 to -1; the values from TDEV's ~1e-14 s to ADEV's ~4e-8.
+    if (!test::haveJsonParser()) GTEST_SKIP() << "needs python3 to parse JSON";
+    // Every deviation's value, one a line, the first trace's first ADEV first.
+    std::istringstream values(
+        test::queryJson("s.json",
+                        "'\\n'.join(repr(p.get('sigma_y', p.get('sigma_x_s'))) for t in d['traces'] "
+                        "for k in ('adev', 'mdev', 'tdev') for p in t[k])")
+            .value_or(""));
+    double sigma = 0, low = INFINITY, high = 0;
+    for (double value = 0; values >> value;) {
+        if (sigma == 0) sigma = value;
+        low = std::min(low, value), high = std::max(high, value);
+    }
+    const double tau = 1e-5;
+    const double bottom = std::floor(std::log10(low)), top = std::ceil(std::log10(high));
+    const int x = plotArea.left + static_cast<int>(std::lround((std::log10(tau) + 5) / 4 * plotArea.width));
+    const int y =
+        plotArea.top + static_cast<int>(std::lround((top - std::log10(sigma)) / (top - bottom) * plotArea.height));
+    EXPECT_EQ(image.at(x, y), rgbOf(lightTheme().palette[0].c_str())) << x << "," << y;
 }
 
 // Nine inputs with long names: the legend moves under the plot, nothing runs off the canvas's

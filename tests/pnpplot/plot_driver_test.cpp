@@ -355,5 +355,34 @@ TEST_F(PlotDriver, DatasheetFigures) {
               "pnpplot: --hat needs three inputs: A against B, A against C and B against C\nTry 'pnpplot --help'.\n");
 }
 
+// The time domain and the fit from the command line: the deviations at three tau a decade, the
+// stability chart written and in the report, the fit's lines on the chart; the options that do
+// not stand alone refused.
+TEST_F(PlotDriver, StabilityAndFit) {
+    // White FM, -100 dBc/Hz at 1 Hz on 10 MHz: sigma_y(1 s) = 1e-12, MDEV^2 / ADEV^2 = 1/2.
+    test::writeFile("white.csv", "0.01,-60\n1,-100\n100,-140\n10000,-180\n1000000,-220\n");
+    test::ToolRun runs =
+        run("--adev --mdev --tdev --tau 1-2-5 --fit --stability-chart s.svg --html r.html "
+            "-j w.json -o w.svg white.csv");
+    EXPECT_EQ(runs.status, 0) << runs.err;
+    EXPECT_TRUE(has(runs.out, "Stability chart written to s.svg\n")) << runs.out;
+    EXPECT_TRUE(has(runs.out, "                tau 1 s     1.000e-12\n")) << runs.out;
+    EXPECT_TRUE(has(runs.out, "                white FM  f^-2  -100.00 dBc/Hz  h0 = 2.000e-24\n")) << runs.out;
+    // 1/tau from 0.1 Hz to 100 kHz, three a decade; the ratio at 1 ms, three decades from the end.
+    EXPECT_EQ(test::queryJson("w.json",
+                              "[len(d['traces'][0]['adev']), round((d['traces'][0]['mdev'][6]['sigma_y'] / "
+                              "d['traces'][0]['adev'][6]['sigma_y']) ** 2, 3), "
+                              "[(t['alpha'], t['type'], '%.6g' % t['h']) for t in d['traces'][0]['fit']['terms']]]"),
+              "19\n0.5\n[(0, 'white FM', '2e-24')]\n");
+    const std::string stability = test::readFile("s.svg");
+    EXPECT_TRUE(has(stability, "class=\"stability\"") && has(stability, ">white.csv phase noise TDEV</text>"));
+    EXPECT_TRUE(has(test::readFile("r.html"), "<section id=\"stability\"><h2>Frequency stability</h2>"));
+    EXPECT_TRUE(has(test::readFile("w.svg"), "<g class=\"fit\" data-trace=\"0\">"));
+    EXPECT_EQ(run("--stability-chart s.svg white.csv").err,
+              "pnpplot: --stability-chart draws the deviations: give --adev, --mdev or --tdev\n"
+              "Try 'pnpplot --help'.\n");
+    EXPECT_EQ(run("--tau 2 white.csv").status, 2);
+}
+
 }  // namespace
 }  // namespace csv2pnp

@@ -58,7 +58,7 @@ TEST(PlotOptions, DefaultsAndWhatEachOptionSets) {
     EXPECT_EQ(o.analysis.marginThreshold, 3);
     EXPECT_EQ(o.analysis.smoothing, 0.2);
     EXPECT_EQ(o.analysis.spurs, SpurTreatment::omit);
-    EXPECT_TRUE(o.analysis.subtractFloor && o.analysis.allanDeviation && o.dark);
+    EXPECT_TRUE(o.analysis.subtractFloor && o.analysis.deviations.allan && o.dark);
     EXPECT_EQ(o.html, "r.html");
 
     ASSERT_EQ(o.inputs.size(), 2u);

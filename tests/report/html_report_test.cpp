@@ -19,7 +19,7 @@ std::string reportOf(Analyses& analyses, bool dark) {
     input.dark = dark;
     input.band = OffsetBand{10, 1e5};
     ChartLayout layout = layoutChart(input);
-    return htmlReport(layout, svgChart(layout), analyses.traces, OffsetBand{10, 1e5}, "9.9");
+    return htmlReport(layout, svgChart(layout), "", analyses.traces, OffsetBand{10, 1e5}, "9.9");
 }
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }

@@ -69,7 +69,20 @@ TEST_F(SummaryJson, EveryKeyAndItsType) {
               ".traces[].mask.points_judged number\n.traces[].mask.judged_hz list\n"
               ".traces[].mask.judged_hz[] number\n.traces[].mask.mask_hz list\n.traces[].mask.mask_hz[] number\n"
               ".traces[].adev list\n.traces[].adev[] dict\n.traces[].adev[].tau_s number\n"
-              ".traces[].adev[].sigma_y number\n");
+              ".traces[].adev[].sigma_y number\n.traces[].mdev list\n.traces[].mdev[] dict\n"
+              ".traces[].mdev[].tau_s number\n.traces[].mdev[].sigma_y number\n.traces[].tdev list\n"
+              ".traces[].tdev[] dict\n.traces[].tdev[].tau_s number\n.traces[].tdev[].sigma_x_s number\n"
+              ".traces[].fit dict\n.traces[].fit.from_hz number\n.traces[].fit.to_hz number\n"
+              ".traces[].fit.points number\n.traces[].fit.terms list\n.traces[].fit.terms[] dict\n"
+              ".traces[].fit.terms[].alpha number\n.traces[].fit.terms[].type str\n"
+              ".traces[].fit.terms[].level_1hz_dbc_hz number\n.traces[].fit.terms[].h number\n"
+              ".traces[].fit.corners_hz list\n.traces[].fit.dominant list\n.traces[].fit.dominant[] dict\n"
+              ".traces[].fit.dominant[].from_hz number\n.traces[].fit.dominant[].to_hz number\n"
+              ".traces[].fit.dominant[].alpha number\n.traces[].fit.max_error_db number\n"
+              ".traces[].fit.rms_error_db number\n.traces[].fit.fh_hz number\n.traces[].fit.adev list\n"
+              ".traces[].fit.adev[] dict\n.traces[].fit.adev[].tau_s number\n"
+              ".traces[].fit.adev[].terms_sigma_y list\n.traces[].fit.adev[].terms_sigma_y[] number\n"
+              ".traces[].fit.adev[].sigma_y number\n.traces[].fit.adev[].trace_sigma_y number\n");
     EXPECT_EQ(test::queryJson("s.json", "[d['traces'][0]['measured_utc'], d['traces'][1]['mask']]"),
               "2026-12-09T04:26:47Z\nNone\n");
 }

@@ -21,7 +21,8 @@ FixedAnalysis::FixedAnalysis() : mask{"m.txt", {{1, -50}, {1e6, -150}}} {
     options.normaliseTo = 100e6;
     options.band = OffsetBand{10, 1e5};
     options.smoothing = 0.2;
-    options.allanDeviation = true;
+    options.deviations = {true, true, true, false};
+    options.fit = true;
     analyses = analyseTraces(traces, options, &mask);
 }
 

@@ -1,0 +1,104 @@
+#include "chart/stability_svg.h"
+
+#include <charconv>
+
+#include "text/xml_text.h"
+#include "units/si_units.h"
+
+namespace csv2pnp {
+
+namespace {
+
+std::string coordinate(double value) { return withDecimals(value, 1); }
+std::string number(int value) { return std::to_string(value); }
+
+std::string stroke(const LineStyle& style) {
+    char width[32];
+    std::string text = "stroke=\"" + style.colour + "\" stroke-width=\"" +
+                       std::string(width, std::to_chars(width, width + sizeof width, style.width).ptr) + "\"";
+    if (!style.dashes.empty()) text += " stroke-dasharray=\"" + style.dashes + "\"";
+    return text;
+}
+
+// A deviation's marker centred at x, y, filled in its colour.
+std::string marker(DeviationMarker kind, double x, double y, const std::string& colour) {
+    switch (kind) {
+    case DeviationMarker::circle:
+        return "<circle cx=\"" + coordinate(x) + "\" cy=\"" + coordinate(y) + "\" r=\"4\" fill=\"" + colour + "\"/>\n";
+    case DeviationMarker::square:
+        return "<rect x=\"" + coordinate(x - 3.5) + "\" y=\"" + coordinate(y - 3.5) +
+               "\" width=\"7\" height=\"7\" fill=\"" + colour + "\"/>\n";
+    case DeviationMarker::triangle:
+        return "<path d=\"M" + coordinate(x) + "," + coordinate(y - 5) + "L" + coordinate(x + 4.5) + "," +
+               coordinate(y + 3.5) + "L" + coordinate(x - 4.5) + "," + coordinate(y + 3.5) + "Z\" fill=\"" + colour +
+               "\"/>\n";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string stabilitySvg(const StabilityLayout& layout) {
+    const PlotArea& area = layout.area;
+    const ChartTheme& theme = layout.theme;
+    std::string svg =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
+        "version=\"1.1\" class=\"stability\" width=\"" +
+        number(layout.width) + "\" height=\"" + number(layout.height) + "\" viewBox=\"0 0 " + number(layout.width) +
+        " " + number(layout.height) + "\" font-family=\"sans-serif\" font-size=\"12\" fill=\"" + theme.text +
+        "\">\n<rect width=\"100%\" "
+        "height=\"100%\" fill=\"" +
+        theme.background + "\"/>\n<text x=\"" + number(area.left + area.width / 2) +
+        "\" y=\"28\" text-anchor=\"middle\" font-size=\"16\">" + xmlText(layout.title) + "</text>\n";
+    if (layout.lines.empty()) return svg + "</svg>\n";
+    svg += "<g class=\"grid\">\n";
+    for (const GridLine& line : layout.tauGrid) {
+        const std::string x = coordinate(line.at);
+        svg += "<line x1=\"" + x + "\" y1=\"" + number(area.top) + "\" x2=\"" + x + "\" y2=\"" +
+               number(area.top + area.height) + "\" stroke=\"" + (line.minor ? theme.gridMinor : theme.gridMajor) +
+               "\"/>\n";
+        if (!line.label.empty()) {
+            svg += "<text x=\"" + x + "\" y=\"" + number(area.top + area.height + 18) + "\" text-anchor=\"middle\">" +
+                   xmlText(line.label) + "</text>\n";
+        }
+    }
+    for (const GridLine& line : layout.valueGrid) {
+        const std::string y = coordinate(line.at);
+        svg += "<line x1=\"" + number(area.left) + "\" y1=\"" + y + "\" x2=\"" + number(area.left + area.width) +
+               "\" y2=\"" + y + "\" stroke=\"" + (line.minor ? theme.gridMinor : theme.gridMajor) + "\"/>\n";
+        if (!line.label.empty()) {
+            svg += "<text x=\"" + number(area.left - 8) + "\" y=\"" + y +
+                   "\" text-anchor=\"end\" dominant-baseline=\"middle\">" + xmlText(line.label) + "</text>\n";
+        }
+    }
+    svg += "</g>\n<rect x=\"" + number(area.left) + "\" y=\"" + number(area.top) + "\" width=\"" + number(area.width) +
+           "\" height=\"" + number(area.height) + "\" fill=\"none\" stroke=\"" + theme.frame + "\"/>\n";
+    svg += "<text x=\"" + number(area.left + area.width / 2) + "\" y=\"" + number(area.top + area.height + 42) +
+           "\" text-anchor=\"middle\">Averaging time τ (s)</text>\n";
+    svg += "<text transform=\"translate(24 " + number(area.top + area.height / 2) +
+           ") rotate(-90)\" text-anchor=\"middle\">σy(τ): ADEV, MDEV; σx(τ) in s: TDEV</text>\n";
+    for (std::size_t i = 0; i < layout.lines.size(); ++i) {
+        const StabilityLine& line = layout.lines[i];
+        svg += "<g class=\"deviation\" data-series=\"" + std::to_string(line.series) + "\">\n";
+        if (line.vertices.size() > 1) {
+            svg += "<polyline fill=\"none\" " + stroke(line.style) + " points=\"";
+            for (const auto& [x, y] : line.vertices) svg += coordinate(x) + "," + coordinate(y) + " ";
+            svg.back() = '"';
+            svg += "/>\n";
+        }
+        for (const auto& [x, y] : line.vertices) svg += marker(layout.markers[i], x, y, line.style.colour);
+        svg += "</g>\n";
+    }
+    for (std::size_t i = 0; i < layout.legend.size(); ++i) {
+        const LegendEntry& entry = layout.legend[i];
+        svg += "<g class=\"legend-entry\"><title>" + xmlText(entry.tooltip) + "</title>\n<line x1=\"" +
+               number(entry.x) + "\" y1=\"" + number(entry.y) + "\" x2=\"" + number(entry.x + 30) + "\" y2=\"" +
+               number(entry.y) + "\" " + stroke(entry.style) + "/>\n" +
+               marker(layout.markers[i], entry.x + 15, entry.y, entry.style.colour) + "<text x=\"" +
+               number(entry.x + 38) + "\" y=\"" + number(entry.y + 4) + "\">" + xmlText(entry.caption) +
+               "</text></g>\n";
+    }
+    return svg + "</svg>\n";
+}
+
+}  // namespace csv2pnp

@@ -1,0 +1,37 @@
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "chart/stability_svg.h"
+
+namespace csv2pnp {
+namespace {
+
+std::size_t count(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (std::size_t at = 0; (at = text.find(part, at)) != std::string::npos; at += part.size()) ++n;
+    return n;
+}
+
+// A polyline and a marker a point for each deviation, its marker again in its legend entry;
+// texts escaped; nothing but the title without values.
+TEST(StabilitySvg, DrawsEachDeviationWithItsMarker) {
+    StabilityInput input;
+    input.title = "a & b";
+    input.series.push_back({"a ADEV", 0, DeviationMarker::circle, {{1e-5, 3e-8}, {1e-4, 4e-9}}});
+    input.series.push_back({"a MDEV", 0, DeviationMarker::square, {{1e-5, 9e-9}, {1e-4, 4e-10}}});
+    input.series.push_back({"a <TDEV>", 0, DeviationMarker::triangle, {{1e-5, 5e-14}, {1e-4, 2e-14}}});
+    const std::string svg = stabilitySvg(layoutStability(input));
+    EXPECT_EQ(count(svg, "<polyline"), 3u);
+    EXPECT_EQ(count(svg, "<circle"), 3u);
+    EXPECT_EQ(count(svg, "<rect x="), 4u);  // the frame of the plot and three squares
+    EXPECT_EQ(count(svg, "Z\" fill="), 3u);
+    EXPECT_EQ(count(svg, ">a &lt;TDEV&gt;</text>"), 1u);
+    EXPECT_EQ(count(svg, ">a &amp; b</text>"), 1u);
+    const std::string empty = stabilitySvg(layoutStability(StabilityInput{"none", {}, false}));
+    EXPECT_EQ(count(empty, "<text"), 1u);
+    EXPECT_EQ(empty.substr(empty.size() - 7), "</svg>\n");
+}
+
+}  // namespace
+}  // namespace csv2pnp
