@@ -11,6 +11,8 @@ namespace csv2pnp {
 
 namespace {
 
+const double ln10 = math::log(10.0);
+
 bool before(const TracePoint& point, double offset) { return point.offset < offset; }
 
 // The integral from f1 to f2 of s1 (f / f1)^e df is s1 f1 r (e^((e+1) r) - 1) / ((e+1) r) with
@@ -30,7 +32,7 @@ double guarded(double integral, double width, double lowPower, double highLevel)
 std::pair<double, double> segmentAreas(const TracePoint& a, const TracePoint& b, double low, double high) {
     const bool whole = low == a.offset && high == b.offset;
     const double spanned = logRatio(a.offset, b.offset);
-    const double e = powerLawExponent(a, b);
+    const double e = (b.level - a.level) * ln10 / (10 * spanned);  // as powerLawExponent has it
     const double power = powerRatio(a.level);
     const double s = low == a.offset ? power : power * math::exp(e * logRatio(a.offset, low));
     const double r = whole ? spanned : logRatio(low, high);

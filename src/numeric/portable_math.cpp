@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace csv2pnp::math {
@@ -125,6 +127,13 @@ double exp(double x) {
     const double scaled = 1 + expm1Reduced(r);
     // Near the top of the doubles 2^k alone would overflow though the product does not.
     if (k > 1000) return std::ldexp(scaled, static_cast<int>(k) - 2) * 4;
+    // While 2^k is a normal double the product by it is exact, as ldexp's is, and cheaper.
+    if (k >= -1020) {
+        const std::uint64_t bits = static_cast<std::uint64_t>(static_cast<long long>(k) + 1023) << 52;
+        double power = 0;
+        std::memcpy(&power, &bits, sizeof power);
+        return scaled * power;
+    }
     return std::ldexp(scaled, static_cast<int>(k));
 }
 
