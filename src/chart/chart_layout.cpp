@@ -15,11 +15,13 @@ namespace {
 
 constexpr int chartWidth = 1080;
 constexpr int minimumHeight = 600;
-constexpr int legendLeft = plotArea.left + plotArea.width + 30;  // clear of the last offset label
+// The legend's column starts clear of the last offset label and takes the canvas's rest.
+constexpr int legendGap = 30, legendColumn = 330;
+constexpr int bottomRoom = 70;  // under the plot: the offset labels and the axis's title
 constexpr int captionHeight = 18, noteHeight = 15, entryGap = 12, bottomMargin = 20;
 // With the legend under the plot: the canvas as wide as the plot and its labels, two columns
 // of entries (a caption of longestCaption characters fits one), closer together.
-constexpr int narrowWidth = plotArea.left + plotArea.width + 40;
+constexpr int narrowMargin = 40;
 constexpr int columnWidth = 340, columnGap = 6;
 constexpr int belowAxisTitle = 60;  // from the plot's bottom to the legend's top
 constexpr int maxDecadesWithMinorLines = 12;
@@ -53,8 +55,10 @@ void placeAxes(ChartLayout& layout, const ChartInput& input) {
         lowLevel = std::min(lowLevel, 0.0);
         highLevel = std::max(highLevel, 0.0);
     }
-    layout.offsets = offsetAxisFor(lowOffset, highOffset);
-    layout.levels = levelAxisFor(lowLevel - levelHeadroom, highLevel + levelHeadroom);
+    layout.offsets = input.offsetRange ? offsetAxisFor(input.offsetRange->from, input.offsetRange->to)
+                                       : offsetAxisFor(lowOffset, highOffset);
+    layout.levels = input.levelRange ? levelAxisFor(input.levelRange->first, input.levelRange->second)
+                                     : levelAxisFor(lowLevel - levelHeadroom, highLevel + levelHeadroom);
 }
 
 void placeGrid(ChartLayout& layout) {
@@ -149,6 +153,7 @@ void placeSharedNotes(ChartLayout& layout, const std::vector<std::string>& share
 
 // The legend beside the plot, one entry under the other; returns the canvas's height it needs.
 int placeBeside(ChartLayout& layout, const std::vector<std::string>& shared) {
+    const int legendLeft = layout.area.left + layout.area.width + legendGap;
     placeSharedNotes(layout, shared, legendLeft, layout.area.top);
     int y = firstEntryBelow(layout.area.top, shared.size());
     for (LegendEntry& entry : layout.legend) {
@@ -163,8 +168,9 @@ int placeBeside(ChartLayout& layout, const std::vector<std::string>& shared) {
 // The legend under the plot in two columns, the first down to where the two are most nearly
 // alike, breaking between entries of different inputs where it can (an input's phase noise
 // and floor stay together); returns the canvas's height it needs.
-int placeBelow(ChartLayout& layout, const std::vector<std::string>& shared, const std::vector<std::string>& inputs) {
-    layout.width = narrowWidth;
+int placeBelow(ChartLayout& layout, const std::vector<std::string>& shared, const std::vector<std::string>& inputs,
+               bool fixedWidth) {
+    if (!fixedWidth) layout.width = layout.area.left + layout.area.width + narrowMargin;
     const int top = layout.area.top + layout.area.height + belowAxisTitle;
     placeSharedNotes(layout, shared, layout.area.left, top);
     std::vector<LegendEntry>& legend = layout.legend;
@@ -172,7 +178,10 @@ int placeBelow(ChartLayout& layout, const std::vector<std::string>& shared, cons
     for (const LegendEntry& entry : legend) before.push_back(before.back() + entryHeight(entry, columnGap));
     const std::size_t count = legend.size();
     std::size_t split = count;
+    // A canvas too narrow for two columns of a given width keeps one.
+    const bool twoColumns = layout.area.left + 2 * columnWidth <= layout.width + narrowMargin;
     for (bool anywhere : {false, true}) {
+        if (!twoColumns) break;
         int tallest = before[count] + 1;
         for (std::size_t at = 1; at < count; ++at) {
             if (!anywhere && inputs[at] == inputs[at - 1]) continue;
@@ -230,6 +239,14 @@ ChartLayout layoutChart(const ChartInput& input) {
     layout.width = chartWidth;
     layout.height = minimumHeight;
     layout.area = plotArea;
+    if (input.size) {
+        // The plot takes what the axes' labels and the legend's column leave of the canvas.
+        layout.width = std::max(input.size->first, minimumSize.first);
+        layout.height = std::max(input.size->second, minimumSize.second);
+        layout.area.width = layout.width - plotArea.left - legendGap - legendColumn;
+        layout.area.height = layout.height - plotArea.top - bottomRoom;
+    }
+    layout.clipped = input.offsetRange || input.levelRange;
     layout.dark = input.dark;
     layout.theme = input.dark ? darkTheme() : lightTheme();
     layout.title = shortened(input.title, longestTitle);
@@ -346,12 +363,15 @@ ChartLayout layoutChart(const ChartInput& input) {
         explain(LegendSwatch::triangle, {layout.limitMarks.front().colour, 1.5, "", 1},
                 "floor-limited: an upper bound");
     }
+    // A canvas of a given size grows only downward, under a legend too long for it; its plot
+    // stays as large, so that charts of one size line up.
+    const int least = layout.height;
     int height = placeBeside(layout, shared);
-    if (height > minimumHeight) {
+    if (height > least) {
         layout.legendBelow = true;
-        height = placeBelow(layout, shared, inputOfEntry);
+        height = placeBelow(layout, shared, inputOfEntry, input.size.has_value());
     }
-    layout.height = std::max(minimumHeight, height);
+    layout.height = std::max(least, height);
     return layout;
 }
 

@@ -47,7 +47,14 @@ struct ChartInput {
     std::vector<TracePoint> mask;              // a limit line, empty for none
     double marginThreshold = 10;               // dB, named in the legend of the shaded ranges
     bool dark = false;
+    std::optional<OffsetBand> offsetRange;                // fixed offsets: whole decades around them
+    std::optional<std::pair<double, double>> levelRange;  // fixed levels: the level axis's steps around them
+    std::optional<std::pair<int, int>> size;              // the canvas's width and height, at least minimumSize
 };
+
+// The least canvas a size may ask for: the plot at least 200 by 150 pixels beside its axes and
+// the legend's column.
+inline constexpr std::pair<int, int> minimumSize{640, 270};
 
 struct PlotArea {
     int left, top, width, height;
@@ -139,7 +146,8 @@ struct LegendNote {
 struct ChartLayout {
     int width, height;
     PlotArea area;
-    bool dark = false;  // drawn on a dark background, in the dark theme's colours
+    bool clipped = false;  // fixed scales: what is drawn is cut to the plot area
+    bool dark = false;     // drawn on a dark background, in the dark theme's colours
     ChartTheme theme;
     std::string title;  // drawn, shortened
     std::string titleTooltip;

@@ -151,6 +151,12 @@ std::string svgChart(const ChartLayout& layout) {
         number(area.left + area.width / 2) + "\" y=\"28\" text-anchor=\"middle\" font-size=\"16\"><title>" +
         xmlText(layout.titleTooltip) + "</title>" + xmlText(layout.title) + "</text>\n";
     if (layout.series.empty()) return svg + "</svg>\n";
+    // With fixed scales a trace may reach past the plot: what is drawn there is cut to it.
+    const std::string clip = layout.clipped ? " clip-path=\"url(#plot-clip)\"" : "";
+    if (layout.clipped) {
+        svg += "<clipPath id=\"plot-clip\"><rect x=\"" + number(area.left) + "\" y=\"" + number(area.top) +
+               "\" width=\"" + number(area.width) + "\" height=\"" + number(area.height) + "\"/></clipPath>\n";
+    }
 
     std::vector<const ShadedBand*> bands;
     if (layout.band) bands.push_back(&*layout.band);
@@ -182,18 +188,18 @@ std::string svgChart(const ChartLayout& layout) {
                theme.mutedText + "\">" + band->label + "</text>\n";
     }
     if (layout.zeroLine) {
-        svg += "<g class=\"zero-line\">\n";
+        svg += "<g class=\"zero-line\"" + clip + ">\n";
         drawPoints(svg, layout, *layout.zeroLine);
         svg += "</g>\n";
     }
     for (const ChartSeries& series : layout.series) {
-        svg += "<g class=\"trace\" data-trace=\"" + std::to_string(series.line) + "\">\n";
+        svg += "<g class=\"trace\" data-trace=\"" + std::to_string(series.line) + "\"" + clip + ">\n";
         drawPoints(svg, layout, series);
         drawMarks(svg, layout, series.line);
         svg += "</g>\n";
     }
     for (const FitDrawing& fit : layout.fits) {
-        svg += "<g class=\"fit\" data-trace=\"" + std::to_string(fit.line) + "\">\n";
+        svg += "<g class=\"fit\" data-trace=\"" + std::to_string(fit.line) + "\"" + clip + ">\n";
         for (const std::vector<TracePoint>& line : fit.lines) {
             drawPoints(svg, layout, ChartSeries{fit.line, line, fit.style});
         }
@@ -207,7 +213,7 @@ std::string svgChart(const ChartLayout& layout) {
         svg += "</g>\n";
     }
     if (layout.mask) {
-        svg += "<g class=\"mask\">\n";
+        svg += "<g class=\"mask\"" + clip + ">\n";
         drawPoints(svg, layout, *layout.mask);
         svg += "</g>\n";
     }

@@ -15,6 +15,8 @@ bool systemCloseOutput(void*, OutputFile file) { return closeOutputFile(file); }
 std::vector<std::string> systemRegularFilesIn(void*, const std::string& directory) { return regularFilesIn(directory); }
 std::optional<std::string> systemCurrentDirectory(void*) { return currentDirectory(); }
 UtcTime systemNow(void*) { return currentUtcTime(); }
+double systemElapsed(void*) { return monotonicSeconds(); }
+bool systemErrorIsTerminal(void*) { return standardErrorIsTerminal(); }
 
 Problem notWritten(const std::string& path) {
     return Problem{ProblemKind::notWritten, path, 0, "could not be written"};
@@ -23,8 +25,9 @@ Problem notWritten(const std::string& path) {
 }  // namespace
 
 Host systemHost() {
-    return Host{nullptr,     systemOpenInput,   systemRead,           systemCloseInput,       systemCreateOutput,
-                systemWrite, systemCloseOutput, systemRegularFilesIn, systemCurrentDirectory, systemNow};
+    return Host{nullptr,       systemOpenInput,      systemRead,           systemCloseInput,       systemCreateOutput,
+                systemWrite,   systemCloseOutput,    systemRegularFilesIn, systemCurrentDirectory, systemNow,
+                systemElapsed, systemErrorIsTerminal};
 }
 
 Result<OpenOutput> createOutput(const Host& host, const std::string& path) {

@@ -35,6 +35,10 @@ struct Host {
     std::optional<std::string> (*currentDirectory)(void* context) = nullptr;
     // The time now, in UTC.
     UtcTime (*now)(void* context) = nullptr;
+    // Seconds on a clock that only moves forward, from any start: how long a run has taken.
+    double (*elapsed)(void* context) = nullptr;
+    // Whether standard error is a terminal, where a person watches a run's progress.
+    bool (*errorIsTerminal)(void* context) = nullptr;
 };
 
 // The host's own calls.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
@@ -30,7 +32,13 @@ UtcTime fromTm(const std::tm& tm) {
 
 }  // namespace
 
+double monotonicSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 #ifdef _WIN32
+
+bool standardErrorIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
 std::optional<UtcTime> utcTimeAt(long long secondsSince1970) {
     __time64_t time = secondsSince1970;
@@ -103,6 +111,8 @@ std::vector<std::string> regularFilesIn(const std::string& directory) {
 }
 
 #else
+
+bool standardErrorIsTerminal() { return isatty(STDERR_FILENO) != 0; }
 
 std::optional<UtcTime> utcTimeAt(long long secondsSince1970) {
     auto time = static_cast<std::time_t>(secondsSince1970);

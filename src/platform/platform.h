@@ -25,6 +25,12 @@ std::optional<UtcTime> utcTimeAt(long long secondsSince1970);
 // The current time broken down as UTC; the epoch when the host cannot break it down.
 UtcTime currentUtcTime();
 
+// Seconds on the host's steady clock, from any start.
+double monotonicSeconds();
+
+// Whether standard error is a terminal (a console on Windows).
+bool standardErrorIsTerminal();
+
 // The current working directory as the host reports it, if it can.
 std::optional<std::string> currentDirectory();
 

@@ -154,6 +154,9 @@ ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOp
     }
     input.dark = options.dark;
     input.marginThreshold = options.analysis.marginThreshold;
+    input.offsetRange = options.offsetRange;
+    input.levelRange = options.levelRange;
+    input.size = options.size;
     return input;
 }
 

@@ -16,6 +16,7 @@
 #include "pnpplot/plot_options.h"
 #include "report/html_report.h"
 #include "report/summary_json.h"
+#include "report/summary_table.h"
 #include "report/summary_text.h"
 #include "traces/trace_names.h"
 #include "traces/trace_reader.h"
@@ -34,15 +35,51 @@ struct LoadedInputs {
     bool allRead = true;
 };
 
+// How far the reading has come, on one line of standard error that each step rewrites: only
+// when standard error is a terminal and the reading has taken more than a second, at most ten
+// times a second; cleared before any other message and at the end.
+struct Progress {
+    const Host* host;
+    std::ostream* err;
+    std::size_t total;
+    bool shown;
+    double start;
+    double last = -1;
+    std::string line;  // as it stands on the terminal
+};
+
+Progress startProgress(const Host& host, std::ostream& err, std::size_t total) {
+    const bool shown = total > 1 && host.errorIsTerminal && host.errorIsTerminal(host.context);
+    return Progress{&host, &err, total, shown, shown ? host.elapsed(host.context) : 0, -1, {}};
+}
+
+void showProgress(Progress& progress, std::size_t count) {
+    if (!progress.shown) return;
+    const double now = progress.host->elapsed(progress.host->context) - progress.start;
+    if (now < 1 || (now - progress.last < 0.1 && count < progress.total)) return;
+    progress.last = now;
+    progress.line = "pnpplot: read " + std::to_string(count) + " of " + std::to_string(progress.total) + " inputs";
+    *progress.err << "\r" << progress.line << std::flush;
+}
+
+void clearProgress(Progress& progress) {
+    if (progress.line.empty()) return;
+    *progress.err << "\r" << std::string(progress.line.size(), ' ') << "\r" << std::flush;
+    progress.line.clear();
+}
+
 // Reads each input in turn; a problem is told on err and the other inputs still count.
 // Reads each input in its layout, with the carrier and the label the command line gave it.
 LoadedInputs loadInputs(const std::vector<InputSpec>& inputs, const Host& host, std::ostream& err) {
     LoadedInputs loaded;
+    Progress progress = startProgress(host, err, inputs.size());
     for (std::size_t index = 0; index < inputs.size(); ++index) {
+        showProgress(progress, index);
         const InputSpec& input = inputs[index];
         Result<std::string> bytes = readInputBytes(input.path, host);
         Result<std::vector<Trace>> read =
             bytes ? readTraces(std::move(*bytes.value), input.path, input.read) : *bytes.problem;
+        if (!read.warnings.empty() || !read) clearProgress(progress);
         for (const Warning& warning : read.warnings) tell(err, warning);
         loaded.outcomes.push_back({input.path, read.problem});
         if (!read) {
@@ -57,6 +94,8 @@ LoadedInputs loadInputs(const std::vector<InputSpec>& inputs, const Host& host, 
             loaded.traces.push_back(std::move(trace));
         }
     }
+    showProgress(progress, inputs.size());
+    clearProgress(progress);
     distinguishSources(loaded.traces);
     return loaded;
 }
@@ -73,32 +112,112 @@ bool anyMaskFails(const std::vector<TraceAnalysis>& analyses) {
                        [](const TraceAnalysis& analysis) { return analysis.mask && !analysis.mask->verdict.passes(); });
 }
 
-// The chart, the report and the JSON summary where the options send them, then the text
-// summary unless standard output took the chart or the JSON. False when a file could not be
-// written, which has been told on err.
-bool writeOutputs(const PlotOptions& options, const ChartLayout& layout, const std::vector<TraceAnalysis>& analyses,
-                  const std::vector<InputOutcome>& inputs, const Host& host, std::ostream& out, std::ostream& err) {
-    auto written = [&](const std::string& path, const std::string& bytes) {
+// Writes a file; false when it could not be, which has been told on err.
+struct Writer {
+    const Host& host;
+    std::ostream& err;
+    bool operator()(const std::string& path, const std::string& bytes) const {
         std::optional<Problem> problem = writeWholeFile(host, path, bytes);
         if (problem) tell(err, *problem);
         return !problem;
-    };
-    std::string svg = svgChart(layout);
-    bool chartToStandardOutput = options.output == "-";
-    if (chartToStandardOutput) out << svg;
-    if (!chartToStandardOutput && !options.output.empty() && !written(options.output, svg)) return false;
-    std::string stability;
-    if (std::optional<StabilityInput> input = stabilityInputOf(analyses, options))
-        stability = stabilitySvg(layoutStability(*input));
-    if (options.stabilityChart && !written(*options.stabilityChart, stability)) return false;
-    if (options.html &&
-        !written(*options.html, htmlReport(layout, svg, stability, analyses, options.analysis.band, PNPPLOT_VERSION))) {
-        return false;
     }
+};
+
+std::string lowerCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return text;
+}
+
+// With --each: the folder, the input's file name and the extension; a name this run has
+// already written (alike but for case, as Windows sees it) takes "-2", "-3", ... before the
+// extension, so that no input's chart overwrites another's.
+std::string eachName(const std::string& folder, const std::string& input, const std::string& extension,
+                     std::vector<std::string>& taken) {
+    const std::string stem = folder + baseNameOf(input);
+    std::string name = stem + extension;
+    for (int n = 2; std::find(taken.begin(), taken.end(), lowerCase(name)) != taken.end(); ++n) {
+        name = stem + "-" + std::to_string(n) + extension;
+    }
+    taken.push_back(lowerCase(name));
+    return name;
+}
+
+// The stability chart of these traces' deviations, empty when none were asked for.
+std::string stabilityOf(const std::vector<TraceAnalysis>& analyses, const PlotOptions& options) {
+    std::optional<StabilityInput> input = stabilityInputOf(analyses, options);
+    return input ? stabilitySvg(layoutStability(*input)) : std::string();
+}
+
+// --each: a chart, and with --html a report, of each input's traces. Returns the names
+// written, or nothing after a file could not be written (the others are still written).
+std::optional<std::vector<std::string>> writeEach(const PlotOptions& options, std::vector<TraceAnalysis>& analyses,
+                                                  const std::vector<InputSpec>& inputs, const LimitMask* mask,
+                                                  const Writer& written, std::ostream& out) {
+    bool allWritten = true;
+    std::vector<std::string> taken;
+    for (std::size_t input = 0; input < inputs.size(); ++input) {
+        // The input's traces, moved out and back, so that a large one is not copied.
+        std::vector<TraceAnalysis> part;
+        std::vector<std::size_t> at;
+        for (std::size_t i = 0; i < analyses.size(); ++i) {
+            if (analyses[i].trace->input != input) continue;
+            part.push_back(std::move(analyses[i]));
+            at.push_back(i);
+        }
+        if (part.empty()) continue;
+        const ChartLayout layout = layoutChart(chartInputOf(part, options, mask));
+        const std::string svg = svgChart(layout);
+        const std::string chart = eachName(options.output, inputs[input].path, ".svg", taken);
+        if (written(chart, svg)) {
+            out << "Chart written to " << chart << "\n";
+        } else {
+            allWritten = false;
+        }
+        if (options.html) {
+            const std::string report = eachName(*options.html, inputs[input].path, ".html", taken);
+            if (written(report, htmlReport(layout, svg, stabilityOf(part, options), part, options.analysis.band,
+                                           PNPPLOT_VERSION))) {
+                out << "Report written to " << report << "\n";
+            } else {
+                allWritten = false;
+            }
+        }
+        for (std::size_t k = 0; k < part.size(); ++k) analyses[at[k]] = std::move(part[k]);
+    }
+    if (!allWritten) return std::nullopt;
+    return taken;
+}
+
+// The chart, the report, the JSON summary and the table where the options send them, then the
+// text summary unless standard output took one of them. False when a file could not be
+// written, which has been told on err.
+bool writeOutputs(const PlotOptions& options, std::vector<TraceAnalysis>& analyses,
+                  const std::vector<InputOutcome>& inputs, const LimitMask* mask, const Host& host, std::ostream& out,
+                  std::ostream& err) {
+    const Writer written{host, err};
+    bool allWritten = true;
+    const bool chartToStandardOutput = options.output == "-";
+    std::optional<std::string> chart, report;
+    if (options.each) {
+        allWritten = writeEach(options, analyses, options.inputs, mask, written, out).has_value();
+    } else {
+        const ChartLayout layout = layoutChart(chartInputOf(analyses, options, mask));
+        const std::string svg = svgChart(layout);
+        if (chartToStandardOutput) out << svg;
+        if (!chartToStandardOutput && !options.output.empty()) {
+            if (!written(options.output, svg)) return false;
+            chart = options.output;
+        }
+        if (options.html) {
+            if (!written(*options.html, htmlReport(layout, svg, stabilityOf(analyses, options), analyses,
+                                                   options.analysis.band, PNPPLOT_VERSION))) {
+                return false;
+            }
+            report = *options.html;
+        }
+    }
+    if (options.stabilityChart && !written(*options.stabilityChart, stabilityOf(analyses, options))) return false;
     if (options.json) {
-        std::optional<std::string> chart, report;
-        if (!chartToStandardOutput && !options.output.empty()) chart = options.output;
-        if (options.html) report = *options.html;
         std::string json = summaryJson(analyses, inputs, chart, report, PNPPLOT_VERSION);
         if (*options.json == "-") {
             out << json;
@@ -106,16 +225,27 @@ bool writeOutputs(const PlotOptions& options, const ChartLayout& layout, const s
             return false;
         }
     }
-    if (chartToStandardOutput || options.json == "-") return true;
-    if (!options.output.empty()) out << "Chart written to " << options.output << "\n";
+    if (options.table) {
+        std::vector<std::string> paths;
+        for (const InputSpec& input : options.inputs) paths.push_back(input.path);
+        std::string table = summaryTable(analyses, paths);
+        if (*options.table == "-") {
+            out << table;
+        } else if (!written(*options.table, table)) {
+            return false;
+        }
+    }
+    if (chartToStandardOutput || options.json == "-" || options.table == "-") return allWritten;
+    if (chart) out << "Chart written to " << *chart << "\n";
     if (options.stabilityChart) out << "Stability chart written to " << *options.stabilityChart << "\n";
-    if (options.html) out << "Report written to " << *options.html << "\n";
+    if (report) out << "Report written to " << *report << "\n";
     if (options.json) out << "Summary written to " << *options.json << "\n";
+    if (options.table) out << "Table written to " << *options.table << "\n";
     for (const TraceAnalysis& analysis : analyses) {
         out << "\n";
         writeSummaryText(out, analysis);
     }
-    return true;
+    return allWritten;
 }
 
 }  // namespace
@@ -168,9 +298,10 @@ int PlotDriver::run(int argc, const char* const argv[]) const {
         options.output = baseNameOf(read->path) + ".svg";
     }
     int status = loaded.allRead ? 0 : statusNotAllRead;
-    ChartLayout layout = layoutChart(chartInputOf(analyses.traces, options, mask ? &*mask : nullptr));
-
-    if (!writeOutputs(options, layout, analyses.traces, loaded.outcomes, host, *out, *err)) return statusNotAllRead;
+    // With --each and no -o, each input's chart goes to the current directory.
+    if (options.each && options.chartAfterFirstInput) options.output.clear();
+    if (!writeOutputs(options, analyses.traces, loaded.outcomes, mask ? &*mask : nullptr, host, *out, *err))
+        return statusNotAllRead;
     out->flush();
     if (!*out) {
         *err << "pnpplot: standard output: could not be written\n";

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "chart/chart_layout.h"
 #include "files/base_name.h"
 #include "files/wildcards.h"
 #include "options/option_scanner.h"
@@ -179,6 +180,42 @@ std::optional<Problem> takeAnalysisSwitch(PlotOptions& options, const std::strin
     return std::nullopt;
 }
 
+// "L1:L2", two levels in dB, rising; a level may be negative.
+std::optional<Problem> takeLevelRange(PlotOptions& options, const std::string& text) {
+    const std::string start = "--y-range " + text + ": ";
+    const std::size_t colon = text.find(':', 1);
+    if (colon == std::string::npos) return usage(start + "a range of levels is L1:L2, in dB");
+    const std::string parts[] = {text.substr(0, colon), text.substr(colon + 1)};
+    double ends[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        Result<double> value = number("--y-range", parts[i], "dB");
+        if (!value) return usage(start + "'" + parts[i] + "' is not a level in dB");
+        ends[i] = *value.value;
+    }
+    if (!(ends[0] < ends[1])) return usage(start + "the range must rise");
+    options.levelRange = std::pair{ends[0], ends[1]};
+    return std::nullopt;
+}
+
+// "WxH" in pixels.
+std::optional<Problem> takeSize(PlotOptions& options, const std::string& text) {
+    const std::size_t x = text.find_first_of("xX");
+    int sides[2] = {0, 0};
+    const std::string parts[] = {text.substr(0, x), x == std::string::npos ? "" : text.substr(x + 1)};
+    for (int i = 0; i < 2; ++i) {
+        auto [end, error] = std::from_chars(parts[i].data(), parts[i].data() + parts[i].size(), sides[i]);
+        if (parts[i].empty() || error != std::errc() || end != parts[i].data() + parts[i].size()) {
+            return usage("--size " + text + ": the canvas is WxH in pixels, such as 1080x600");
+        }
+    }
+    if (sides[0] < minimumSize.first || sides[1] < minimumSize.second || sides[0] > 20000 || sides[1] > 20000) {
+        return usage("--size " + text + ": the canvas is from " + std::to_string(minimumSize.first) + "x" +
+                     std::to_string(minimumSize.second) + " to 20000x20000 pixels");
+    }
+    options.size = std::pair{sides[0], sides[1]};
+    return std::nullopt;
+}
+
 template <bool DeviationsAsked::*field>
 std::optional<Problem> takeDeviation(PlotOptions& options, const std::string&) {
     options.analysis.deviations.*field = true;
@@ -216,6 +253,15 @@ const std::vector<OptionSpec> optionTable = {
      }},
     {nullptr, 't', "TEXT", takeText<&PlotOptions::title>},
     {"--dark", '\0', nullptr, takeSwitch<&PlotOptions::dark>},
+    {"--x-range", '\0', "F1:F2",
+     [](PlotOptions& options, const std::string& text) -> std::optional<Problem> {
+         Result<OffsetBand> band = offsetRange("--x-range", text);
+         if (!band) return band.problem;
+         options.offsetRange = band.value;
+         return std::nullopt;
+     }},
+    {"--y-range", '\0', "L1:L2", takeLevelRange},
+    {"--size", '\0', "WxH", takeSize},
     {"--smooth", '\0', "W", takeSmoothing},
     {nullptr, 'm', "FILE", takeText<&PlotOptions::mask>},
     {nullptr, 'j', "FILE", takeText<&PlotOptions::json>},
@@ -230,6 +276,8 @@ const std::vector<OptionSpec> optionTable = {
     {"--tdev", '\0', nullptr, takeDeviation<&DeviationsAsked::time>},
     {"--tau", '\0', "RULE", takeTaus},
     {"--stability-chart", '\0', "FILE", takeText<&PlotOptions::stabilityChart>},
+    {"--each", '\0', nullptr, takeSwitch<&PlotOptions::each>},
+    {"--table", '\0', "FILE", takeText<&PlotOptions::table>},
     {"--fit", '\0', nullptr, takeAnalysisSwitch<&AnalysisOptions::fit>},
     {"--fit-range", '\0', "F1:F2",
      [](PlotOptions& options, const std::string& text) -> std::optional<Problem> {
@@ -278,8 +326,22 @@ std::string extensionOf(const std::string& path) {
     return extension;
 }
 
+// "charts/", "C:\reports\": a folder, as --each's -o and --html take it.
+bool isFolder(const std::string& path) { return !path.empty() && (path.back() == '/' || path.back() == '\\'); }
+
 // What the options say of each other once all are read; the default output name.
 std::optional<Problem> settleOutputs(PlotOptions& options) {
+    if (options.each) {
+        // Each input's chart and report are named after it, in the folders -o and --html name.
+        if (!options.output.empty() && !isFolder(options.output)) {
+            return usage("-o " + options.output + ": with --each, -o names the folder of the charts; end it with " +
+                         "/ (such as -o charts/)");
+        }
+        if (options.html && !isFolder(*options.html)) {
+            return usage("--html " + *options.html + ": with --each, --html names the folder of the reports; end it " +
+                         "with / (such as --html reports/)");
+        }
+    }
     const std::string extension = extensionOf(options.output);
     const bool outputIsHtml = extension == "html" || extension == "htm";
     if (options.output != "-" && !outputIsHtml && extension != "svg" && !extension.empty()) {
@@ -302,9 +364,8 @@ std::optional<Problem> settleOutputs(PlotOptions& options) {
         return usage("--relative-to " + std::to_string(*analysis.relativeTo + 1) + ": there are only " +
                      std::to_string(options.inputs.size()) + " inputs");
     }
-    if (options.output == "-" && options.json == "-") {
-        return usage("-o - and -j - cannot both write to standard output");
-    }
+    const int toStandardOutput = (options.output == "-") + (options.json == "-") + (options.table == "-");
+    if (toStandardOutput > 1) return usage("only one of -o -, -j - and --table - can write to standard output");
     if (outputIsHtml && options.html) return usage("-o " + options.output + " and --html both name the HTML report");
     if (outputIsHtml) {
         // The report alone: it holds the chart.

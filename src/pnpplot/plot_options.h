@@ -21,18 +21,23 @@ struct InputSpec {
 };
 
 struct PlotOptions {
-    AnalysisOptions analysis;                   // -c, -n, -r, the spur, margin, floor, smoothing and ADEV options
-    std::string output;                         // the SVG: "-" for standard output; empty for none (-o FILE.html)
-    bool chartAfterFirstInput = false;          // no -o: the SVG is named after the first input that reads
-    std::optional<std::string> title;           // -t
-    std::optional<std::string> mask;            // -m, the mask file
-    std::optional<std::string> json;            // -j, a file or "-"
-    bool dark = false;                          // --dark
-    std::optional<std::string> html;            // --html, or -o FILE.html: the HTML report
-    std::optional<std::string> stabilityChart;  // --stability-chart: the deviations against tau, an SVG
-    std::vector<InputSpec> inputs;              // wildcards expanded where the host leaves them
-    InputSpec next;                             // while parsing: what the options so far say of the next input
-    std::string nextGivenBy;                    // while parsing: the last option that describes an input, since one
+    AnalysisOptions analysis;               // -c, -n, -r, the spur, margin, floor, smoothing and ADEV options
+    std::string output;                     // the SVG: "-" for standard output; empty for none (-o FILE.html)
+    bool chartAfterFirstInput = false;      // no -o: the SVG is named after the first input that reads
+    std::optional<std::string> title;       // -t
+    std::optional<std::string> mask;        // -m, the mask file
+    std::optional<std::string> json;        // -j, a file or "-"
+    bool dark = false;                      // --dark
+    std::optional<OffsetBand> offsetRange;  // --x-range
+    std::optional<std::pair<double, double>> levelRange;  // --y-range, dB
+    std::optional<std::pair<int, int>> size;              // --size, pixels
+    std::optional<std::string> html;                      // --html, or -o FILE.html: the HTML report
+    std::optional<std::string> stabilityChart;            // --stability-chart: the deviations against tau, an SVG
+    bool each = false;                 // --each: a chart (and a report) per input; -o and --html then name folders
+    std::optional<std::string> table;  // --table: a CSV row per trace, a file or "-"
+    std::vector<InputSpec> inputs;     // wildcards expanded where the host leaves them
+    InputSpec next;                    // while parsing: what the options so far say of the next input
+    std::string nextGivenBy;           // while parsing: the last option that describes an input, since one
     bool help = false;
     bool version = false;
 };

@@ -24,6 +24,8 @@ TEST_F(SystemHost, WritesListsAndTellsTheDirectory) {
     EXPECT_EQ(host.regularFilesIn(host.context, ""), std::vector<std::string>{"a.txt"});
     EXPECT_EQ(host.currentDirectory(host.context), std::filesystem::current_path().string());
     EXPECT_GE(host.now(host.context).year, 2026);
+    const double start = host.elapsed(host.context);
+    EXPECT_GE(host.elapsed(host.context), start);
 }
 
 // Whatever step fails, writing a whole file names the file, and every opened file is closed.

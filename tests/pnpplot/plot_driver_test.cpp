@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -11,6 +12,7 @@
 #include "json_parser.h"
 #include "plot_runs.h"
 #include "pnpplot/plot_driver.h"
+#include "report/summary_table.h"
 #include "scratch_dir.h"
 
 namespace csv2pnp {
@@ -54,7 +56,7 @@ TEST_F(PlotDriver, ExitStatusesAndMessages) {
         {"--spur-threshold", "pnpplot: option --spur-threshold needs a value\n"},
         {"--omit-spurs=yes good.csv", "pnpplot: option --omit-spurs takes no value\n"},
         {"--colour good.csv", "pnpplot: unknown option '--colour'\n"},
-        {"-o - -j - good.csv", "pnpplot: -o - and -j - cannot both write to standard output\n"},
+        {"-o - -j - good.csv", "pnpplot: only one of -o -, -j - and --table - can write to standard output\n"},
         {"-o chart.png good.csv",
          "pnpplot: -o chart.png: pnpplot writes the chart as SVG (.svg, or a name without an extension) and the HTML "
          "report (.html or .htm); the README shows how to make a PNG of either\n"},
@@ -382,6 +384,66 @@ TEST_F(PlotDriver, StabilityAndFit) {
               "pnpplot: --stability-chart draws the deviations: give --adev, --mdev or --tdev\n"
               "Try 'pnpplot --help'.\n");
     EXPECT_EQ(run("--tau 2 white.csv").status, 2);
+}
+
+// Many files at once: a chart and a report per input in the folders -o and --html name, two
+// inputs of one name kept apart, a folder that cannot be written told and the rest still
+// written; the table, a row a trace, its figures those of the summary; fixed scales cut the
+// traces to the plot.
+TEST_F(PlotDriver, EachInputAndTheTable) {
+    std::filesystem::create_directories("charts");
+    std::filesystem::create_directories("b");
+    test::writeFile("a.csv", "10,-100,-110\n100,-120,-130\n");
+    test::writeFile("b/a.csv", "10,-90,-100\n100,-110,-120\n");
+    test::writeFile("c,d.csv", "10,-95\n100,-115\n");
+    test::writeFile("mask.txt", "10,-92\n100,-112\n");
+    test::ToolRun each = run("--each -o charts/ --html charts/ --table t.csv -m mask.txt a.csv b/a.csv c,d.csv");
+    EXPECT_EQ(each.status, 3) << each.err;  // b/a.csv fails the mask
+    EXPECT_EQ(each.out.substr(0, each.out.find("\n\n")),
+              "Chart written to charts/a.csv.svg\nReport written to charts/a.csv.html\n"
+              "Chart written to charts/a.csv-2.svg\nReport written to charts/a.csv-2.html\n"
+              "Chart written to charts/c,d.csv.svg\nReport written to charts/c,d.csv.html\nTable written to t.csv");
+    EXPECT_TRUE(has(test::readFile("charts/a.csv-2.svg"), ">b/a.csv phase noise</text>"));
+    const std::string table = test::readFile("t.csv");
+    EXPECT_EQ(table.substr(0, table.find("\r\n")), summaryTableHeader);
+    // -100 to -120 dBc/Hz over 10 Hz to 100 Hz: 10 log10(integral of 1e-10 (10 / f)^2 df) =
+    // 10 log10(1e-8 (1/10 - 1/100)) = -90.458 dBc; the floor has no spurs nor mask.
+    EXPECT_TRUE(has(table, "\r\na.csv,a.csv phase noise,1e+07,10,100,-90.45757490560675,"));
+    EXPECT_TRUE(has(table, ",0,10,pass\r\na.csv,a.csv floor,1e+07,10,100,"));
+    EXPECT_TRUE(has(table, ",0,10,fail\r\n"));
+    EXPECT_TRUE(has(table, "\r\n\"c,d.csv\",\"c,d.csv phase noise\",1e+07,"));
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 6);
+    test::RecordingHost refusing;
+    refusing.faults.push_back({test::HostCall::create, "a.csv.svg", 0});
+    test::ToolRun refused = run("--each a.csv c,d.csv", refusing.seam());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "pnpplot: a.csv.svg: could not be written\n");
+    EXPECT_TRUE(has(refused.out, "Chart written to c,d.csv.svg\n"));
+    EXPECT_EQ(run("--each -o x.svg a.csv").err,
+              "pnpplot: -o x.svg: with --each, -o names the folder of the charts; end it with / (such as -o "
+              "charts/)\nTry 'pnpplot --help'.\n");
+    const std::string fixed = run("--x-range 20:50 --y-range -130:-90 --size 800x400 -o - a.csv").out;
+    EXPECT_TRUE(has(fixed, "width=\"800\" height=\"400\"") && has(fixed, "<clipPath id=\"plot-clip\">") &&
+                has(fixed, "clip-path=\"url(#plot-clip)\""));
+}
+
+// On a terminal a long reading shows how far it has come, and clears the line before a
+// message and at the end; elsewhere, or within a second, nothing is shown.
+TEST_F(PlotDriver, ProgressOnATerminal) {
+    test::writeFile("a.csv", "10,-100\n100,-120\n");
+    test::writeFile("empty.csv", "");
+    for (bool terminal : {true, false}) {
+        test::RecordingHost host;
+        host.terminal = terminal;
+        host.clockStep = 0.6;  // each reading of the clock, 0.6 s on: from the second input on
+        test::ToolRun drawn = run("-o - a.csv a.csv empty.csv a.csv", host.seam());
+        const std::string blank(std::string("pnpplot: read 2 of 4 inputs").size(), ' ');
+        EXPECT_EQ(drawn.err, terminal ? "\rpnpplot: read 1 of 4 inputs\rpnpplot: read 2 of 4 inputs\r" + blank +
+                                            "\rpnpplot: empty.csv: holds no trace\n\rpnpplot: read 3 of 4 inputs\r"
+                                            "pnpplot: read 4 of 4 inputs\r" +
+                                            blank + "\r"
+                                      : std::string("pnpplot: empty.csv: holds no trace\n"));
+    }
 }
 
 }  // namespace

@@ -73,6 +73,37 @@ TEST(PlotOptions, DefaultsAndWhatEachOptionSets) {
     EXPECT_EQ(parsed({"-q"}).problem->file, "");  // a usage problem names no file
 }
 
+// The scales, the size, the time domain and the fit: what they set, and the values refused.
+TEST(PlotOptions, ScalesSizeAndTheTimeDomain) {
+    Result<PlotOptions> set =
+        parsed({"--x-range", "10:1M", "--y-range", "-170:-60", "--size", "800X500", "--mdev", "--tdev", "--tau",
+                "1-2-5", "--fit", "--fit-range", "1k:100k", "--fh", "2M", "--each", "--table", "t.csv", "a.csv"});
+    ASSERT_TRUE(set) << set.problem->text;
+    const PlotOptions& o = *set.value;
+    EXPECT_EQ(o.offsetRange->to, 1e6);
+    EXPECT_EQ(o.levelRange, (std::pair<double, double>{-170, -60}));
+    EXPECT_EQ(o.size, (std::pair<int, int>{800, 500}));
+    EXPECT_TRUE(o.analysis.deviations.modified && o.analysis.deviations.time && o.analysis.deviations.threePerDecade);
+    EXPECT_TRUE(o.analysis.fit && o.each);
+    EXPECT_EQ(o.analysis.fitRange->from, 1e3);
+    EXPECT_EQ(o.analysis.fitBandwidth, 2e6);
+    EXPECT_EQ(o.table, "t.csv");
+    const std::pair<std::vector<std::string>, const char*> refused[] = {
+        {{"--size", "600x400", "a.csv"}, "--size 600x400: the canvas is from 640x270 to 20000x20000 pixels"},
+        {{"--size", "800", "a.csv"}, "--size 800: the canvas is WxH in pixels, such as 1080x600"},
+        {{"--y-range", "-60:-170", "a.csv"}, "--y-range -60:-170: the range must rise"},
+        {{"--y-range", "-60", "a.csv"}, "--y-range -60: a range of levels is L1:L2, in dB"},
+        {{"--x-range", "1k", "a.csv"}, "--x-range 1k: a range is F1:F2, two offsets in Hz"},
+        {{"--tau", "2", "a.csv"}, "--tau 2: 1 for one tau a decade, 1-2-5 for three"},
+        {{"--fh", "x", "a.csv"}, "--fh x: 'x' is not a frequency in Hz above 0"},
+        {{"--each", "--html", "r.html", "a.csv"},
+         "--html r.html: with --each, --html names the folder of the reports; end it with / (such as --html "
+         "reports/)"},
+        {{"--table", "-", "-j", "-", "a.csv"}, "only one of -o -, -j - and --table - can write to standard output"},
+    };
+    for (const auto& [arguments, text] : refused) EXPECT_EQ(parsed(arguments).problem->text, text);
+}
+
 // Options that describe an input apply to the inputs after them: -c, --format and --columns
 // until given again, -l to the next input only; every other option may stand anywhere, and
 // after -- every argument is a file.

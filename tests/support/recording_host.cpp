@@ -127,6 +127,12 @@ std::optional<std::string> currentDirectory(void* context) {
 }
 
 UtcTime now(void* context) { return self(context).time; }
+double elapsed(void* context) {
+    RecordingHost& host = self(context);
+    host.clock += host.clockStep;
+    return host.clock;
+}
+bool errorIsTerminal(void* context) { return self(context).terminal; }
 
 }  // namespace
 
@@ -143,7 +149,8 @@ bool RecordingHost::everyFileClosed() const {
 }
 
 Host RecordingHost::seam() {
-    return Host{this, open, read, closeInput, create, write, closeOutput, regularFilesIn, currentDirectory, now};
+    return Host{this, open,    read,           closeInput, create, write, closeOutput, regularFilesIn, currentDirectory,
+                now,  elapsed, errorIsTerminal};
 }
 
 }  // namespace csv2pnp::test

@@ -30,6 +30,11 @@ struct RecordingHost {
     // "open a.csv", "create out.svg", "close a.csv", "list data/"; a refused call ends in ": refused".
     std::vector<std::string> calls;
     UtcTime time = fixedClock();
+    // The steady clock: each reading moves it on by clockStep seconds from 0.
+    double clockStep = 0;
+    double clock = 0;
+    // Whether standard error is a terminal.
+    bool terminal = false;
     // With recordWrites each write is a call too: "write <path>: <bytes>".
     bool recordWrites = false;
 

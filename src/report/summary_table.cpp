@@ -1,0 +1,61 @@
+#include "report/summary_table.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace csv2pnp {
+
+const char* const summaryTableHeader =
+    "file,trace,carrier_hz,band_from_hz,band_to_hz,phase_noise_dbc,rms_phase_rad,rms_jitter_s,residual_fm_hz,"
+    "spurs,smallest_margin_db,mask";
+
+namespace {
+
+std::string field(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+std::string number(std::optional<double> value) {
+    if (!value || !std::isfinite(*value)) return "";
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, *value).ptr);
+}
+
+std::string maskCell(const TraceAnalysis& analysis) {
+    if (!analysis.mask) return "";
+    const MaskVerdict& verdict = analysis.mask->verdict;
+    if (verdict.judged == 0) return "not judged";
+    return verdict.passes() ? "pass" : "fail";
+}
+
+}  // namespace
+
+std::string summaryTable(const std::vector<TraceAnalysis>& analyses, const std::vector<std::string>& inputPaths) {
+    std::string table = std::string(summaryTableHeader) + "\r\n";
+    for (const TraceAnalysis& analysis : analyses) {
+        const Trace& trace = *analysis.trace;
+        const std::optional<BandFigures>& band = analysis.integration;
+        const NoiseFigures* figures = band ? &band->figures : nullptr;
+        const std::vector<std::string> cells{
+            field(trace.input < inputPaths.size() ? inputPaths[trace.input] : trace.source),
+            field(trace.caption),
+            number(analysis.carrier.hertz),
+            band ? number(band->integral.from) : "",
+            band ? number(band->integral.to) : "",
+            figures ? number(figures->integratedPhaseNoise) : "",
+            figures ? number(figures->rmsPhase) : "",
+            figures ? number(figures->rmsJitter) : "",
+            figures ? number(figures->residualFm) : "",
+            trace.floor ? "" : std::to_string(analysis.spurs.size()),
+            analysis.floorMargin ? number(analysis.floorMargin->smallest) : "",
+            maskCell(analysis)};
+        for (std::size_t i = 0; i < cells.size(); ++i) table += (i ? "," : "") + cells[i];
+        table += "\r\n";
+    }
+    return table;
+}
+
+}  // namespace csv2pnp
