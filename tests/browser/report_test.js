@@ -74,6 +74,34 @@ function pngSize(bytes) {
   return [bytes.readUInt32BE(16), bytes.readUInt32BE(20)];
 }
 
+// With --spurs power the page takes a band's spurs as tones as pnpplot does: the band between
+// two markers typed at 5 kHz and 20 kHz, over the spur at 10 kHz, has pnpplot's figures for
+// -r 5k:20k.
+async function powerReport(openReport, work, run) {
+  const drawing = spawnSync(pnpplot, ['--spurs', 'power', '-o', 'power.html', 'spurs.csv'], { cwd: work, encoding: 'utf8' });
+  check(drawing.status === 0, 'pnpplot --spurs power -o power.html spurs.csv: status ' + drawing.status);
+  const expected = summaryOf(run(['--spurs', 'power', '-r', '5k:20k', '-o', 'power.svg', 'spurs.csv']))['spurs.csv phase noise'];
+  const page = await openReport(path.join(work, 'power.html'), 1200, 1000);
+  const type = async (offset) => {
+    await page.$eval('#marker-offset', (node) => { node.value = ''; });
+    await page.type('#marker-offset', offset);
+    await page.keyboard.press('Enter');
+  };
+  const key = async (name) => {
+    await page.focus('#chart');
+    await page.keyboard.press(name);
+  };
+  await type('5k');
+  await key('2');
+  await type('20k');
+  await key('b');
+  const row = await page.$$eval('#figures tbody tr', (list) => [...list[0].cells].slice(0, 5).map((cell) => cell.textContent));
+  const wanted = ['spurs.csv phase noise'].concat(['phase noise', 'RMS phase', 'RMS jitter', 'residual FM'].map((name) => expected[name][0]));
+  check(JSON.stringify(row) === JSON.stringify(wanted),
+        'a band over a spur with --spurs power: ' + row.join('; ') + ' is pnpplot -r 5k:20k\'s ' + wanted.join('; '));
+  await page.close();
+}
+
 // The sample export fitted, with its deviations: the stability chart under the chart, the
 // fitted lines hidden with their trace, and drawn again over a zoomed view with each corner on
 // the offset it names.
@@ -567,6 +595,7 @@ async function main() {
 
     await spursReport(browser, openReport, work, run);
     await fitReport(openReport, work);
+    await powerReport(openReport, work, run);
     await numberTable(page, work);
     check(problems.length === 0, 'no error in the console' + (problems.length ? ': ' + problems.join('; ') : ''));
     check(requests.length === 0, 'no request but the file itself' + (requests.length ? ': ' + requests.join(' ') : ''));
