@@ -1,8 +1,19 @@
 # Installs the build into a scratch prefix and checks the installed tree.
 # Run as: cmake -DBUILD_DIR=... -DPREFIX=... -P install_check.cmake
 file(REMOVE_RECURSE "${PREFIX}")
+# cmake --install writes its list of installed files into the build tree, where a user's own
+# install left the list the README uninstalls by: it is put back afterwards.
+set(manifest "${BUILD_DIR}/install_manifest.txt")
+if(EXISTS "${manifest}")
+  file(READ "${manifest}" users_manifest)
+endif()
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE status OUTPUT_QUIET)
+if(DEFINED users_manifest)
+  file(WRITE "${manifest}" "${users_manifest}")
+else()
+  file(REMOVE "${manifest}")
+endif()
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${status}")
 endif()
