@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "chart/svg_parts.h"
 #include "text/xml_text.h"
 #include "units/si_units.h"
 
@@ -9,8 +10,8 @@ namespace csv2pnp {
 
 namespace {
 
-std::string coordinate(double value) { return withDecimals(value, 1); }
-std::string number(int value) { return std::to_string(value); }
+std::string coordinate(double value) { return svgCoordinate(value); }
+std::string number(int value) { return svgNumber(value); }
 
 std::string stroke(const LineStyle& style) {
     char width[32];
@@ -41,37 +42,12 @@ std::string marker(DeviationMarker kind, double x, double y, const std::string& 
 std::string stabilitySvg(const StabilityLayout& layout) {
     const PlotArea& area = layout.area;
     const ChartTheme& theme = layout.theme;
-    std::string svg =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
-        "version=\"1.1\" class=\"stability\" width=\"" +
-        number(layout.width) + "\" height=\"" + number(layout.height) + "\" viewBox=\"0 0 " + number(layout.width) +
-        " " + number(layout.height) + "\" font-family=\"sans-serif\" font-size=\"12\" fill=\"" + theme.text +
-        "\">\n<rect width=\"100%\" "
-        "height=\"100%\" fill=\"" +
-        theme.background + "\"/>\n<text x=\"" + number(area.left + area.width / 2) +
-        "\" y=\"28\" text-anchor=\"middle\" font-size=\"16\">" + xmlText(layout.title) + "</text>\n";
+    std::string svg = svgOpening(layout.width, layout.height, theme, "stability") + "<text x=\"" +
+                      number(area.left + area.width / 2) + "\" y=\"28\" text-anchor=\"middle\" font-size=\"16\">" +
+                      xmlText(layout.title) + "</text>\n";
     if (layout.lines.empty()) return svg + "</svg>\n";
-    svg += "<g class=\"grid\">\n";
-    for (const GridLine& line : layout.tauGrid) {
-        const std::string x = coordinate(line.at);
-        svg += "<line x1=\"" + x + "\" y1=\"" + number(area.top) + "\" x2=\"" + x + "\" y2=\"" +
-               number(area.top + area.height) + "\" stroke=\"" + (line.minor ? theme.gridMinor : theme.gridMajor) +
-               "\"/>\n";
-        if (!line.label.empty()) {
-            svg += "<text x=\"" + x + "\" y=\"" + number(area.top + area.height + 18) + "\" text-anchor=\"middle\">" +
-                   xmlText(line.label) + "</text>\n";
-        }
-    }
-    for (const GridLine& line : layout.valueGrid) {
-        const std::string y = coordinate(line.at);
-        svg += "<line x1=\"" + number(area.left) + "\" y1=\"" + y + "\" x2=\"" + number(area.left + area.width) +
-               "\" y2=\"" + y + "\" stroke=\"" + (line.minor ? theme.gridMinor : theme.gridMajor) + "\"/>\n";
-        if (!line.label.empty()) {
-            svg += "<text x=\"" + number(area.left - 8) + "\" y=\"" + y +
-                   "\" text-anchor=\"end\" dominant-baseline=\"middle\">" + xmlText(line.label) + "</text>\n";
-        }
-    }
-    svg += "</g>\n<rect x=\"" + number(area.left) + "\" y=\"" + number(area.top) + "\" width=\"" + number(area.width) +
+    svg += svgGrid(area, theme, layout.tauGrid, layout.valueGrid);
+    svg += "<rect x=\"" + number(area.left) + "\" y=\"" + number(area.top) + "\" width=\"" + number(area.width) +
            "\" height=\"" + number(area.height) + "\" fill=\"none\" stroke=\"" + theme.frame + "\"/>\n";
     svg += "<text x=\"" + number(area.left + area.width / 2) + "\" y=\"" + number(area.top + area.height + 42) +
            "\" text-anchor=\"middle\">Averaging time τ (s)</text>\n";

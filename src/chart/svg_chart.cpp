@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "chart/svg_parts.h"
+
 #include "text/xml_text.h"
 #include "units/si_units.h"
 
@@ -9,8 +11,8 @@ namespace csv2pnp {
 
 namespace {
 
-std::string coordinate(double value) { return withDecimals(value, 1); }
-std::string number(int value) { return std::to_string(value); }
+std::string coordinate(double value) { return svgCoordinate(value); }
+std::string number(int value) { return svgNumber(value); }
 
 std::string shortest(double value) {
     char text[32];
@@ -22,29 +24,6 @@ std::string strokeOf(const LineStyle& style) {
     if (!style.dashes.empty()) stroke += " stroke-dasharray=\"" + style.dashes + "\"";
     if (style.opacity < 1) stroke += " stroke-opacity=\"" + withDecimals(style.opacity, 2) + "\"";
     return stroke;
-}
-
-void drawGrid(std::string& svg, const ChartLayout& layout) {
-    const PlotArea& area = layout.area;
-    const ChartTheme& theme = layout.theme;
-    svg += "<g class=\"grid\">\n";
-    for (const GridLine& line : layout.offsetGrid) {
-        std::string x = coordinate(line.at);
-        svg += "<line x1=\"" + x + "\" y1=\"" + number(area.top) + "\" x2=\"" + x + "\" y2=\"" +
-               number(area.top + area.height) + "\" stroke=\"" + (line.minor ? theme.gridMinor : theme.gridMajor) +
-               "\"/>\n";
-        if (line.label.empty()) continue;
-        svg += "<text x=\"" + x + "\" y=\"" + number(area.top + area.height + 18) + "\" text-anchor=\"middle\">" +
-               line.label + "</text>\n";
-    }
-    for (const GridLine& line : layout.levelGrid) {
-        std::string y = coordinate(line.at);
-        svg += "<line x1=\"" + number(area.left) + "\" y1=\"" + y + "\" x2=\"" + number(area.left + area.width) +
-               "\" y2=\"" + y + "\" stroke=\"" + theme.gridMajor + "\"/>\n";
-        svg += "<text x=\"" + number(area.left - 8) + "\" y=\"" + y +
-               "\" text-anchor=\"end\" dominant-baseline=\"middle\">" + line.label + "</text>\n";
-    }
-    svg += "</g>\n";
 }
 
 void drawPoints(std::string& svg, const ChartLayout& layout, const ChartSeries& series) {
@@ -138,18 +117,10 @@ void drawLegendEntry(std::string& svg, const ChartLayout& layout, const LegendEn
 std::string svgChart(const ChartLayout& layout) {
     const PlotArea& area = layout.area;
     const ChartTheme& theme = layout.theme;
-    std::string svg =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
-        number(layout.width) + "\" height=\"" + number(layout.height) + "\" viewBox=\"0 0 " + number(layout.width) +
-        " " + number(layout.height) + "\" font-family=\"sans-serif\" font-size=\"12\" fill=\"" + theme.text +
-        "\">\n"
-        "<rect width=\"100%\" height=\"100%\" fill=\"" +
-        theme.background +
-        "\"/>\n"
-        "<text x=\"" +
-        number(area.left + area.width / 2) + "\" y=\"28\" text-anchor=\"middle\" font-size=\"16\"><title>" +
-        xmlText(layout.titleTooltip) + "</title>" + xmlText(layout.title) + "</text>\n";
+    std::string svg = svgOpening(layout.width, layout.height, theme) + "<text x=\"" +
+                      number(area.left + area.width / 2) +
+                      "\" y=\"28\" text-anchor=\"middle\" font-size=\"16\"><title>" + xmlText(layout.titleTooltip) +
+                      "</title>" + xmlText(layout.title) + "</text>\n";
     if (layout.series.empty()) return svg + "</svg>\n";
     // With fixed scales a trace may reach past the plot: what is drawn there is cut to it.
     const std::string clip = layout.clipped ? " clip-path=\"url(#plot-clip)\"" : "";
@@ -172,7 +143,7 @@ std::string svgChart(const ChartLayout& layout) {
                number(area.height) + "\" fill=\"" + shade.colour + "\" fill-opacity=\"" +
                withDecimals(marginShadeOpacity, 2) + "\"/>\n";
     }
-    drawGrid(svg, layout);
+    svg += svgGrid(area, theme, layout.offsetGrid, layout.levelGrid);
     svg += "<rect id=\"plot-area\" x=\"" + number(area.left) + "\" y=\"" + number(area.top) + "\" width=\"" +
            number(area.width) + "\" height=\"" + number(area.height) + "\" fill=\"none\" stroke=\"" + theme.frame +
            "\"/>\n";

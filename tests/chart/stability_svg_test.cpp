@@ -2,16 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "lines.h"
+
 #include "chart/stability_svg.h"
 
 namespace csv2pnp {
 namespace {
 
-std::size_t count(const std::string& text, const std::string& part) {
-    std::size_t n = 0;
-    for (std::size_t at = 0; (at = text.find(part, at)) != std::string::npos; at += part.size()) ++n;
-    return n;
-}
+std::size_t count(const std::string& text, const std::string& part) { return test::occurrences(text, part); }
 
 // A polyline and a marker a point for each deviation, its marker again in its legend entry;
 // texts escaped; nothing but the title without values.

@@ -3,16 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "lines.h"
+
 #include "chart/svg_chart.h"
 
 namespace csv2pnp {
 namespace {
 
-std::size_t count(const std::string& text, const std::string& part) {
-    std::size_t n = 0;
-    for (std::size_t at = 0; (at = text.find(part, at)) != std::string::npos; at += part.size()) ++n;
-    return n;
-}
+std::size_t count(const std::string& text, const std::string& part) { return test::occurrences(text, part); }
 
 // What the layout holds is drawn: a polyline a series and one for the mask, a ring a spur, a
 // cross a failing point, a shaded range, the band and its label, a legend entry a line and one

@@ -21,4 +21,10 @@ std::string lineOf(const std::string& bytes, std::size_t index) {
     return "";
 }
 
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (std::size_t at = 0; (at = text.find(part, at)) != std::string::npos; at += part.size()) ++n;
+    return n;
+}
+
 }  // namespace csv2pnp::test

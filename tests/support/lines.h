@@ -13,4 +13,7 @@ std::vector<std::string> crlfLines(const std::string& bytes);
 // gives "", so that a failing case never reads past the end.
 std::string lineOf(const std::string& bytes, std::size_t index);
 
+// How many times the part stands in the text, not overlapping.
+std::size_t occurrences(const std::string& text, const std::string& part);
+
 }  // namespace csv2pnp::test
