@@ -371,11 +371,14 @@ TEST_F(PlotDriver, StabilityAndFit) {
     EXPECT_TRUE(has(runs.out, "                tau 1 s     1.000e-12\n")) << runs.out;
     EXPECT_TRUE(has(runs.out, "                white FM  f^-2  -100.00 dBc/Hz  h0 = 2.000e-24\n")) << runs.out;
     // 1/tau from 0.1 Hz to 100 kHz, three a decade; the ratio at 1 ms, three decades from the end.
-    EXPECT_EQ(test::queryJson("w.json",
-                              "[len(d['traces'][0]['adev']), round((d['traces'][0]['mdev'][6]['sigma_y'] / "
-                              "d['traces'][0]['adev'][6]['sigma_y']) ** 2, 3), "
-                              "[(t['alpha'], t['type'], '%.6g' % t['h']) for t in d['traces'][0]['fit']['terms']]]"),
-              "19\n0.5\n[(0, 'white FM', '2e-24')]\n");
+    if (test::haveJsonParser()) {
+        EXPECT_EQ(
+            test::queryJson("w.json",
+                            "[len(d['traces'][0]['adev']), round((d['traces'][0]['mdev'][6]['sigma_y'] / "
+                            "d['traces'][0]['adev'][6]['sigma_y']) ** 2, 3), "
+                            "[(t['alpha'], t['type'], '%.6g' % t['h']) for t in d['traces'][0]['fit']['terms']]]"),
+            "19\n0.5\n[(0, 'white FM', '2e-24')]\n");
+    }
     const std::string stability = test::readFile("s.svg");
     EXPECT_TRUE(has(stability, "class=\"stability\"") && has(stability, ">white.csv phase noise TDEV</text>"));
     EXPECT_TRUE(has(test::readFile("r.html"), "<section id=\"stability\"><h2>Frequency stability</h2>"));
