@@ -39,7 +39,6 @@ inline std::vector<csv2pnp::Trace> boundedTraces(const std::string& bytes, std::
 inline csv2pnp::AnalysisOptions analysisOptions(int variant) {
     csv2pnp::AnalysisOptions options;
     if (variant == 1) {
-        options.carrier = 5;
         options.normaliseTo = 1e9;
         options.band = csv2pnp::OffsetBand{1, 1e6};
         options.spurs = static_cast<csv2pnp::SpurTreatment>(1 + variant % 2);
@@ -48,6 +47,14 @@ inline csv2pnp::AnalysisOptions analysisOptions(int variant) {
         options.smoothing = 0.3;
     }
     return options;
+}
+
+// The traces as read, with variant 1's carrier given for each input, as -c gives it.
+inline std::vector<csv2pnp::Trace> withCarrier(std::vector<csv2pnp::Trace> traces, int variant) {
+    if (variant == 1) {
+        for (csv2pnp::Trace& trace : traces) trace.carrierGiven = 5;
+    }
+    return traces;
 }
 
 // The deviations are numbers at the shortest and the longest tau the points allow. A trace of
@@ -88,6 +95,19 @@ inline void checkAnalysis(const csv2pnp::TraceAnalysis& analysis) {
     }
     for (const csv2pnp::SpurFigures& spur : analysis.spurs) {
         require(spur.spur.last - spur.spur.first < csv2pnp::longestSpur && spur.spur.power > 0);
+    }
+    // The power-law fit of the trace: positive coefficients by rising power, corners where
+    // neighbours meet, errors that are numbers. Fitted here rather than with --fit, whose
+    // Allan deviation beside it would take hundreds of tau on the fuzzer's traces.
+    const std::optional<csv2pnp::PowerLawFit> fitted =
+        csv2pnp::fitPowerLaws(points, std::vector<bool>(points.size(), true), 0, INFINITY, 1e7);
+    if (fitted) {
+        const csv2pnp::PowerLawFit& fit = *fitted;
+        for (std::size_t k = 0; k < fit.terms.size(); ++k) {
+            require(fit.terms[k].b > 0 && (k == 0 || fit.terms[k - 1].i < fit.terms[k].i));
+        }
+        require(fit.corners.size() + 1 == std::max<std::size_t>(fit.terms.size(), 1));
+        require(!std::isnan(fit.maxError) && fit.maxError >= 0 && !std::isnan(fit.rmsError));
     }
 }
 

@@ -95,6 +95,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     chart.band = csv2pnp::OffsetBand{10, 1e5};
     chart.mask = {{10, -100}, {1e3, -120}, {1e3, -130}, {1e5, -150}};
     chart.dark = size % 2 == 1;
+    // Every third input on fixed scales and a small canvas, with the first line's fitted terms.
+    if (size % 3 == 1) {
+        chart.offsetRange = csv2pnp::OffsetBand{1, 1e4};
+        chart.levelRange = std::pair{-150.0, -50.0};
+        chart.size = std::pair{700, 300};
+        if (!chart.lines.empty()) {
+            chart.lines.front().fit =
+                csv2pnp::ChartFit{{{{1, -90}, {1e6, -270}}, {{1, -160}, {1e6, -160}}}, {{56, -142}}, {"56 Hz"}};
+        }
+    }
     csv2pnp::ChartLayout layout = csv2pnp::layoutChart(chart);
     std::string svg = csv2pnp::svgChart(layout);
     checkSvg(svg);
@@ -102,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<csv2pnp::TraceAnalysis> analyses;
     for (const csv2pnp::Trace& trace : read) {
         analyses.push_back(csv2pnp::analyseTrace(trace, {1e7, csv2pnp::CarrierSource::exportDefault, std::nullopt},
-                                                 chart.band, trace.points));
+                                                 chart.band, trace.points, trace.points));
     }
     std::string html = csv2pnp::htmlReport(layout, svg, "", analyses, chart.band, "0");
     std::size_t embedded = html.find("<script type=\"application/json\"");

@@ -125,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Each input takes one of the two sets of options, so that every input stays cheap.
     const int variant = static_cast<int>(size % 2);
     if (!read.empty()) {
-        std::vector<csv2pnp::Trace> traces = read;
+        std::vector<csv2pnp::Trace> traces = fuzzing::withCarrier(read, variant);
         csv2pnp::Analyses analyses =
             csv2pnp::analyseTraces(traces, fuzzing::analysisOptions(variant), mask ? &*mask.value : nullptr);
         std::ostringstream summary;

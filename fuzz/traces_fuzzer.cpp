@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::vector<csv2pnp::Trace> read = fuzzing::boundedTraces(bytes);
     for (int variant = 0; variant < 2 && !read.empty(); ++variant) {
-        std::vector<csv2pnp::Trace> traces = read;
+        std::vector<csv2pnp::Trace> traces = fuzzing::withCarrier(read, variant);
         csv2pnp::Analyses analyses = csv2pnp::analyseTraces(traces, fuzzing::analysisOptions(variant), &mask);
         for (const csv2pnp::TraceAnalysis& analysis : analyses.traces) fuzzing::checkAnalysis(analysis);
     }

@@ -448,6 +448,15 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
     if (options.hat) applyThreeCorneredHat(traces, result.warnings);
     if (options.pair) correctPairs(traces);
     std::vector<CarrierChoice> carriers = settleCarriers(traces, options, result.warnings);
+    // A plot file's frequencies all at or below the carrier given with -c leave no offset.
+    for (std::size_t i = traces.size(); i-- > 0;) {
+        if (!traces[i].points.empty()) continue;
+        result.warnings.push_back({traces[i].source, 0,
+                                   traces[i].caption + ": no frequency lies above the carrier " +
+                                       withPrefix(carriers[i].hertz, "Hz") + ", so no offset is left to draw"});
+        traces.erase(traces.begin() + static_cast<std::ptrdiff_t>(i));
+        carriers.erase(carriers.begin() + static_cast<std::ptrdiff_t>(i));
+    }
     std::vector<std::optional<FloorMargin>> margins = floorMargins(traces, options.marginThreshold);
     std::vector<std::vector<TracePoint>> floorLimited(traces.size());
     if (options.subtractFloor) floorLimited = subtractFloors(traces, margins);

@@ -10,17 +10,20 @@ namespace csv2pnp {
 
 namespace {
 
+// A figure whose integral and scale both pass a double's range overflows: it is not lost.
+double orOverflow(double figure) { return std::isnan(figure) ? INFINITY : figure; }
+
 // sigma_y^2 = 4 / (pi tau carrier)^2 times the integral of L sin^4(pi tau f), as
 // S_y / (pi tau f)^2 = 2 L / (pi tau carrier)^2.
 double allanFrom(double integral, double tau, double carrier) {
     const double scale = pi * tau * carrier;
-    return std::sqrt(4 * integral / (scale * scale));
+    return orOverflow(std::sqrt(4 * integral / (scale * scale)));
 }
 
 // Mod sigma_y^2 = 4 / (carrier^2 (pi tau)^4) times the integral of L f^-2 sin^6(pi tau f).
 double modifiedFrom(double integral, double tau, double carrier) {
     const double omega = pi * tau;
-    return std::sqrt(4 * integral / (carrier * carrier) / ((omega * omega) * (omega * omega)));
+    return orOverflow(std::sqrt(4 * integral / (carrier * carrier) / ((omega * omega) * (omega * omega))));
 }
 
 }  // namespace

@@ -146,6 +146,10 @@ TEST(TimeDeviations, AveragingTimes) {
     const TimeDeviations onlyTime = timeDeviations(flat, carrier, {false, false, true, false});
     EXPECT_TRUE(onlyTime.allan.empty() && onlyTime.modified.empty());
     EXPECT_EQ(onlyTime.time.size(), 5u);
+    // Levels and a tau beyond a double's range: the figures overflow, they are not NaN.
+    const Points absurd{{1e-300, 1e300}, {1e300, -1e300}};
+    EXPECT_EQ(allanDeviation(absurd, 1e9, 1e299), INFINITY);
+    EXPECT_EQ(modifiedAllanDeviation(absurd, 1e9, 1e299), INFINITY);
 }
 
 }  // namespace

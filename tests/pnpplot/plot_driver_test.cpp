@@ -258,6 +258,13 @@ TEST_F(PlotDriver, FaultsSeenBefore) {
               "pnpplot: nocar.pnp: names no carrier (no CAR record): its offsets are taken from the carrier "
               "given with -c\n");
     EXPECT_TRUE(has(nocar.out, "  points        2, offsets 10 Hz to 100 Hz\n")) << nocar.out;
+    // A carrier above every frequency leaves no offset: said, and nothing to draw, not a crash.
+    test::ToolRun above = run("-c 2M nocar.pnp");
+    EXPECT_EQ(above.status, 1);
+    EXPECT_TRUE(has(above.err,
+                    "pnpplot: nocar.pnp: x: no frequency lies above the carrier 2 MHz, so no offset is left "
+                    "to draw\npnpplot: nothing to draw\n"))
+        << above.err;
     // A caption in Windows-1252 shows as written; an assumed carrier and -n say so in the legend.
     test::writeFile("cp.pnp",
                     ";\nCAP Messung_\xb5_\xe9\nCAR 10000000 Hz, 3dBm\n   TRA 0: 10000010.000 Hz, -100.000 dBc\n"
