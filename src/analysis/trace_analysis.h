@@ -129,7 +129,7 @@ struct FitAllan {
 };
 
 struct FitFigures {
-    std::optional<PowerLawFit> fit;  // nothing when fewer than two points are left to fit
+    std::optional<PowerLawFit> fit;  // nothing with fewer than two points left to fit
     double bandwidth = 0;            // Hz: f_h of the phase-modulation terms
     bool bandwidthGiven = false;     // by --fh
     std::vector<FitAllan> allan;     // at the taus of --adev

@@ -199,6 +199,8 @@ std::optional<PowerLawFit> fitPowerLaws(const std::vector<TracePoint>& points, c
         allowed &= ~(1u << weakest);
     }
     const std::array<double, powerLawTerms> b = coefficients(solution);
+    // Levels so far below a double's range that every coefficient underflows leave no fit.
+    if (std::none_of(b.begin(), b.end(), [](double coefficient) { return coefficient > 0; })) return std::nullopt;
     for (std::size_t i = 0; i < powerLawTerms; ++i) {
         if (!(b[i] > 0)) continue;
         fit.terms.push_back(

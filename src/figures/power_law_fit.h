@@ -54,7 +54,8 @@ struct PowerLawFit {
 // distance to its neighbours), so that every decade counts alike; the coefficients by the
 // exact non-negative solution (every subset of terms solved by QR, the best one whose
 // coefficients are all positive); a term that stays more than absentBelow under the trace at
-// every point fitted is dropped and the rest fitted again. Nothing with fewer than two points.
+// every point fitted is dropped and the rest fitted again. Nothing with fewer than two points,
+// or with levels beyond a double's range.
 std::optional<PowerLawFit> fitPowerLaws(const std::vector<TracePoint>& points, const std::vector<bool>& use,
                                         double from, double to, double carrier);
 

@@ -239,7 +239,9 @@ std::string dbText(double db) { return std::isfinite(db) ? withDecimals(db, 3) +
 void writeFit(SummaryFields& out, const TraceAnalysis& analysis) {
     const FitFigures& figures = *analysis.fit;
     if (!figures.fit) {
-        writeField(out, "fit", "none: fewer than two points to fit, spurs and points below the margin left out");
+        writeField(out, "fit",
+                   "none: fewer than two points to fit (spurs and points below the margin left out), or levels "
+                   "beyond what a double holds");
         return;
     }
     const PowerLawFit& fit = *figures.fit;

@@ -80,6 +80,8 @@ TEST(PowerLawFit, ThreeTermsTheirCornersAndWhereEachDominates) {
     ASSERT_EQ(high->terms.size(), 2u);
     EXPECT_EQ(high->terms[1].i, 2);
     EXPECT_FALSE(fitPowerLaws(points, use, 5.5e5, 6e5, 10e6));  // one point only
+    const Points underflowing{{1e300, -1e300}, {1e305, -1e300}};
+    EXPECT_FALSE(fitPowerLaws(underflowing, {true, true}, 0, INFINITY, 10e6));
 }
 
 // A trace between two slopes, -25 dB a decade, that no term fits alone: the fit takes white and
