@@ -140,11 +140,12 @@ void addSpurs(TraceAnalysis& analysis, const std::vector<Spur>& spurs) {
 }
 
 // A band's figures over the given points: how the spurs were taken, the tones with --spurs
-// power, the floor's subtraction, and the points of the band near the floor.
+// power, the floor's subtraction, and the points of the band near the floor. The integral of
+// these points over the band, when already worked out, is not worked out again.
 std::optional<BandFigures> bandFigures(const TraceAnalysis& analysis, const std::vector<TracePoint>& points,
-                                       OffsetBand band, const std::vector<Spur>& spurs,
-                                       const AnalysisOptions& options) {
-    std::optional<NoiseIntegral> integral = integrateNoise(points, band.from, band.to);
+                                       OffsetBand band, const std::vector<Spur>& spurs, const AnalysisOptions& options,
+                                       std::optional<NoiseIntegral> known = std::nullopt) {
+    std::optional<NoiseIntegral> integral = known ? known : integrateNoise(points, band.from, band.to);
     if (!integral) return std::nullopt;
     BandFigures figures;
     figures.integral = *integral;
@@ -264,7 +265,10 @@ TraceAnalysis analyseOne(const Trace& trace, const CarrierChoice& carrier, std::
     analysis.clean = std::move(clean);
     analysis.figuresOnClean = onClean;
     addFloorMargin(analysis, std::move(margin), std::move(floorLimited));
-    analysis.integration = bandFigures(analysis, figurePoints(analysis), analysis.band, spurs, options);
+    // analyseTrace integrated the band over these very points.
+    analysis.integration =
+        bandFigures(analysis, figurePoints(analysis), analysis.band, spurs, options,
+                    analysis.integration ? std::optional<NoiseIntegral>(analysis.integration->integral) : std::nullopt);
     for (const OffsetBand& band : options.moreBands) {
         analysis.moreBands.push_back({band, bandFigures(analysis, figurePoints(analysis), band, spurs, options)});
     }
