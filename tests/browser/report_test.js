@@ -74,6 +74,36 @@ function pngSize(bytes) {
   return [bytes.readUInt32BE(16), bytes.readUInt32BE(20)];
 }
 
+// What the checks of an opened report use: the page's data, where an offset and a level stand
+// on the chart, where a point of the chart is on the page, and typing an offset and pressing a
+// key as a user does.
+async function reportHelpers(page) {
+  const data = await page.evaluate(() => JSON.parse(document.getElementById('pnpplot-data').textContent));
+  const { area } = data;
+  const x = (offset) => area.left + (Math.log10(offset) - data.decades[0]) / (data.decades[1] - data.decades[0]) * area.width;
+  const y = (level) => area.top + (data.levels[1] - level) / (data.levels[1] - data.levels[0]) * area.height;
+  const onPage = (chartX, chartY) => page.evaluate((cx, cy) => {
+    const svg = document.querySelector('#chart svg');
+    const point = svg.createSVGPoint();
+    point.x = cx;
+    point.y = cy;
+    const screen = point.matrixTransform(svg.getScreenCTM());
+    return { x: screen.x, y: screen.y };
+  }, chartX, chartY);
+  const type = async (offset) => {
+    await page.$eval('#marker-offset', (node) => { node.value = ''; });
+    await page.type('#marker-offset', offset);
+    await page.keyboard.press('Enter');
+  };
+  const key = async (name, shift) => {
+    await page.focus('#chart');
+    if (shift) await page.keyboard.down('Shift');
+    await page.keyboard.press(name);
+    if (shift) await page.keyboard.up('Shift');
+  };
+  return { data, area, x, y, onPage, type, key };
+}
+
 // With --spurs power the page takes a band's spurs as tones as pnpplot does: the band between
 // two markers typed at 5 kHz and 20 kHz, over the spur at 10 kHz, has pnpplot's figures for
 // -r 5k:20k.
@@ -82,15 +112,7 @@ async function powerReport(openReport, work, run) {
   check(drawing.status === 0, 'pnpplot --spurs power -o power.html spurs.csv: status ' + drawing.status);
   const expected = summaryOf(run(['--spurs', 'power', '-r', '5k:20k', '-o', 'power.svg', 'spurs.csv']))['spurs.csv phase noise'];
   const page = await openReport(path.join(work, 'power.html'), 1200, 1000);
-  const type = async (offset) => {
-    await page.$eval('#marker-offset', (node) => { node.value = ''; });
-    await page.type('#marker-offset', offset);
-    await page.keyboard.press('Enter');
-  };
-  const key = async (name) => {
-    await page.focus('#chart');
-    await page.keyboard.press(name);
-  };
+  const { type, key } = await reportHelpers(page);
   await type('5k');
   await key('2');
   await type('20k');
@@ -109,7 +131,7 @@ async function fitReport(openReport, work) {
   const drawing = spawnSync(pnpplot, ['--fit', '--adev', '--mdev', '-o', 'fit.html', sample], { cwd: work, encoding: 'utf8' });
   check(drawing.status === 0, 'pnpplot --fit --adev --mdev -o fit.html: status ' + drawing.status);
   const page = await openReport(path.join(work, 'fit.html'), 1200, 1000);
-  const data = await page.evaluate(() => JSON.parse(document.getElementById('pnpplot-data').textContent));
+  const { data, x, y, onPage } = await reportHelpers(page);
   const series = await page.$$eval('#stability svg g.deviation', (list) => list.length).catch(() => 0);
   check(series === 2, 'the stability chart shows ADEV and MDEV of the phase noise: ' + series + ' series');
   const fitLines = await page.$$eval('#chart g.fit[data-trace="0"] polyline', (list) => list.length);
@@ -118,17 +140,6 @@ async function fitReport(openReport, work) {
   check(await page.$eval('#chart g.fit', (node) => getComputedStyle(node).display) === 'none',
         'hiding the phase noise hides its fitted lines');
   await page.click('.legend-entry[data-trace="0"]');
-  const { area } = data;
-  const x = (offset) => area.left + (Math.log10(offset) - data.decades[0]) / (data.decades[1] - data.decades[0]) * area.width;
-  const y = (level) => area.top + (data.levels[1] - level) / (data.levels[1] - data.levels[0]) * area.height;
-  const onPage = (cx, cy) => page.evaluate((px, py) => {
-    const svg = document.querySelector('#chart svg');
-    const point = svg.createSVGPoint();
-    point.x = px;
-    point.y = py;
-    const screen = point.matrixTransform(svg.getScreenCTM());
-    return { x: screen.x, y: screen.y };
-  }, cx, cy);
   const [cornerOffset, cornerLevel] = data.fits[0].corners[0];
   const from = await onPage(x(20), y(-130)), to = await onPage(x(200), y(-150));
   await page.keyboard.down('Shift');
@@ -166,35 +177,12 @@ async function spursReport(browser, openReport, work, run) {
   const rows = fs.readFileSync(path.join(work, 'spurs.csv'), 'utf8').trim().split('\n').map((line) => line.split(','));
   const report = path.join(work, 'spurs.html');
   const page = await openReport(report, 1200, 1000);
-  const data = await page.evaluate(() => JSON.parse(document.getElementById('pnpplot-data').textContent));
-  const { area } = data;
-  const x = (offset) => area.left + (Math.log10(offset) - data.decades[0]) / (data.decades[1] - data.decades[0]) * area.width;
-  const y = (level) => area.top + (data.levels[1] - level) / (data.levels[1] - data.levels[0]) * area.height;
-  // From the chart's coordinates to the page's.
-  const onPage = (chartX, chartY) => page.evaluate((cx, cy) => {
-    const svg = document.querySelector('#chart svg');
-    const point = svg.createSVGPoint();
-    point.x = cx;
-    point.y = cy;
-    const screen = point.matrixTransform(svg.getScreenCTM());
-    return { x: screen.x, y: screen.y };
-  }, chartX, chartY);
+  const { data, area, x, y, onPage, type, key } = await reportHelpers(page);
   const marker = (number) => page.$eval('#markers [data-marker="' + number + '"]',
     (node) => ({ text: node.textContent, offset: Number(node.dataset.offset) }), number).catch(() => null);
   const drawn = (number) => page.$eval('#markers-drawn [data-marker="' + number + '"] circle',
     (node) => [Number(node.getAttribute('cx')), Number(node.getAttribute('cy'))]).catch(() => null);
   const text = (selector) => page.$eval(selector, (node) => node.textContent);
-  const type = async (offset) => {
-    await page.$eval('#marker-offset', (node) => { node.value = ''; });
-    await page.type('#marker-offset', offset);
-    await page.keyboard.press('Enter');
-  };
-  const key = async (name, shift) => {
-    await page.focus('#chart');
-    if (shift) await page.keyboard.down('Shift');
-    await page.keyboard.press(name);
-    if (shift) await page.keyboard.up('Shift');
-  };
   const first = 'spurs.csv phase noise: ';
 
   // Marker 1 follows the pointer along the phase noise: near a point it sits on it, and reads
