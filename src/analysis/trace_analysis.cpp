@@ -189,8 +189,9 @@ void judge(TraceAnalysis& analysis, const LimitMask& mask, std::vector<Warning>&
 // Every other phase-noise trace as its difference from the first phase-noise trace of the
 // input given.
 // The power-law fit of the trace as measured, leaving out the spurs and the points less than
-// the margin above the floor, and the Allan deviation of its terms beside the trace's.
-void fit(TraceAnalysis& analysis, const std::vector<Spur>& spurs, const AnalysisOptions& options) {
+// the margin above the floor, and the Allan deviation of its terms beside the trace's own.
+void fit(TraceAnalysis& analysis, const std::vector<Spur>& spurs, const AnalysisOptions& options,
+         const std::vector<DeviationPoint>& integrated) {
     const std::vector<TracePoint>& points = analysis.trace->points;
     std::vector<bool> use(points.size(), true);
     for (const Spur& spur : spurs) {
@@ -210,14 +211,8 @@ void fit(TraceAnalysis& analysis, const std::vector<Spur>& spurs, const Analysis
     figures.fit = fitPowerLaws(points, use, range.from, range.to, carrier);
     figures.bandwidthGiven = options.fitBandwidth.has_value();
     figures.bandwidth = options.fitBandwidth.value_or(analysis.lastOffset);
-    if (figures.fit && carrier > 0) {
-        DeviationsAsked allan;
-        allan.allan = true;
-        allan.threePerDecade = options.deviations.threePerDecade;
-        const TimeDeviations integrated = analysis.deviations && options.deviations.allan
-                                              ? *analysis.deviations
-                                              : timeDeviations(figurePoints(analysis), carrier, allan);
-        for (const DeviationPoint& point : integrated.allan) {
+    if (figures.fit) {
+        for (const DeviationPoint& point : integrated) {
             FitAllan row{point.tau, {}, 0, point.value};
             double variance = 0;
             for (const PowerLawTerm& term : figures.fit->terms) {
@@ -280,10 +275,18 @@ TraceAnalysis analyseOne(const Trace& trace, const CarrierChoice& carrier, std::
         if (spot.inside) spot.density = densityOf(options.density, spot.level, spot.offset, carrier.hertz);
     }
     addSpurs(analysis, spurs);
+    // The deviations asked for, and the Allan deviation the fit is set beside, in one pass.
     const DeviationsAsked& asked = options.deviations;
-    if ((asked.allan || asked.modified || asked.time) && isPhaseNoise(trace))
-        analysis.deviations = timeDeviations(figurePoints(analysis), carrier.hertz, asked);
-    if (options.fit && isPhaseNoise(trace)) fit(analysis, spurs, options);
+    const bool deviations = asked.allan || asked.modified || asked.time;
+    if ((deviations || options.fit) && isPhaseNoise(trace)) {
+        DeviationsAsked computed = asked;
+        computed.allan = asked.allan || options.fit;
+        TimeDeviations figures = timeDeviations(figurePoints(analysis), carrier.hertz, computed);
+        if (options.fit) fit(analysis, spurs, options, figures.allan);
+        if (!asked.allan) figures.allan.clear();
+        figures.asked = asked;
+        if (deviations) analysis.deviations = std::move(figures);
+    }
     if (mask && isPhaseNoise(trace)) judge(analysis, *mask, warnings);
     return analysis;
 }

@@ -1,10 +1,7 @@
 #include "chart/stability_svg.h"
 
-#include <charconv>
-
 #include "chart/svg_parts.h"
 #include "text/xml_text.h"
-#include "units/si_units.h"
 
 namespace csv2pnp {
 
@@ -12,14 +9,6 @@ namespace {
 
 std::string coordinate(double value) { return svgCoordinate(value); }
 std::string number(int value) { return svgNumber(value); }
-
-std::string stroke(const LineStyle& style) {
-    char width[32];
-    std::string text = "stroke=\"" + style.colour + "\" stroke-width=\"" +
-                       std::string(width, std::to_chars(width, width + sizeof width, style.width).ptr) + "\"";
-    if (!style.dashes.empty()) text += " stroke-dasharray=\"" + style.dashes + "\"";
-    return text;
-}
 
 // A deviation's marker centred at x, y, filled in its colour.
 std::string marker(DeviationMarker kind, double x, double y, const std::string& colour) {
@@ -57,7 +46,7 @@ std::string stabilitySvg(const StabilityLayout& layout) {
         const StabilityLine& line = layout.lines[i];
         svg += "<g class=\"deviation\" data-series=\"" + std::to_string(line.series) + "\">\n";
         if (line.vertices.size() > 1) {
-            svg += "<polyline fill=\"none\" " + stroke(line.style) + " points=\"";
+            svg += "<polyline fill=\"none\" " + svgStroke(line.style) + " points=\"";
             for (const auto& [x, y] : line.vertices) svg += coordinate(x) + "," + coordinate(y) + " ";
             svg.back() = '"';
             svg += "/>\n";
@@ -69,7 +58,7 @@ std::string stabilitySvg(const StabilityLayout& layout) {
         const LegendEntry& entry = layout.legend[i];
         svg += "<g class=\"legend-entry\"><title>" + xmlText(entry.tooltip) + "</title>\n<line x1=\"" +
                number(entry.x) + "\" y1=\"" + number(entry.y) + "\" x2=\"" + number(entry.x + 30) + "\" y2=\"" +
-               number(entry.y) + "\" " + stroke(entry.style) + "/>\n" +
+               number(entry.y) + "\" " + svgStroke(entry.style) + "/>\n" +
                marker(layout.markers[i], entry.x + 15, entry.y, entry.style.colour) + "<text x=\"" +
                number(entry.x + 38) + "\" y=\"" + number(entry.y + 4) + "\">" + xmlText(entry.caption) +
                "</text></g>\n";

@@ -1,9 +1,6 @@
 #include "chart/svg_chart.h"
 
-#include <charconv>
-
 #include "chart/svg_parts.h"
-
 #include "text/xml_text.h"
 #include "units/si_units.h"
 
@@ -14,18 +11,6 @@ namespace {
 std::string coordinate(double value) { return svgCoordinate(value); }
 std::string number(int value) { return svgNumber(value); }
 
-std::string shortest(double value) {
-    char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
-std::string strokeOf(const LineStyle& style) {
-    std::string stroke = "stroke=\"" + style.colour + "\" stroke-width=\"" + shortest(style.width) + "\"";
-    if (!style.dashes.empty()) stroke += " stroke-dasharray=\"" + style.dashes + "\"";
-    if (style.opacity < 1) stroke += " stroke-opacity=\"" + withDecimals(style.opacity, 2) + "\"";
-    return stroke;
-}
-
 void drawPoints(std::string& svg, const ChartLayout& layout, const ChartSeries& series) {
     const std::vector<TracePoint>& vertices = series.vertices;
     if (vertices.size() == 1) {
@@ -33,7 +18,7 @@ void drawPoints(std::string& svg, const ChartLayout& layout, const ChartSeries& 
                coordinate(chartY(layout, vertices[0].level)) + "\" r=\"3\" fill=\"" + series.style.colour + "\"/>\n";
         return;
     }
-    svg += "<polyline fill=\"none\" " + strokeOf(series.style) + " points=\"";
+    svg += "<polyline fill=\"none\" " + svgStroke(series.style) + " points=\"";
     for (const TracePoint& p : vertices) {
         svg += coordinate(chartX(layout, p.offset)) + "," + coordinate(chartY(layout, p.level)) + " ";
     }
@@ -83,17 +68,17 @@ void drawLegendEntry(std::string& svg, const ChartLayout& layout, const LegendEn
     switch (entry.swatch) {
     case LegendSwatch::line:
         svg += "<line x1=\"" + number(entry.x) + "\" y1=\"" + number(entry.y) + "\" x2=\"" + number(entry.x + 30) +
-               "\" y2=\"" + number(entry.y) + "\" " + strokeOf(entry.style) + "/>\n";
+               "\" y2=\"" + number(entry.y) + "\" " + svgStroke(entry.style) + "/>\n";
         break;
     case LegendSwatch::ring:
         svg += "<circle cx=\"" + coordinate(middle) + "\" cy=\"" + number(entry.y) + "\" r=\"6\" fill=\"none\" " +
-               strokeOf(entry.style) + "/>\n";
+               svgStroke(entry.style) + "/>\n";
         break;
     case LegendSwatch::cross:
-        svg += "<path d=\"" + cross(middle, entry.y) + "\" " + strokeOf(entry.style) + "/>\n";
+        svg += "<path d=\"" + cross(middle, entry.y) + "\" " + svgStroke(entry.style) + "/>\n";
         break;
     case LegendSwatch::triangle:
-        svg += "<path d=\"" + triangle(middle, entry.y) + "\" fill=\"none\" " + strokeOf(entry.style) + "/>\n";
+        svg += "<path d=\"" + triangle(middle, entry.y) + "\" fill=\"none\" " + svgStroke(entry.style) + "/>\n";
         break;
     case LegendSwatch::shade:
         svg += "<rect x=\"" + number(entry.x) + "\" y=\"" + number(entry.y - 7) +

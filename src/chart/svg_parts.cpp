@@ -1,11 +1,22 @@
 #include "chart/svg_parts.h"
 
+#include <charconv>
+
 #include "units/si_units.h"
 
 namespace csv2pnp {
 
 std::string svgCoordinate(double value) { return withDecimals(value, 1); }
 std::string svgNumber(int value) { return std::to_string(value); }
+
+std::string svgStroke(const LineStyle& style) {
+    char width[32];
+    std::string stroke = "stroke=\"" + style.colour + "\" stroke-width=\"" +
+                         std::string(width, std::to_chars(width, width + sizeof width, style.width).ptr) + "\"";
+    if (!style.dashes.empty()) stroke += " stroke-dasharray=\"" + style.dashes + "\"";
+    if (style.opacity < 1) stroke += " stroke-opacity=\"" + withDecimals(style.opacity, 2) + "\"";
+    return stroke;
+}
 
 std::string svgOpening(int width, int height, const ChartTheme& theme, const std::string& cssClass) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"" +

@@ -12,6 +12,9 @@ namespace csv2pnp {
 std::string svgCoordinate(double value);
 std::string svgNumber(int value);
 
+// The stroke attributes of a line's style: colour, width, dashes and opacity where they apply.
+std::string svgStroke(const LineStyle& style);
+
 // The XML declaration, the svg element (with a class when given) and the background.
 std::string svgOpening(int width, int height, const ChartTheme& theme, const std::string& cssClass = "");
 

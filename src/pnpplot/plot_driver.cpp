@@ -18,6 +18,7 @@
 #include "report/summary_json.h"
 #include "report/summary_table.h"
 #include "report/summary_text.h"
+#include "text/utf8_text.h"
 #include "traces/trace_names.h"
 #include "traces/trace_reader.h"
 #include "units/si_units.h"
@@ -123,11 +124,6 @@ struct Writer {
     }
 };
 
-std::string lowerCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return text;
-}
-
 // With --each: the folder, the input's file name and the extension; a name this run has
 // already written (alike but for case, as Windows sees it) takes "-2", "-3", ... before the
 // extension, so that no input's chart overwrites another's.
@@ -135,10 +131,10 @@ std::string eachName(const std::string& folder, const std::string& input, const 
                      std::vector<std::string>& taken) {
     const std::string stem = folder + baseNameOf(input);
     std::string name = stem + extension;
-    for (int n = 2; std::find(taken.begin(), taken.end(), lowerCase(name)) != taken.end(); ++n) {
+    for (int n = 2; std::find(taken.begin(), taken.end(), asciiLowerCase(name)) != taken.end(); ++n) {
         name = stem + "-" + std::to_string(n) + extension;
     }
-    taken.push_back(lowerCase(name));
+    taken.push_back(asciiLowerCase(name));
     return name;
 }
 

@@ -9,6 +9,7 @@
 #include "files/base_name.h"
 #include "files/wildcards.h"
 #include "options/option_scanner.h"
+#include "text/utf8_text.h"
 #include "units/si_units.h"
 
 namespace csv2pnp {
@@ -321,9 +322,7 @@ const OptionSpec* byLetter(int letter) {
 std::string extensionOf(const std::string& path) {
     std::string name = baseNameOf(path);
     std::size_t dot = name.rfind('.');
-    std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
-    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return extension;
+    return dot == std::string::npos ? "" : asciiLowerCase(name.substr(dot + 1));
 }
 
 // "charts/", "C:\reports\": a folder, as --each's -o and --html take it.

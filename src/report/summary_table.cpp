@@ -1,7 +1,8 @@
 #include "report/summary_table.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "text/json_text.h"
 
 namespace csv2pnp {
 
@@ -18,11 +19,8 @@ std::string field(const std::string& text) {
     return quoted + "\"";
 }
 
-std::string number(std::optional<double> value) {
-    if (!value || !std::isfinite(*value)) return "";
-    char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, *value).ptr);
-}
+// As the JSON writes a number; empty where the JSON has null.
+std::string number(std::optional<double> value) { return value && std::isfinite(*value) ? jsonNumber(*value) : ""; }
 
 std::string maskCell(const TraceAnalysis& analysis) {
     if (!analysis.mask) return "";

@@ -74,4 +74,10 @@ std::string utf8Text(std::string_view bytes) {
     return text;
 }
 
+std::string asciiLowerCase(std::string_view text) {
+    std::string lowered(text);
+    for (char& c : lowered) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return lowered;
+}
+
 }  // namespace csv2pnp

@@ -18,4 +18,8 @@ std::size_t utf8SequenceAt(std::string_view bytes, char32_t& code);
 // Appends the code point in UTF-8.
 void appendUtf8(std::string& text, char32_t code);
 
+// The text with A to Z lowered and every other byte as it is, whatever the locale: case as
+// file names and keys are compared.
+std::string asciiLowerCase(std::string_view text);
+
 }  // namespace csv2pnp

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "text/utf8_text.h"
 #include "traces/trace.h"
 #include "traces/text_table.h"
 
@@ -81,8 +82,7 @@ bool isTextLine(const std::vector<std::string_view>& cells, char decimalMark) {
 // key or after the value scales it).
 std::optional<double> carrierIn(const std::vector<std::string_view>& cells, char decimalMark) {
     if (cells.size() < 2) return std::nullopt;
-    std::string key(cells[0]);
-    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string key = asciiLowerCase(cells[0]);
     if (key.find("carrier") == std::string::npos && key.find("signal frequency") == std::string::npos) {
         return std::nullopt;
     }
