@@ -68,7 +68,7 @@ struct AnalysisOptions {
     bool hat = false;                          // --hat: the first three inputs are A-B, A-C and B-C
     std::optional<std::size_t> relativeTo;     // --relative-to: the input (from 0) the others are set against
     double spurThreshold = defaultSpurThreshold;
-    SpurTreatment spurs = SpurTreatment::measured;
+    SpurTreatment spurs = SpurTreatment::power;  // as an analyzer sums its trace: each spur at its power
     double marginThreshold = defaultMarginThreshold;
     bool subtractFloor = false;
     std::optional<double> smoothing;     // decades: the drawn levels and the spot noise only
@@ -88,12 +88,12 @@ struct SpotLevel {
 };
 
 struct BandFigures {
-    NoiseIntegral integral;                         // over the band clipped to the trace
-    bool clipped = false;                           // the band asked for reaches beyond the trace
-    SpurTreatment spurs = SpurTreatment::measured;  // how its spurs are taken
-    std::size_t tones = 0;                          // with SpurTreatment::power, the spurs added as tones
-    bool floorSubtracted = false;                   // on the trace with the floor's power taken out
-    std::size_t pointsBelowMargin = 0;              // points in the band less than the margin above the floor
+    NoiseIntegral integral;                      // over the band clipped to the trace
+    bool clipped = false;                        // the band asked for reaches beyond the trace
+    SpurTreatment spurs = SpurTreatment::power;  // how its spurs are taken
+    std::size_t tones = 0;                       // with SpurTreatment::power, the spurs added as tones
+    bool floorSubtracted = false;                // on the trace with the floor's power taken out
+    std::size_t pointsBelowMargin = 0;           // points in the band less than the margin above the floor
     NoiseFigures figures;
 };
 

@@ -8,7 +8,7 @@ namespace csv2pnp {
 
 const char* const summaryTableHeader =
     "file,trace,carrier_hz,band_from_hz,band_to_hz,phase_noise_dbc,rms_phase_rad,rms_jitter_s,residual_fm_hz,"
-    "spurs,smallest_margin_db,mask";
+    "spurs,smallest_margin_db,mask,spurs_integrated";
 
 namespace {
 
@@ -35,23 +35,28 @@ std::string summaryTable(const std::vector<TraceAnalysis>& analyses, const std::
     std::string table = std::string(summaryTableHeader) + "\r\n";
     for (const TraceAnalysis& analysis : analyses) {
         const Trace& trace = *analysis.trace;
-        const std::optional<BandFigures>& band = analysis.integration;
-        const NoiseFigures* figures = band ? &band->figures : nullptr;
-        const std::vector<std::string> cells{
-            field(trace.input < inputPaths.size() ? inputPaths[trace.input] : trace.source),
-            field(trace.caption),
-            number(analysis.carrier.hertz),
-            band ? number(band->integral.from) : "",
-            band ? number(band->integral.to) : "",
-            figures ? number(figures->integratedPhaseNoise) : "",
-            figures ? number(figures->rmsPhase) : "",
-            figures ? number(figures->rmsJitter) : "",
-            figures ? number(figures->residualFm) : "",
-            trace.floor ? "" : std::to_string(analysis.spurs.size()),
-            analysis.floorMargin ? number(analysis.floorMargin->smallest) : "",
-            maskCell(analysis)};
-        for (std::size_t i = 0; i < cells.size(); ++i) table += (i ? "," : "") + cells[i];
-        table += "\r\n";
+        std::vector<BandResult> bands{{analysis.band, analysis.integration}};
+        bands.insert(bands.end(), analysis.moreBands.begin(), analysis.moreBands.end());
+        for (const BandResult& result : bands) {
+            const std::optional<BandFigures>& band = result.figures;
+            const NoiseFigures* figures = band ? &band->figures : nullptr;
+            const std::vector<std::string> cells{
+                field(trace.input < inputPaths.size() ? inputPaths[trace.input] : trace.source),
+                field(trace.caption),
+                number(analysis.carrier.hertz),
+                number(band ? band->integral.from : result.asked.from),
+                number(band ? band->integral.to : result.asked.to),
+                figures ? number(figures->integratedPhaseNoise) : "",
+                figures ? number(figures->rmsPhase) : "",
+                figures ? number(figures->rmsJitter) : "",
+                figures ? number(figures->residualFm) : "",
+                trace.floor ? "" : std::to_string(analysis.spurs.size()),
+                analysis.floorMargin ? number(analysis.floorMargin->smallest) : "",
+                maskCell(analysis),
+                trace.floor || !band ? "" : std::string(spurTreatmentName(band->spurs))};
+            for (std::size_t i = 0; i < cells.size(); ++i) table += (i ? "," : "") + cells[i];
+            table += "\r\n";
+        }
     }
     return table;
 }

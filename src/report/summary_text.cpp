@@ -132,10 +132,6 @@ void writeIntegration(SummaryFields& out, const TraceAnalysis& analysis) {
         span += " (the range " + offsetText(band.from) + " to " + offsetText(band.to) + " clipped to the trace)";
     }
     for (const std::string& basis : figureBasis(analysis)) span += ", " + basis;
-    std::size_t inBand = spursInBand(analysis);
-    if (inBand > 0 && integration.spurs == SpurTreatment::measured) {
-        span += inBand == 1 ? ", its spur as measured" : ", its " + std::to_string(inBand) + " spurs as measured";
-    }
     writeField(out, "integrated", span);
     if (integration.pointsBelowMargin > 0) {
         writeField(out, "near floor",
@@ -329,6 +325,8 @@ std::vector<std::string> figureBasis(const TraceAnalysis& analysis) {
     std::size_t inBand = spursInBand(analysis);
     if (band.spurs == SpurTreatment::omit && inBand > 0)
         basis.emplace_back(inBand == 1 ? "spur omitted" : "spurs omitted");
+    if (band.spurs == SpurTreatment::measured && inBand > 0)
+        basis.push_back(inBand == 1 ? "its spur as measured" : "its " + std::to_string(inBand) + " spurs as measured");
     if (band.spurs == SpurTreatment::power && band.tones > 0) {
         basis.push_back(band.tones == 1 ? "its spur as a tone"
                                         : "its " + std::to_string(band.tones) + " spurs as tones");

@@ -419,8 +419,8 @@ TEST_F(PlotDriver, EachInputAndTheTable) {
     // -100 to -120 dBc/Hz over 10 Hz to 100 Hz: 10 log10(integral of 1e-10 (10 / f)^2 df) =
     // 10 log10(1e-8 (1/10 - 1/100)) = -90.458 dBc; the floor has no spurs nor mask.
     EXPECT_TRUE(has(table, "\r\na.csv,a.csv phase noise,1e+07,10,100,-90.45757490560675,"));
-    EXPECT_TRUE(has(table, ",0,10,pass\r\na.csv,a.csv floor,1e+07,10,100,"));
-    EXPECT_TRUE(has(table, ",0,10,fail\r\n"));
+    EXPECT_TRUE(has(table, ",0,10,pass,power\r\na.csv,a.csv floor,1e+07,10,100,"));
+    EXPECT_TRUE(has(table, ",0,10,fail,power\r\n"));
     EXPECT_TRUE(has(table, "\r\n\"c,d.csv\",\"c,d.csv phase noise\",1e+07,"));
     EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 6);
     test::RecordingHost refusing;

@@ -8,8 +8,8 @@
 namespace csv2pnp {
 namespace {
 
-// A trace the chart drew whole carries its points; every trace its spurs and, with --spurs
-// power, its tones. A thinned trace carries at each vertex the area up to it instead.
+// A trace the chart drew whole carries its points; every trace its spurs and, with the spurs
+// at their power (the default), its tones. A thinned trace carries at each vertex the area up to it instead.
 TEST(ReportData, WholeOrThinnedTraces) {
     test::FixedAnalysis fixed;
     const std::vector<TraceAnalysis>& analyses = fixed.analyses.traces;
@@ -19,7 +19,7 @@ TEST(ReportData, WholeOrThinnedTraces) {
     EXPECT_FALSE(traces[0].thinned);
     EXPECT_EQ(traces[0].figure.size(), figurePoints(analyses[0]).size());
     EXPECT_EQ(traces[0].spurs.size(), 1u);
-    EXPECT_TRUE(traces[0].tones.empty());
+    EXPECT_EQ(traces[0].tones.size(), 1u);
     // The chart drawing two vertices of the noise: each with the area from the first offset.
     layout.series[1].vertices = {figurePoints(analyses[0]).front(), figurePoints(analyses[0]).back()};
     traces = reportTraces(layout, analyses);

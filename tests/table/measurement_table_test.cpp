@@ -17,11 +17,8 @@ TEST(MeasurementTable, CellsOfARow) {
         std::size_t count;
         std::optional<std::string_view> second;
     } cases[] = {
-        {"1,-90,-100", 3, "-90"},
-        {"1,-90,", 2, "-90"},
-        {"1,,-100", 3, ""},
-        {"1", 1, std::nullopt},
-        {"", 0, std::nullopt},
+        {"1,-90,-100", 3, "-90"}, {"1,-90,", 2, "-90"},  {"1,,-100", 3, ""},
+        {"1", 1, std::nullopt},   {"", 0, std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(cellCount({c.line}), c.count) << c.line;
