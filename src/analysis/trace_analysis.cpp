@@ -420,7 +420,9 @@ void applyThreeCorneredHat(std::vector<Trace>& traces, std::vector<Warning>& war
     for (std::size_t k = 0; k < 3; ++k) {
         Trace trace;
         const std::string letter(1, static_cast<char>('A' + k));
-        trace.caption = trace.measurement = trace.part = letter;
+        // The oscillators take the labels of the first three inputs, in order, when given.
+        trace.part = letter;
+        trace.caption = trace.measurement = trace.label = pairs[k]->label.empty() ? letter : pairs[k]->label;
         trace.source = sources;
         trace.group = "hat " + letter;
         trace.layout = "hat";
@@ -430,11 +432,11 @@ void applyThreeCorneredHat(std::vector<Trace>& traces, std::vector<Warning>& war
         trace.points = std::move(hat.oscillators[k]);
         if (hat.leftOut[k] > 0) {
             warnings.push_back({sources, 0,
-                                letter + ": " + std::to_string(hat.leftOut[k]) +
+                                trace.caption + ": " + std::to_string(hat.leftOut[k]) +
                                     (hat.leftOut[k] == 1 ? " point" : " points") +
                                     " of the three-cornered hat came out at or below no power, and are left out"});
         }
-        trace.leftOut = hat.leftOut[k];
+        trace.withoutPower = hat.leftOut[k];
         oscillators.push_back(std::move(trace));
     }
     traces.erase(std::remove_if(traces.begin(), traces.end(), [](const Trace& t) { return t.input < 3; }),

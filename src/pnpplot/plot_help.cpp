@@ -42,7 +42,8 @@ const char* const plotHelpText =
     "             is lowered by 10 log10 2 = 3.0103 dB first\n"
     "  --hat      the first three inputs measure A against B, A against C and B against\n"
     "             C: each oscillator's own noise, L_A = (L_AB + L_AC - L_BC) / 2 in power\n"
-    "             and alike for B and C, on the offsets the three share\n"
+    "             and alike for B and C, on the offsets the three share; the -l labels\n"
+    "             of the three inputs, when given, name A, B and C in that order\n"
     "  --relative-to N  draw every other trace as its difference in dB from the phase\n"
     "             noise of input N (from 1), with the largest improvement and worsening\n"
 

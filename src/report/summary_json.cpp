@@ -174,7 +174,8 @@ std::string traceJson(const TraceAnalysis& analysis) {
     object.add("carrier_assumed", boolean(analysis.carrier.assumed()));
     object.add("normalised_from_hz", jsonNumber(analysis.carrier.normalisedFrom));
     object.add("points", count(trace.points.size()));
-    object.add("left_out", count(trace.leftOut));
+    object.add("left_out", count(trace.leftOut + trace.withoutPower));
+    object.add("left_out_without_power", count(trace.withoutPower));
     object.add("repeated_offsets", count(trace.repeated));
     // No point is left out at the floor any more: a floor-limited one keeps its measured level.
     object.add("below_floor_left_out", count(0));

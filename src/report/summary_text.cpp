@@ -26,10 +26,18 @@ void writeField(SummaryFields& out, std::string_view name, const std::string& va
     out.push_back(SummaryField{std::string(name), value, failing, {}});
 }
 
-// "10 Hz     " and so on: an offset label in a column of its own.
-std::string labelled(double offset) {
+// "10 Hz     " and so on: an offset label in a column of its own, as wide as the widest label
+// of its table and two spaces.
+std::string labelled(double offset, std::size_t column) {
     std::string label = offsetText(offset);
-    return label + std::string(label.size() < labelColumn ? labelColumn - label.size() : 1, ' ');
+    return label + std::string(column - label.size(), ' ');
+}
+
+template <typename Row, typename OffsetOf>
+std::size_t labelColumnOf(const std::vector<Row>& rows, OffsetOf offsetOf) {
+    std::size_t column = labelColumn;
+    for (const Row& row : rows) column = std::max(column, offsetText(offsetOf(row)).size() + 2);
+    return column;
 }
 
 // Characters, not bytes: a cell may hold "²".
@@ -46,8 +54,9 @@ void writeSpotNoise(SummaryFields& out, const TraceAnalysis& analysis) {
     const DensityInfo& density = densityInfo(analysis.density);
     const std::string name = analysis.density == Density::L ? "spot noise" : "spot " + std::string(density.name);
     bool first = true;
+    const std::size_t column = labelColumnOf(analysis.spotNoise, [](const SpotLevel& spot) { return spot.offset; });
     for (const SpotLevel& spot : analysis.spotNoise) {
-        std::string text = labelled(spot.offset);
+        std::string text = labelled(spot.offset, column);
         if (!spot.inside) {
             text += "outside the trace";
         } else {
@@ -158,9 +167,10 @@ void writeSpurs(SummaryFields& out, const TraceAnalysis& analysis) {
             : (inBand == analysis.spurs.size() ? "together " : std::to_string(inBand) + " in the band, together ") +
                   jitterText(analysis.spursJitter) + " RMS jitter";
     writeField(out, "spurs", std::to_string(analysis.spurs.size()) + ", " + together);
+    const std::size_t column = labelColumnOf(analysis.spurs, [](const SpurFigures& spur) { return spur.spur.offset; });
     for (const SpurFigures& spur : analysis.spurs) {
         writeField(out, "",
-                   labelled(spur.spur.offset) + withDecimals(spur.spur.level, 2) + " dBc/Hz, " +
+                   labelled(spur.spur.offset, column) + withDecimals(spur.spur.level, 2) + " dBc/Hz, " +
                        withDecimals(spur.spur.powerDbc, 3) + " dBc, " + jitterText(spur.jitter) +
                        (spur.inBand ? "" : " (outside the band)"));
     }
@@ -368,6 +378,10 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
                    offsetText(analysis.lastOffset));
     if (trace.leftOut > 0) {
         writeField(out, "left out", std::to_string(trace.leftOut) + " (offset at or below 0, or not a finite number)");
+    }
+    if (trace.withoutPower > 0) {
+        writeField(out, "left out",
+                   std::to_string(trace.withoutPower) + " (came out at or below no power in the three-cornered hat)");
     }
     if (trace.repeated > 0) {
         writeField(out, "repeated",

@@ -38,8 +38,10 @@ struct Trace {
     std::optional<double> carrierGiven;  // Hz: -c for its input, which wins over the file's
     std::string time;                    // the file's TIM record, when it has one
     std::vector<TracePoint> points;
-    std::size_t leftOut = 0;   // points a log axis cannot show: offset at or below 0, not finite
-    std::size_t repeated = 0;  // points left out for a later one at the same offset
+    std::string label;             // -l for its input, when given
+    std::size_t leftOut = 0;       // points a log axis cannot show: offset at or below 0, not finite
+    std::size_t repeated = 0;      // points left out for a later one at the same offset
+    std::size_t withoutPower = 0;  // --hat: points whose power came out at or below none
 };
 
 // Neither the floor nor amplitude noise: a trace whose spurs, margin, mask and time-domain

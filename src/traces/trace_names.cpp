@@ -12,7 +12,7 @@ void labelTraces(std::vector<Trace>& traces, const std::string& label) {
     for (Trace& trace : traces) {
         const bool first = isPhaseNoise(trace) && !named;
         trace.caption = first || trace.part.empty() ? label : label + " " + trace.part;
-        trace.measurement = label;
+        trace.measurement = trace.label = label;
         named = named || first;
     }
 }

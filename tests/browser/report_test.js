@@ -60,7 +60,7 @@ const pause = (milliseconds) => new Promise((resolve) => setTimeout(resolve, mil
 // A level of a "spot noise" or spur line of the summary, as printed: "-155.86".
 function levelOf(lines, label) {
   const line = lines.find((text) => text.startsWith(label + ' '));
-  return line && line.slice(10).split(' dBc/Hz')[0];
+  return line && line.slice(label.length).trim().split(' dBc/Hz')[0];
 }
 // The difference of two levels printed with two decimals, worked out in hundredths.
 function difference(from, to) {

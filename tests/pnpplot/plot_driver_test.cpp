@@ -353,6 +353,9 @@ TEST_F(PlotDriver, DatasheetFigures) {
                     "at 1 kHz (a negative difference is an improvement)\n"))
         << relative.out;
     EXPECT_TRUE(has(relative.out, "  spot noise    1 Hz      outside the trace\n"));
+    // An offset of ten characters widens its column for the whole table.
+    EXPECT_TRUE(has(run("--spot 1,12.589k after.csv").out,
+                    "  spot noise    1 Hz        outside the trace\n                12.589 kHz  -149.50 dBc/Hz\n"));
     const std::string svg = test::readFile("rel.svg");
     EXPECT_TRUE(has(svg, ">difference from before.csv phase noise (dB)</text>") &&
                 has(svg, ">before.csv phase noise (0 dB)</text>"));
@@ -360,6 +363,18 @@ TEST_F(PlotDriver, DatasheetFigures) {
     test::ToolRun density = run("--density Sx -o sx.svg after.csv");
     EXPECT_TRUE(has(test::readFile("sx.svg"), ">S_x(f) (dB s²/Hz)</text>"));
     EXPECT_TRUE(has(density.out, "  spot Sx       100 Hz    -277.95 dB s²/Hz\n")) << density.out;
+    // The hat's oscillators take the inputs' labels; at 1 kHz B against C is far above A against
+    // B and C, so A's power there comes out negative: left out under that reason.
+    test::writeFile("ab.csv", "10,-116.99\n1000,-116.99\n100000,-116.99\n");
+    test::writeFile("ac.csv", "10,-119.59\n1000,-119.59\n100000,-119.59\n");
+    test::writeFile("bc.csv", "10,-119.59\n1000,-100\n100000,-119.59\n");
+    test::ToolRun hat = run("--hat -o hat.svg -l REF ab.csv -l DUT1 ac.csv -l DUT2 bc.csv");
+    EXPECT_TRUE(has(hat.out, "\nREF\n  source        ab.csv, ac.csv, bc.csv\n") && has(hat.out, "\nDUT1\n") &&
+                has(hat.out, "\nDUT2\n"))
+        << hat.out;
+    EXPECT_TRUE(has(hat.out, "  left out      1 (came out at or below no power in the three-cornered hat)\n"))
+        << hat.out;
+    EXPECT_TRUE(has(hat.err, "REF: 1 point of the three-cornered hat came out at or below no power")) << hat.err;
     EXPECT_EQ(run("--hat before.csv after.csv").err,
               "pnpplot: --hat needs three inputs: A against B, A against C and B against C\nTry 'pnpplot --help'.\n");
 }
