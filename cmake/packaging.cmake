@@ -17,7 +17,7 @@ if(WIN32)
     install(FILES ${CMAKE_BINARY_DIR}/package/${name} DESTINATION .)
   endforeach()
   install(FILES doc/osc1.svg doc/report.png doc/chart-nine-inputs.png doc/chart-dark.png DESTINATION doc)
-  install(FILES examples/osc1.csv examples/spurs.csv examples/mask.txt examples/pll.csv examples/pll-mask.txt DESTINATION examples)
+  install(FILES examples/osc1.csv examples/spurs.csv examples/mask.txt examples/pll.csv examples/pll-mask.txt examples/ocxo.csv DESTINATION examples)
 else()
   # Man pages and the changelog compressed, as Debian keeps them; -n leaves no time stamp in.
   find_program(GZIP gzip REQUIRED)
@@ -55,7 +55,7 @@ else()
   install(FILES README.md ${CMAKE_BINARY_DIR}/CHANGELOG.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(FILES doc/osc1.svg doc/report.png doc/chart-nine-inputs.png doc/chart-dark.png
           DESTINATION ${CMAKE_INSTALL_DOCDIR}/doc)
-  install(FILES examples/osc1.csv examples/spurs.csv examples/mask.txt examples/pll.csv examples/pll-mask.txt DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+  install(FILES examples/osc1.csv examples/spurs.csv examples/mask.txt examples/pll.csv examples/pll-mask.txt examples/ocxo.csv DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
   install(FILES ${CMAKE_BINARY_DIR}/changelog.gz ${CMAKE_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR}
           COMPONENT debian EXCLUDE_FROM_ALL)
 endif()

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -13,6 +14,7 @@
 #include "plot_runs.h"
 #include "pnpplot/plot_driver.h"
 #include "report/summary_table.h"
+#include "table/cell_value.h"
 #include "scratch_dir.h"
 
 namespace csv2pnp {
@@ -450,6 +452,38 @@ TEST_F(PlotDriver, EachInputAndTheTable) {
     const std::string fixed = run("--x-range 20:50 --y-range -130:-90 --size 800x400 -o - a.csv").out;
     EXPECT_TRUE(has(fixed, "width=\"800\" height=\"400\"") && has(fixed, "<clipPath id=\"plot-clip\">") &&
                 has(fixed, "clip-path=\"url(#plot-clip)\""));
+}
+
+// A tone on one point of a flat -150 dBc/Hz trace, 100 Hz to 10 kHz in steps of 100 Hz, raised
+// 30 dB at 1 kHz: its width is (1100 - 900) / 2 = 100 Hz and its power P = 100 (1e-12 - 1e-15).
+// By default, and with --spurs power, the clean line's 1e-15 * 9900 plus P; measured, the two
+// straight segments in log f and dB beside the tone, each p1 f1 / (b + 1) ((f2/f1)^(b+1) - 1);
+// omitted, the clean line alone.
+TEST_F(PlotDriver, SpursAtTheirPowerByDefault) {
+    std::string tone;
+    for (int f = 100; f <= 10000; f += 100) tone += std::to_string(f) + (f == 1000 ? ",-120\n" : ",-150\n");
+    test::writeFile("tone.csv", tone);
+    const auto segment = [](double f1, double l1, double f2, double l2) {
+        const double b = (l2 - l1) / (10 * std::log10(f2 / f1));
+        return std::pow(10, l1 / 10) * f1 / (b + 1) * (std::pow(f2 / f1, b + 1) - 1);
+    };
+    const double measured = 1e-15 * 9700 + segment(900, -150, 1000, -120) + segment(1000, -120, 1100, -150);
+    const std::pair<const char*, double> modes[] = {
+        {"", 1e-15 * 9900 + 100 * (1e-12 - 1e-15)},
+        {"--spurs power", 1e-15 * 9900 + 100 * (1e-12 - 1e-15)},
+        {"--spurs measured", measured},
+        {"--spurs omit", 1e-15 * 9900},
+    };
+    for (const auto& [option, area] : modes) {
+        std::string row = run(std::string("--table - ") + option + " tone.csv").out;
+        row = row.substr(row.find("\r\n") + 2);
+        std::vector<std::string> cells;
+        std::istringstream split(row.substr(0, row.find('\r')));
+        for (std::string cell; std::getline(split, cell, ',');) cells.push_back(cell);
+        ASSERT_EQ(cells.size(), 13u) << row;
+        EXPECT_NEAR(cellNumber(cells[5]).value_or(0), 10 * std::log10(area), 1e-9) << option;
+        EXPECT_EQ(cells[12], *option ? std::string(option).substr(8) : "power") << option;
+    }
 }
 
 // On a terminal a long reading shows how far it has come, and clears the line before a
