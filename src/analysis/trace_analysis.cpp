@@ -434,7 +434,8 @@ void applyThreeCorneredHat(std::vector<Trace>& traces, std::vector<Warning>& war
             warnings.push_back({sources, 0,
                                 trace.caption + ": " + std::to_string(hat.leftOut[k]) +
                                     (hat.leftOut[k] == 1 ? " point" : " points") +
-                                    " of the three-cornered hat came out at or below no power, and are left out"});
+                                    " of the three-cornered hat came out at or below no power, and " +
+                                    (hat.leftOut[k] == 1 ? "is" : "are") + " left out"});
         }
         trace.withoutPower = hat.leftOut[k];
         oscillators.push_back(std::move(trace));
