@@ -1,23 +1,28 @@
 # Installation and the release packages: a Debian package on Linux, a zip from the MinGW
-# build. Both carry the programs, the README with the pictures it shows, the sample export,
+# build. Both carry the programs, the README, the guide and the notes for developers with the
+# pictures they show, the examples,
 # the licence and the changelog; the Debian package and a plain install also the man pages.
 # Debian's own changelog and copyright files go into the package only.
 include(GNUInstallDirs)
 set(maintainer "The csv2pnp project <maintainers@csv2pnp.example>")
+# Every example the documents use, and the pictures they show.
+file(GLOB example_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*)
+set(doc_pictures doc/osc1.svg doc/report.png doc/chart-nine-inputs.png doc/chart-dark.png)
 
 if(WIN32)
   # One folder, as Windows users unpack it; text files with CR LF for Notepad.
   install(TARGETS csv2pnp pnpplot RUNTIME DESTINATION .)
-  foreach(doc README.md LICENSE CHANGELOG.md)
+  foreach(doc README.md LICENSE CHANGELOG.md doc/guide.md doc/developing.md)
     set(name ${doc})
     if(doc STREQUAL "LICENSE")
       set(name LICENSE.txt)
     endif()
     configure_file(${doc} ${CMAKE_BINARY_DIR}/package/${name} @ONLY NEWLINE_STYLE CRLF)
-    install(FILES ${CMAKE_BINARY_DIR}/package/${name} DESTINATION .)
+    get_filename_component(folder ${name} DIRECTORY)
+    install(FILES ${CMAKE_BINARY_DIR}/package/${name} DESTINATION ./${folder})
   endforeach()
-  install(FILES doc/osc1.svg doc/report.png doc/chart-nine-inputs.png doc/chart-dark.png DESTINATION doc)
-  install(FILES examples/osc1.csv examples/spurs.csv examples/mask.txt examples/pll.csv examples/pll-mask.txt examples/ocxo.csv DESTINATION examples)
+  install(FILES ${doc_pictures} DESTINATION doc)
+  install(FILES ${example_files} DESTINATION examples)
 else()
   # Man pages and the changelog compressed, as Debian keeps them; -n leaves no time stamp in.
   find_program(GZIP gzip REQUIRED)
@@ -53,9 +58,8 @@ else()
   install(FILES ${CMAKE_BINARY_DIR}/csv2pnp.1.gz ${CMAKE_BINARY_DIR}/pnpplot.1.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES README.md ${CMAKE_BINARY_DIR}/CHANGELOG.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
-  install(FILES doc/osc1.svg doc/report.png doc/chart-nine-inputs.png doc/chart-dark.png
-          DESTINATION ${CMAKE_INSTALL_DOCDIR}/doc)
-  install(FILES examples/osc1.csv examples/spurs.csv examples/mask.txt examples/pll.csv examples/pll-mask.txt examples/ocxo.csv DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+  install(FILES ${doc_pictures} doc/guide.md doc/developing.md DESTINATION ${CMAKE_INSTALL_DOCDIR}/doc)
+  install(FILES ${example_files} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
   install(FILES ${CMAKE_BINARY_DIR}/changelog.gz ${CMAKE_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR}
           COMPONENT debian EXCLUDE_FROM_ALL)
 endif()

@@ -1,5 +1,5 @@
 # Installs the build into a scratch prefix and checks the installed tree.
-# Run as: cmake -DBUILD_DIR=... -DPREFIX=... -P install_check.cmake
+# Run as: cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DPREFIX=... -P install_check.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 # cmake --install writes its list of installed files into the build tree, where a user's own
 # install left the list the README uninstalls by: it is put back afterwards.
@@ -17,9 +17,12 @@ endif()
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${status}")
 endif()
+# The programs, the man pages, the documents and every example they use.
+file(GLOB examples RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/examples/*")
+list(TRANSFORM examples PREPEND share/doc/csv2pnp/)
 foreach(path bin/csv2pnp bin/pnpplot share/man/man1/csv2pnp.1.gz share/man/man1/pnpplot.1.gz
-             share/doc/csv2pnp/README.md share/doc/csv2pnp/doc/osc1.svg share/doc/csv2pnp/doc/report.png
-             share/doc/csv2pnp/examples/osc1.csv)
+             share/doc/csv2pnp/README.md share/doc/csv2pnp/doc/guide.md share/doc/csv2pnp/doc/developing.md
+             share/doc/csv2pnp/doc/osc1.svg share/doc/csv2pnp/doc/report.png ${examples})
   if(NOT EXISTS "${PREFIX}/${path}")
     message(FATAL_ERROR "not installed: ${path}")
   endif()
