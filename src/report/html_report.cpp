@@ -1,9 +1,8 @@
 #include "report/html_report.h"
 
-#include <algorithm>
-
 #include "report/report_data.h"
 #include "report/report_script.h"
+#include "report/report_tables.h"
 #include "report/summary_text.h"
 #include "text/json_text.h"
 #include "text/xml_text.h"
@@ -13,36 +12,64 @@ namespace csv2pnp {
 
 namespace {
 
-// The chart is never scaled down, so its text keeps its size: a window narrower than the chart
-// scrolls it sideways, a wide one sets the controls beside it and the trace's tables side by
-// side. No text of the page is smaller than 10 CSS pixels.
+// The page as an analyzer's screen: the controls in a bar above the chart, the markers'
+// read-out and the band's figures beside it (under it in a window narrower than the two), the
+// tables below. The chart is never scaled down on the screen, so its text keeps its size: a
+// window narrower than the chart scrolls it sideways in its box. No text of the page is
+// smaller than 10 CSS pixels, and no table cell breaks inside a number. Printed, the page is a
+// datasheet: the chart at the paper's width, the tables whole, no controls.
 constexpr const char* lightStyle =
-    "body{font-family:sans-serif;margin:16px;color:#111;background:#fff}"
-    "h1{font-size:1.3em;margin:.3em 0 .6em}h2{font-size:1.1em;margin:1.2em 0 .3em}"
-    "table{border-collapse:collapse;font-size:.9em}th,td{text-align:left;padding:1px 10px 1px 0;vertical-align:top}"
-    "th{font-weight:normal;color:#555;white-space:nowrap}"
-    "td{font-variant-numeric:tabular-nums;white-space:pre-wrap;overflow-wrap:anywhere}"
-    "td.fail{color:#b3003c;font-weight:bold}"
-    "#instrument{display:flex;flex-wrap:wrap;gap:12px 24px;align-items:flex-start}"
+    "body{font-family:sans-serif;margin:8px;color:#111;background:#fff;font-size:14px}"
+    "h1{font-size:16px;margin:0 4px 0 0}h2{font-size:15px;margin:14px 0 4px}"
+    "h3{font-size:14px;font-weight:normal;margin:8px 0 3px}"
+    "#bar{display:flex;flex-wrap:wrap;align-items:center;gap:4px 10px;margin:0 0 6px;font-size:13px}"
+    ".controls{display:flex;flex-wrap:wrap;align-items:center;gap:3px 4px;padding-left:10px;"
+    "border-left:1px solid #bbb}.controls form{display:flex;align-items:center;gap:4px;margin:0}"
+    "button,input,select{font:inherit;margin:0}#marker-offset{width:5.5em}"
+    "#keys{position:relative}#keys>summary{cursor:pointer}"
+    "#keys>table{position:absolute;left:0;z-index:2;width:min(36em,90vw);background:#fff;border:1px solid #bbb;"
+    "padding:4px 8px}#keys th{color:inherit;font-weight:bold;border:0}#keys td{white-space:normal}"
+    "#instrument{display:flex;flex-wrap:wrap;gap:8px 12px;align-items:flex-start}"
     "#chart{flex:0 1 auto;max-width:100%;overflow-x:auto}"
     "#chart svg{display:block;cursor:crosshair;user-select:none;-webkit-user-select:none}"
-    "#panel{flex:1 1 300px;min-width:0;max-width:640px;font-size:.9em}"
-    "fieldset{border:1px solid #bbb;margin:0 0 8px;padding:2px 8px 6px}fieldset>*{margin:4px 6px 0 0}"
-    "legend{padding:0 4px}button,input,select{font:inherit}#marker-offset{width:6.5em}"
-    "#readout,#markers,#measure,#status,#band-note{min-height:1.3em;margin:2px 0}"
-    "#readout span,#markers span{margin-right:1.2em;display:inline-block}#status{color:#555}"
-    ".wide{max-width:100%;overflow-x:auto}#figures td{white-space:nowrap}"
-    "#keys{margin-top:8px}#keys th{color:inherit;font-weight:bold}#keys td{white-space:normal}"
-    "#details{display:flex;flex-wrap:wrap;gap:0 40px}.summary{flex:1 1 460px;min-width:0;max-width:900px}"
+    "#panel{flex:1 0 150px;min-width:150px;font-size:13px}"
+    "#readout,#markers,#measure,#status,#band-note{margin:0 0 5px}"
+    "#readout span{display:inline-block;margin-right:1em}#status,#band-note{color:#555}"
+    "#band h2{font-size:13px;margin:8px 0 3px}"
+    "#band-figures{display:flex;flex-wrap:wrap;gap:6px 18px}.band-trace{flex:1 1 150px;max-width:320px}"
+    ".band-trace .caption{font-weight:bold}.swatch{display:inline-block;width:10px;height:10px;margin-right:5px}"
+    ".figure{display:flex;flex-wrap:wrap;column-gap:6px}.figure .name{color:#555;white-space:nowrap}"
+    ".figure .value{margin-left:auto;text-align:right;font-variant-numeric:tabular-nums}.n{white-space:nowrap}"
+    "table{border-collapse:collapse;font-size:13px}th,td{text-align:left;padding:1px 8px;vertical-align:top}"
+    "thead th{font-weight:normal;color:#555;border-bottom:1px solid #bbb;vertical-align:bottom}"
+    "tbody th{font-weight:normal;white-space:nowrap}"
+    "td{font-variant-numeric:tabular-nums}td.num{text-align:right;white-space:nowrap}"
+    "#figures th.band{text-align:center}td.fail,div.fail{color:#b3003c;font-weight:bold}"
+    ".wide{max-width:100%;overflow-x:auto}#verdicts{margin-top:6px}#verdicts td{min-width:14em}"
+    ".spur-tables{display:flex;flex-wrap:wrap;gap:0 32px}.no-spurs{margin:4px 0}"
+    "table.spurs tbody tr{cursor:pointer}table.spurs tbody tr:hover,table.spurs tr.chosen{background:#e4ebf6}"
+    "#details>summary{cursor:pointer;font-size:15px;font-weight:bold;margin:14px 0 4px}"
+    ".detail-traces{display:flex;flex-wrap:wrap;gap:0 40px}"
+    ".trace-details{flex:1 1 460px;min-width:0;max-width:900px;overflow-x:auto}"
+    ".fields>tbody>tr>th{color:#555}.fields table{margin:2px 0 4px}"
     ".legend-entry{cursor:pointer}.legend-entry.hidden{opacity:.35}"
     ".legend-entry:focus{outline:2px solid #3070c0}#chart:focus-visible{outline:2px solid #3070c0}"
-    "@media (max-width:700px){body{margin:8px}}";
+    "@media (max-width:999px){#panel{flex-basis:100%}}"
+    "@media print{@page{margin:12mm}body{margin:0;font-size:10pt;color:#000;background:#fff}"
+    "#bar .controls,#keys,#panel,#status{display:none}body.page-band #panel{display:block}"
+    "body.page-band #panel>:not(#band){display:none}#instrument{display:block}"
+    "#chart{overflow:visible;max-width:none;outline:none}#chart svg,#stability svg{width:100%;height:auto}"
+    "#chart,#stability svg{break-inside:avoid}.wide{overflow:visible}"
+    "table{font-size:7.5pt}th,td{padding:1px 4px}thead th{white-space:normal}thead{display:table-header-group}"
+    "tr,.spur-list,#band{break-inside:avoid}h2,h3,summary{break-after:avoid}#details:not([open]){display:none}"
+    ".detail-traces{display:block}.trace-details{overflow:visible;max-width:none}}";
 constexpr const char* darkStyle =
-    "body{color:#e6e6e6;background:#15181c}th,#status{color:#a0a6ad}fieldset{border-color:#555}";
+    "body{color:#e6e6e6;background:#15181c}thead th,.fields>tbody>tr>th,#status,#band-note,.figure .name{color:#a0a6ad}"
+    "#keys>table{background:#15181c}table.spurs tbody tr:hover,table.spurs tr.chosen{background:#2a3240}";
 
 // The keys and the mouse, as the page's script takes them.
 constexpr const char* keysTable =
-    "<details id=\"keys\" open><summary>Mouse and keys</summary><table>\n"
+    "<details id=\"keys\"><summary>Keys</summary><table>\n"
     "<tr><th>pointer</th><td>the read-out and the marker that follows it along its trace</td></tr>\n"
     "<tr><th>click</th><td>put the marker down; the next click puts the delta marker down, the one after starts "
     "again</td></tr>\n"
@@ -91,57 +118,6 @@ std::string programFigures(const TraceAnalysis& analysis) {
            jsonString(offsetText(band.integral.from) + " to " + offsetText(band.integral.to)) + "]";
 }
 
-std::string decibels(double value) { return withDecimals(value, 2) + " dB"; }
-
-// The figures table's columns beside the band's figures, each a cell a trace as the summary
-// words it, with whether it is a verdict against the trace; a column none of the traces has
-// a value for is left out.
-struct FactColumn {
-    std::string heading;
-    std::vector<std::pair<std::string, bool>> cells;  // in the order of the analyses
-};
-
-std::vector<FactColumn> factColumns(const std::vector<TraceAnalysis>& analyses) {
-    std::vector<FactColumn> columns{{"carrier", {}}, {"spurs", {}}, {"floor margin", {}}, {"mask", {}}};
-    for (const TraceAnalysis& analysis : analyses) {
-        const CarrierChoice& carrier = analysis.carrier;
-        std::string text = withPrefix(carrier.hertz, "Hz") + (carrier.assumed() ? " (assumed)" : "");
-        if (carrier.normalisedFrom) text += ", normalised from " + withPrefix(*carrier.normalisedFrom, "Hz");
-        columns[0].cells.emplace_back(text, false);
-        text.clear();
-        if (!analysis.trace->floor)
-            text = analysis.spurs.empty() ? "none" : std::to_string(analysis.spurs.size()) + ":";
-        for (std::size_t i = 0; i < analysis.spurs.size(); ++i)
-            text += (i ? ", " : " ") + offsetText(analysis.spurs[i].spur.offset);
-        columns[1].cells.emplace_back(text, false);
-        text.clear();
-        if (analysis.floorMargin) {
-            const FloorMargin& margin = *analysis.floorMargin;
-            text = margin.smallest ? "smallest " + decibels(*margin.smallest) + " at " + offsetText(margin.smallestAt)
-                                   : "none";
-        }
-        columns[2].cells.emplace_back(text, false);
-        bool failing = false;
-        text.clear();
-        if (analysis.mask) {
-            const MaskVerdict& verdict = analysis.mask->verdict;
-            failing = verdict.judged == 0 || !verdict.passes();
-            text = verdict.judged == 0 ? "not judged"
-                   : verdict.passes()  ? "pass, " + decibels(-*verdict.worst) + " below at the closest"
-                                       : "FAIL, " + std::to_string(verdict.above) + " of " +
-                                            std::to_string(verdict.judged) + " points above";
-        }
-        columns[3].cells.emplace_back(text, failing);
-    }
-    std::vector<FactColumn> present;
-    for (FactColumn& column : columns) {
-        bool any = std::any_of(column.cells.begin(), column.cells.end(),
-                               [](const std::pair<std::string, bool>& cell) { return !cell.first.empty(); });
-        if (any) present.push_back(std::move(column));
-    }
-    return present;
-}
-
 std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>& analyses,
                      std::optional<OffsetBand> band) {
     const PlotArea& area = layout.area;
@@ -175,7 +151,6 @@ std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>
         data += "],\"corners\":" + points(fit.corners) + "}";
     }
     data += "]";
-    const std::vector<FactColumn> facts = factColumns(analyses);
     data += ",\"traces\":[";
     bool first = true;
     for (const ReportTrace& trace : reportTraces(layout, analyses)) {
@@ -200,11 +175,6 @@ std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>
                     jsonNumber(shade.offsets.to) + "]";
             firstShade = false;
         }
-        data += "],\"facts\":[";
-        for (std::size_t i = 0; i < facts.size(); ++i) {
-            const std::pair<std::string, bool>& cell = facts[i].cells[trace.line];
-            data += (i ? ",[" : "[") + jsonString(cell.first) + "," + (cell.second ? "true" : "false") + "]";
-        }
         data += "]";
         if (trace.thinned) {
             data += ",\"running\":[";
@@ -227,32 +197,6 @@ std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>
     return data;
 }
 
-// One row a trace: the band's figures, which a dragged band changes, then the columns of
-// factColumns. The page's script fills the rows.
-std::string figuresTable(const std::vector<TraceAnalysis>& analyses) {
-    std::string html =
-        "<section id=\"band\"><h2>Figures over <span id=\"band-range\"></span></h2>\n"
-        "<div class=\"wide\"><table id=\"figures\"><thead><tr><th>trace</th><th>phase noise</th><th>RMS phase</th>"
-        "<th>RMS jitter</th><th>residual FM</th>";
-    for (const FactColumn& column : factColumns(analyses)) html += "<th>" + xmlText(column.heading) + "</th>";
-    return html + "</tr></thead><tbody></tbody></table></div>\n<p id=\"band-note\"></p></section>\n";
-}
-
-std::string summaryTable(const TraceAnalysis& analysis) {
-    std::string html = "<section class=\"summary\"><h2>" + xmlText(analysis.trace->caption) + "</h2>\n<table>\n";
-    for (const SummaryField& field : summaryFields(analysis)) {
-        html += "<tr><th>" + xmlText(field.name) + "</th>";
-        if (field.cells.empty()) {
-            html +=
-                std::string("<td") + (field.failing ? " class=\"fail\"" : "") + ">" + xmlText(field.value) + "</td>";
-        }
-        // A row of a table: its cells in a row of their own.
-        for (const std::string& cell : field.cells) html += "<td class=\"cell\">" + xmlText(cell) + "</td>";
-        html += "</tr>\n";
-    }
-    return html + "</table></section>\n";
-}
-
 }  // namespace
 
 std::string htmlReport(const ChartLayout& layout, const std::string& svg, const std::string& stability,
@@ -268,41 +212,44 @@ std::string htmlReport(const ChartLayout& layout, const std::string& svg, const 
         "<title>" +
         xmlText(layout.title) + "</title>\n<style>" + lightStyle + (layout.dark ? darkStyle : "") +
         "</style>\n</head>\n<body>\n"
-        "<h1>" +
+        "<header id=\"bar\"><h1>" +
         xmlText(layout.title) +
-        "</h1>\n<div id=\"instrument\">\n"
-        "<div id=\"chart\" tabindex=\"0\" aria-label=\"The chart: the arrow keys move the active marker\">\n" +
-        inlineSvg +
-        "</div>\n<div id=\"panel\">\n"
-        "<fieldset id=\"marker-controls\"><legend>Markers</legend>"
+        "</h1>\n"
+        "<div class=\"controls\" role=\"group\" aria-label=\"Markers\">"
         "<label><input type=\"radio\" name=\"active-marker\" value=\"0\" checked> 1</label>"
-        "<label><input type=\"radio\" name=\"active-marker\" value=\"1\"> 2 (delta)</label>"
+        "<label><input type=\"radio\" name=\"active-marker\" value=\"1\"> 2 &#916;</label>"
         "<label>on <select id=\"marker-trace\"></select></label>"
-        "<form id=\"marker-form\"><label>at <input id=\"marker-offset\" placeholder=\"10k\" spellcheck=\"false\" "
-        "autocomplete=\"off\" title=\"An offset in Hz, with an SI suffix as -r takes it: 10, 1k, 1.5M\"></label> "
-        "<button type=\"submit\">Set</button></form>"
+        "<form id=\"marker-form\"><label>at <input id=\"marker-offset\" placeholder=\"10 kHz\" spellcheck=\"false\" "
+        "autocomplete=\"off\" title=\"An offset in Hz, with an SI suffix as -r takes it: 10, 1k, 1.5M, 10 kHz\">"
+        "</label><button type=\"submit\">Set</button></form>"
         "<button type=\"button\" id=\"peak\">Peak</button>"
         "<button type=\"button\" id=\"next-spur\">Next spur</button>"
         "<button type=\"button\" id=\"band-between\">Integrate between</button>"
-        "<button type=\"button\" id=\"clear-markers\">Clear</button></fieldset>\n"
-        "<fieldset id=\"zoom-controls\"><legend>Zoom</legend>"
+        "<button type=\"button\" id=\"clear-markers\">Clear</button></div>\n"
+        "<div class=\"controls\" role=\"group\" aria-label=\"Zoom\">"
         "<label><input type=\"checkbox\" id=\"drag-zooms\"> drag zooms</label>"
         "<button type=\"button\" id=\"zoom-back\" disabled>Back</button>"
-        "<button type=\"button\" id=\"zoom-whole\" disabled>Whole chart</button></fieldset>\n"
-        "<fieldset id=\"image-controls\"><legend>Image</legend>"
+        "<button type=\"button\" id=\"zoom-whole\" disabled>Whole chart</button></div>\n"
+        "<div class=\"controls\" role=\"group\" aria-label=\"Image\">"
         "<button type=\"button\" id=\"save-png\">Save as PNG</button>"
-        "<button type=\"button\" id=\"save-png-2x\">Save as PNG, 2&#215;</button></fieldset>\n"
+        "<button type=\"button\" id=\"save-png-2x\">PNG 2&#215;</button>\n" +
+        keysTable +
+        "</div></header>\n<div id=\"instrument\">\n"
+        "<div id=\"chart\" tabindex=\"0\" aria-label=\"The chart: the arrow keys move the active marker\">\n" +
+        inlineSvg +
+        "</div>\n<div id=\"panel\">\n"
         "<div id=\"readout\">Move the pointer over the plot to read the levels.</div>\n"
         "<div id=\"markers\"></div>\n<div id=\"measure\"></div>\n"
-        "<div id=\"status\" role=\"status\" aria-live=\"polite\"></div>\n" +
-        keysTable + "</div>\n</div>\n" + figuresTable(analyses);
+        "<div id=\"status\" role=\"status\" aria-live=\"polite\"></div>\n"
+        "<section id=\"band\"><h2>Over <span id=\"band-range\"></span></h2>\n"
+        "<div id=\"band-figures\"></div>\n<p id=\"band-note\"></p></section>\n"
+        "</div>\n</div>\n" +
+        figuresTableHtml(analyses) + spurTablesHtml(analyses);
     if (!stability.empty()) {
         html += "<section id=\"stability\"><h2>Frequency stability</h2>\n<div class=\"wide\">" +
                 stability.substr(stability.find("<svg")) + "</div></section>\n";
     }
-    html += "<div id=\"details\">\n";
-    for (const TraceAnalysis& analysis : analyses) html += summaryTable(analysis);
-    html += "</div>\n";
+    html += detailTablesHtml(analyses);
     html += "<script type=\"application/json\" id=\"pnpplot-data\">" + pageData(layout, analyses, band) + "</script>\n";
     html += "<script>\n" + std::string(reportScript) + "</script>\n</body>\n</html>\n";
     return html;
