@@ -45,7 +45,9 @@ constexpr const char* lightStyle =
     "tbody th{font-weight:normal;white-space:nowrap}"
     "td{font-variant-numeric:tabular-nums}td.num{text-align:right;white-space:nowrap}"
     "#figures th.band{text-align:center}td.fail,div.fail{color:#b3003c;font-weight:bold}"
-    ".wide{max-width:100%;overflow-x:auto}#verdicts{margin-top:6px}#verdicts td{min-width:14em}"
+    ".wide{max-width:100%;overflow-x:auto}#verdicts td{min-width:12em}"
+    ".beside{display:flex;flex-wrap:wrap;gap:0 40px;align-items:flex-start}#verdicts-section{flex:1 1 "
+    "480px;min-width:0}"
     ".spur-tables{display:flex;flex-wrap:wrap;gap:0 32px}.no-spurs{margin:4px 0}"
     "table.spurs tbody tr{cursor:pointer}table.spurs tbody tr:hover,table.spurs tr.chosen{background:#e4ebf6}"
     "#details>summary{cursor:pointer;font-size:15px;font-weight:bold;margin:14px 0 4px}"
@@ -60,7 +62,8 @@ constexpr const char* lightStyle =
     "body.page-band #panel>:not(#band){display:none}#instrument{display:block}"
     "#chart{overflow:visible;max-width:none;outline:none}#chart svg,#stability svg{width:100%;height:auto}"
     "#chart,#stability svg{break-inside:avoid}.wide{overflow:visible}"
-    "table{font-size:7.5pt}th,td{padding:1px 4px}thead th{white-space:normal}thead{display:table-header-group}"
+    "table{font-size:7pt}th,td{padding:1px 3px}thead th{white-space:normal}thead{display:table-header-group}"
+    "#figures td:not(.num){min-width:7em}"
     "tr,.spur-list,#band{break-inside:avoid}h2,h3,summary{break-after:avoid}#details:not([open]){display:none}"
     ".detail-traces{display:block}.trace-details{overflow:visible;max-width:none}}";
 constexpr const char* darkStyle =
@@ -244,7 +247,8 @@ std::string htmlReport(const ChartLayout& layout, const std::string& svg, const 
         "<section id=\"band\"><h2>Over <span id=\"band-range\"></span></h2>\n"
         "<div id=\"band-figures\"></div>\n<p id=\"band-note\"></p></section>\n"
         "</div>\n</div>\n" +
-        figuresTableHtml(analyses) + spurTablesHtml(analyses);
+        figuresTableHtml(analyses) + "<div class=\"beside\">\n" + verdictTableHtml(analyses) +
+        spurTablesHtml(analyses) + "</div>\n";
     if (!stability.empty()) {
         html += "<section id=\"stability\"><h2>Frequency stability</h2>\n<div class=\"wide\">" +
                 stability.substr(stability.find("<svg")) + "</div></section>\n";

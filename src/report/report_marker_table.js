@@ -3,7 +3,7 @@
 // chart's SVG, so a screenshot, a print and the saved PNG carry it.
 
 var tablePadding = 5, tableRow = 15, tableGap = 12;
-var cornerCache = { key: '', corner: null };
+var cornerCache = { key: '', index: 0 };
 
 function tableText(x, y, text, anchor, bold) {
   var attributes = { x: x.toFixed(1), y: y.toFixed(1), fill: data.theme.text, 'text-anchor': anchor };
@@ -37,21 +37,23 @@ function hiddenUnder(box) {
   });
   return count;
 }
-// The corner that hides least, the top right first when they tie; kept while the view, the
-// traces shown, the band and the table's size stay.
+// The corner that hides least, the top right first when they tie (at the top, or under the
+// band labels); kept while the view, the traces shown, the band and the table's size stay.
 function tableCorner(width, height) {
+  var left = area.left + 6, right = area.left + area.width - 6 - width;
+  var top = area.top + 6, bottom = area.top + area.height - 6 - height, underLabels = area.top + 34;
+  var corners = [[right, top], [right, underLabels], [left, bottom], [left, top], [left, underLabels], [right, bottom]];
   var key = [view.x0, view.x1, view.y0, view.y1, Object.keys(hidden).filter(function (line) { return hidden[line]; }),
              programBand ? '' : band, Math.round(width / 20), Math.round(height / 20)].join();
-  if (cornerCache.key === key) return cornerCache.corner;
-  var left = area.left + 6, right = area.left + area.width - 6 - width;
-  var top = area.top + 6, bottom = area.top + area.height - 6 - height;
-  var best = null;
-  [[right, top], [left, bottom], [left, top], [right, bottom]].forEach(function (corner) {
-    var cost = hiddenUnder({ x: corner[0], y: corner[1], width: width, height: height });
-    if (!best || cost < best.cost) best = { x: corner[0], y: corner[1], cost: cost };
-  });
-  cornerCache = { key: key, corner: best };
-  return best;
+  if (cornerCache.key !== key) {
+    var best = null;
+    corners.forEach(function (corner, index) {
+      var cost = hiddenUnder({ x: corner[0], y: corner[1], width: width, height: height });
+      if (!best || cost < best.cost) best = { index: index, cost: cost };
+    });
+    cornerCache = { key: key, index: best.index };
+  }
+  return { x: corners[cornerCache.index][0], y: corners[cornerCache.index][1] };
 }
 function drawMarkerTable(rows, delta) {
   markerTable.textContent = '';

@@ -305,11 +305,16 @@ std::string figuresTableHtml(const std::vector<TraceAnalysis>& analyses) {
         for (const Column& column : columns) html += cellHtml(column.cells[row]);
         html += "</tr>\n";
     }
-    html += "</tbody></table></div>\n";
-    // How each trace's figures were taken, and the mask's verdicts in the summary's words.
-    bool masked = std::any_of(analyses.begin(), analyses.end(), [](const TraceAnalysis& a) { return a.mask; });
-    html += "<div class=\"wide\"><table id=\"verdicts\"><thead><tr><th>trace</th><th>integrated</th>" +
-            std::string(masked ? "<th>mask</th>" : "") + "</tr></thead><tbody>\n";
+    return html + "</tbody></table></div></section>\n";
+}
+
+std::string verdictTableHtml(const std::vector<TraceAnalysis>& analyses) {
+    bool masked =
+        std::any_of(analyses.begin(), analyses.end(), [](const TraceAnalysis& a) { return a.mask.has_value(); });
+    std::string html =
+        std::string("<section id=\"verdicts-section\"><h2>") + (masked ? "Integrated, and the mask" : "Integrated") +
+        "</h2>\n<div class=\"wide\"><table id=\"verdicts\"><thead><tr><th>trace</th><th>figures over</th>" +
+        (masked ? "<th>mask</th>" : "") + "</tr></thead><tbody>\n";
     for (const TraceAnalysis& analysis : analyses) {
         const SummaryFields fields = summaryFields(analysis);
         html += "<tr><th>" + xmlText(analysis.trace->caption) + "</th><td>" +

@@ -12,9 +12,12 @@ namespace csv2pnp {
 // A row a trace: carrier, each band's phase noise, RMS phase, RMS jitter and residual FM,
 // spurs, smallest floor margin and mask verdict, a column none of the traces has a value for
 // left out. A unit every number of a column shares stands in its heading, the numbers alone
-// in its cells (class "num"); a failing verdict has the class "fail". Under it, how each
-// trace's figures were integrated and the mask's verdicts in full.
+// in its cells (class "num"); a failing verdict has the class "fail".
 std::string figuresTableHtml(const std::vector<TraceAnalysis>& analyses);
+
+// A row a trace: the offsets its figures were integrated over and how its spurs were taken,
+// and the mask's verdict, as the summary words them.
+std::string verdictTableHtml(const std::vector<TraceAnalysis>& analyses);
 
 // Each phase-noise trace's spurs: offset, level, power and jitter, a row a spur carrying its
 // trace's line and its offset (data-trace, data-offset) for the page's markers.

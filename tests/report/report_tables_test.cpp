@@ -11,9 +11,9 @@ namespace {
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // The figures table: a unit every number of a column shares stands in its heading, the numbers
-// alone in right-aligned cells; a failing verdict in the failing colour; under it, how each
-// trace was integrated and the mask's verdict in the summary's words. A column no trace has a
-// value for is left out.
+// alone in right-aligned cells; a failing verdict in the failing colour. A column no trace has a
+// value for is left out. The verdicts' table says how each trace was integrated and the
+// mask's verdict in the summary's words.
 TEST(ReportTables, FiguresTable) {
     test::FixedAnalysis fixed;
     std::vector<TraceAnalysis>& analyses = fixed.analyses.traces;
@@ -28,7 +28,9 @@ TEST(ReportTables, FiguresTable) {
                     "MHz</td><td class=\"num\">-60.839</td><td class=\"num\">1.2840</td><td class=\"num\">0.073570</td>"
                     "<td class=\"num\">2.0436</td><td class=\"num\">10.0730</td><td class=\"num\">1</td>"
                     "<td class=\"num\">-58.00 at 1 MHz</td><td class=\"fail\">FAIL, 16 of 61 points above</td></tr>"));
-    EXPECT_TRUE(has(html, "<td>10 Hz to 100 kHz, its spur as a tone</td><td class=\"fail\">FAIL from 1 Hz to 1 MHz"));
+    EXPECT_TRUE(has(verdictTableHtml(analyses),
+                    "<tr><th>a phase noise</th><td>10 Hz to 100 kHz, its spur as a tone</td><td class=\"fail\">FAIL "
+                    "from 1 Hz to 1 MHz"));
     // Jitters of two prefixes keep theirs; a band after the first has columns of its own, and a
     // trace it misses says so across them.
     analyses[1].integration->figures.rmsJitter = 2e-15;
@@ -42,6 +44,7 @@ TEST(ReportTables, FiguresTable) {
     EXPECT_TRUE(has(html, "<th colspan=\"5\" class=\"band\">10 MHz to 100 MHz</th><th rowspan=\"2\">spurs</th></tr>"));
     EXPECT_TRUE(has(html, "<td colspan=\"5\">nothing: no overlap</td><td class=\"num\">1</td></tr>"));
     EXPECT_FALSE(has(html, "mask"));
+    EXPECT_FALSE(has(verdictTableHtml(analyses), "mask"));
 }
 
 // A spur table a phase-noise trace, each row with its trace and offset for the page's marker;
