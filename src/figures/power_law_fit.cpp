@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "figures/noise_figures.h"
+#include "numeric/f_distribution.h"
 #include "numeric/numeric.h"
 #include "numeric/portable_math.h"
 
@@ -55,9 +56,10 @@ struct Triangle {
 };
 
 struct SubsetSolution {
-    std::array<double, powerLawTerms> c{};  // by term, 0 where left out
-    double residual = INFINITY;
-    bool feasible = false;  // every coefficient of the subset above 0
+    std::array<double, powerLawTerms> c{};       // by term, 0 where left out
+    std::array<double, powerLawTerms> spread{};  // by term: the diagonal of (R_S^T R_S)^-1 = (X_S^T W X_S)^-1
+    double residual = INFINITY;                  // the root of the weighted sum of squares
+    bool feasible = false;                       // every coefficient of the subset above 0
 };
 
 // The least squares of the columns in `subset` (a bit per term) against y, from R alone:
@@ -85,7 +87,22 @@ SubsetSolution solveSubset(const Triangle& full, unsigned subset) {
         c[k] = sum / small.rows[k][k];
         if (!(c[k] > 0)) return solution;
     }
-    for (std::size_t k = 0; k < count; ++k) solution.c[chosen[k]] = c[k];
+    // The rows of R_S^-1, column by column by back substitution: their squares summed are the
+    // diagonal of R_S^-1 R_S^-T.
+    std::array<double, powerLawTerms> spread{};
+    for (std::size_t j = 0; j < count; ++j) {
+        std::array<double, powerLawTerms> column{};
+        for (std::size_t k = j + 1; k-- > 0;) {
+            double sum = k == j ? 1 : 0;
+            for (std::size_t l = k + 1; l <= j; ++l) sum -= small.rows[k][l] * column[l];
+            column[k] = sum / small.rows[k][k];
+            spread[k] += column[k] * column[k];
+        }
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+        solution.c[chosen[k]] = c[k];
+        solution.spread[chosen[k]] = spread[k];
+    }
     solution.residual = std::fabs(small.rows[count][count]);
     solution.feasible = true;
     return solution;
@@ -101,6 +118,43 @@ SubsetSolution nonNegative(const Triangle& full, unsigned allowed) {
         if (solution.feasible && solution.residual < best.residual) best = solution;
     }
     return best;
+}
+
+unsigned presentTerms(const SubsetSolution& solution) {
+    unsigned present = 0;
+    for (std::size_t i = 0; i < powerLawTerms; ++i) {
+        if (solution.c[i] > 0) present |= 1u << i;
+    }
+    return present;
+}
+
+int termCount(unsigned subset) {
+    int count = 0;
+    for (; subset != 0; subset &= subset - 1) ++count;
+    return count;
+}
+
+// Of the present terms, the one whose leaving out raises the weighted sum of squares least,
+// the rest fitted again without it, unless the scatter is unlikely to explain that rise:
+// F = rise / (S / (n - k)) has a chance of neededBelow or more under F(1, n - k). With no point
+// to spare (n = k) nothing shows a term is needed. powerLawTerms where each is needed or one is left.
+std::size_t unneeded(const Triangle& triangle, const SubsetSolution& solution, unsigned allowed, std::size_t n) {
+    const unsigned present = presentTerms(solution);
+    const int k = termCount(present);
+    if (k < 2) return powerLawTerms;
+    std::size_t weakest = powerLawTerms;
+    double smallestRise = INFINITY;
+    for (std::size_t i = 0; i < powerLawTerms; ++i) {
+        if (!(present & (1u << i))) continue;
+        const double without = nonNegative(triangle, allowed & ~(1u << i)).residual;
+        const double rise = (without - solution.residual) * (without + solution.residual);
+        if (weakest == powerLawTerms || rise < smallestRise) weakest = i, smallestRise = rise;
+    }
+    const double freedom = static_cast<double>(n) - k;
+    if (freedom < 1) return weakest;
+    const double scatter = solution.residual * solution.residual / freedom;
+    const double chance = fTail(smallestRise / scatter, 1, freedom);
+    return chance < neededBelow ? powerLawTerms : weakest;  // a NaN, 0 / 0, is no need shown
 }
 
 double powerOf(double x, int n) {
@@ -195,16 +249,22 @@ std::optional<PowerLawFit> fitPowerLaws(const std::vector<TracePoint>& points, c
                 (weakest == powerLawTerms || closest[i] < closest[weakest]))
                 weakest = i;
         }
+        if (weakest == powerLawTerms) weakest = unneeded(triangle, solution, allowed, fitted.size());
         if (weakest == powerLawTerms) break;
         allowed &= ~(1u << weakest);
     }
     const std::array<double, powerLawTerms> b = coefficients(solution);
     // Levels so far below a double's range that every coefficient underflows leave no fit.
     if (std::none_of(b.begin(), b.end(), [](double coefficient) { return coefficient > 0; })) return std::nullopt;
+    // The coefficients' covariance (X^T W X)^-1 S / (n - k), each one's sigma in dB of itself.
+    const double freedom = static_cast<double>(fitted.size()) - termCount(presentTerms(solution));
+    const double variance = solution.residual * solution.residual / freedom;
+    constexpr double decibelsPerNeper = 4.3429448190325182765;  // 10 / ln 10
     for (std::size_t i = 0; i < powerLawTerms; ++i) {
         if (!(b[i] > 0)) continue;
-        fit.terms.push_back(
-            {static_cast<int>(i), b[i], 10 * math::log10(b[i]), carrier > 0 ? 2 * b[i] / (carrier * carrier) : NAN});
+        fit.terms.push_back({static_cast<int>(i), b[i], 10 * math::log10(b[i]),
+                             carrier > 0 ? 2 * b[i] / (carrier * carrier) : NAN,
+                             decibelsPerNeper * std::sqrt(solution.spread[i] * variance) / solution.c[i]});
     }
     // The deviation of the fit from the trace, in dB.
     double squares = 0, weights = 0;

@@ -15,15 +15,19 @@ namespace csv2pnp {
 inline constexpr int powerLawTerms = 5;  // i = 0..4
 // A term that comes no closer than this to the trace anywhere in the fit is absent.
 inline constexpr double absentBelow = 10;  // dB
+// A term is needed where the chance that the scatter alone lowers the error as much as it does
+// is below this.
+inline constexpr double neededBelow = 0.01;
 
 // "white PM", "flicker PM", "white FM", "flicker FM", "random-walk FM" for i = 0..4.
 std::string_view noiseTypeName(int i);
 
 struct PowerLawTerm {
-    int i;            // L falls 10 i dB a decade; S_y(f) = h f^alpha with alpha = 2 - i
-    double b;         // the power ratio per Hz at 1 Hz
-    double level1Hz;  // 10 log10 b, dBc/Hz
-    double h;         // h_alpha = 2 b / carrier^2; not a number for a carrier of 0
+    int i;                  // L falls 10 i dB a decade; S_y(f) = h f^alpha with alpha = 2 - i
+    double b;               // the power ratio per Hz at 1 Hz
+    double level1Hz;        // 10 log10 b, dBc/Hz
+    double h;               // h_alpha = 2 b / carrier^2; not a number for a carrier of 0
+    double levelSigma = 0;  // dB: the standard uncertainty of level1Hz from the fit's covariance
 };
 
 struct FitCorner {
@@ -54,8 +58,12 @@ struct PowerLawFit {
 // distance to its neighbours), so that every decade counts alike; the coefficients by the
 // exact non-negative solution (every subset of terms solved by QR, the best one whose
 // coefficients are all positive); a term that stays more than absentBelow under the trace at
-// every point fitted is dropped and the rest fitted again. Nothing with fewer than two points,
-// or with levels beyond a double's range.
+// every point fitted is dropped and the rest fitted again, and then, one at a time, the term
+// whose leaving out raises the weighted sum of squares S least while the F-test says the
+// scatter explains that rise: F = rise / (S / (n - k)), n points and k terms, at a chance of
+// neededBelow or more under F(1, n - k). Each term's sigma is from the covariance
+// (X^T W X)^-1 S / (n - k). Nothing with fewer than two points, or with levels beyond a
+// double's range.
 std::optional<PowerLawFit> fitPowerLaws(const std::vector<TracePoint>& points, const std::vector<bool>& use,
                                         double from, double to, double carrier);
 

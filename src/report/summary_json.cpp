@@ -58,7 +58,7 @@ std::string deviationsJson(const std::vector<DeviationPoint>& points, const char
     return list(items);
 }
 
-// {"terms": [{"alpha": 0, "level_1hz_dbc_hz": ..., "h": ...}], "corners_hz": [...], ...}
+// {"terms": [{"alpha": 0, "level_1hz_dbc_hz": ..., "level_sigma_db": ..., "h": ...}], "corners_hz": [...], ...}
 std::string fitJson(const FitFigures& figures) {
     if (!figures.fit) return "null";
     const PowerLawFit& fit = *figures.fit;
@@ -72,6 +72,7 @@ std::string fitJson(const FitFigures& figures) {
         item.add("alpha", std::to_string(2 - term.i));
         item.add("type", jsonString(noiseTypeName(term.i)));
         item.add("level_1hz_dbc_hz", jsonNumber(term.level1Hz));
+        item.add("level_sigma_db", jsonNumber(term.levelSigma));
         item.add("h", std::isfinite(term.h) ? jsonNumber(term.h) : "null");
         terms.push_back(item.done());
     }

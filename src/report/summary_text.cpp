@@ -263,7 +263,7 @@ void writeFit(SummaryFields& out, const TraceAnalysis& analysis) {
                        "",
                        false,
                        {std::string(noiseTypeName(term.i)), "f^" + std::to_string(-term.i),
-                        withDecimals(term.level1Hz, 2) + " dBc/Hz",
+                        withDecimals(term.level1Hz, 2) + " ± " + withDecimals(term.levelSigma, 2) + " dBc/Hz",
                         hName(term.i) + " = " + (std::isfinite(term.h) ? scientificText(term.h, 4) : "none")}});
     }
     std::string corners;

@@ -393,7 +393,7 @@ TEST_F(PlotDriver, StabilityAndFit) {
     EXPECT_EQ(runs.status, 0) << runs.err;
     EXPECT_TRUE(has(runs.out, "Stability chart written to s.svg\n")) << runs.out;
     EXPECT_TRUE(has(runs.out, "                tau 1 s     1.000e-12\n")) << runs.out;
-    EXPECT_TRUE(has(runs.out, "                white FM  f^-2  -100.00 dBc/Hz  h0 = 2.000e-24\n")) << runs.out;
+    EXPECT_TRUE(has(runs.out, "                white FM  f^-2  -100.00 ± 0.00 dBc/Hz  h0 = 2.000e-24\n")) << runs.out;
     // 1/tau from 0.1 Hz to 100 kHz, three a decade; the ratio at 1 ms, three decades from the end.
     if (test::haveJsonParser()) {
         EXPECT_EQ(
