@@ -27,15 +27,18 @@ double sinePower(double s, int n) {
     return n == 4 ? square * square : square * square * square;
 }
 
-// The trapezoid with its end corrections is exact to (step)^4 / 720 of a segment when the
-// segment is this short against the kernel's period and the power law's bend.
-constexpr double trapezoidStep = 0.02;
-// Modelling the power law on a segment by the exponential in f through its ends misses it by
-// at most e (h / a)^2 / 8 of it: this bounds that to 1e-9.
-constexpr double bend = 8e-9;
-// The harmonics are taken one by one only past the first radian of the kernel, where their sum
-// does not cancel to the small power of omega f that sin^n is there.
+// A segment is taken by the moments of its power law when it is this short against the
+// kernel's period and in ln f, n omega h <= step and n ln(b / a) <= step: the cubic through the
+// kernel's values and slopes at its ends is then off by at most step^4 / 384 of the kernel.
+constexpr double shortStep = 0.02;
+// Past the first radian of the kernel the harmonics are taken one by one (there their sum does
+// not cancel to the small power of omega f that sin^n is), against the power law written as the
+// exponential in f through both ends times a polynomial for its bend, on a segment short enough
+// in ln f that the bend's terms left out, about |e| q^4 / 8 and (|e| q^2)^3 / 3000 with
+// q = h / a, stay below 1e-9 of it.
 constexpr double harmonicsFrom = 1;
+constexpr double largestBend = 1e-3;         // |e| q^2
+constexpr double largestBendQuartic = 4e-9;  // |e| q^4
 // sin and cos at the points are carried from one point to the next by a rotation while the step
 // is at most this many radians, and worked afresh every so many points.
 constexpr double rotationStep = 0.1;
@@ -164,24 +167,80 @@ struct Phase {
     double sine = 0, cosine = 1;
 };
 
-// At a point, for the trapezoid: F = G sin^n(omega f) and the part of F' that does not depend
-// on the segment's slope, G n omega sin^(n-1) cos; F' = e F / f + that.
-struct PointValues {
-    double value = 0, turn = 0;
+// The kernel at a point: K = sin^n(omega f) and its slope in ln f, f dK/df.
+struct KernelAt {
+    double value = 0, slope = 0;
 };
 
-PointValues pointValues(double g, const Phase& p, double omega, int n) {
+KernelAt kernelAt(const Phase& p, double omegaF, int n) {
     const double square = p.sine * p.sine;
     const double lower = n == 4 ? square * p.sine : square * square * p.sine;  // sin^(n-1)
-    return {g * lower * p.sine, g * n * omega * lower * p.cosine};
+    return {lower * p.sine, n * omegaF * lower * p.cosine};
 }
 
-// The integral by the trapezoid and the first end correction of Euler-Maclaurin,
-// h/2 (F_a + F_b) - h^2/12 (F'_b - F'_a).
-double trapezoid(const Segment& s, const PointValues& at, const PointValues& bt) {
-    const double h = s.b - s.a;
-    const double slopeA = s.e * at.value * s.inverseA + at.turn, slopeB = s.e * bt.value * s.inverseB + bt.turn;
-    return h * 0.5 * (at.value + bt.value) - h * h * (1.0 / 12) * (slopeB - slopeA);
+// On a segment G(f) f is exponential in u = ln(f / a) / r, u from 0 to 1, with exponent
+// gamma = (e + 1) r: taken from the end where it is the larger, so that it never overflows
+// where the integral does not, it is scale / r times e^(g v), g = -|gamma| <= 0, v the distance
+// in u from that end. The moments E_j = integral over [0, 1] of v^j e^(g v) dv, j = 0 to 3,
+// are the closed forms the ways below integrate with.
+struct Growth {
+    double gamma;
+    double scale;  // r G(f) f at the larger end
+    std::array<double, 4> moments;
+};
+
+Growth growthOf(const Segment& s) {
+    Growth growth{(s.e + 1) * s.r, 0, {}};
+    const double g = -std::fabs(growth.gamma), atA = s.ga * s.a, atB = s.gb * s.b;
+    const double larger = growth.gamma <= 0 ? atA : atB, smaller = growth.gamma <= 0 ? atB : atA;
+    growth.scale = s.r * larger;
+    // e^g is the ratio of the ends, but for levels beyond a double's range.
+    const double ratio = smaller / larger;
+    const double eg = ratio > 0 && ratio <= 1 ? ratio : math::exp(g);
+    std::array<double, 4>& m = growth.moments;
+    if (g >= -1) {
+        // E_3 by its series, the sum of g^k / (k! (k + 4)), to below 1e-17 in 18 terms; the
+        // others downwards, E_(j-1) = (e^g - g E_j) / j, each step shrinking an error.
+        static const std::array<double, 18> series = [] {
+            std::array<double, 18> c{};
+            double factorial = 1;
+            for (std::size_t k = 0; k < c.size(); ++k) {
+                if (k > 0) factorial *= static_cast<double>(k);
+                c[k] = 1 / (factorial * static_cast<double>(k + 4));
+            }
+            return c;
+        }();
+        double sum = 0;
+        for (std::size_t k = series.size(); k-- > 0;) sum = sum * g + series[k];
+        m[3] = sum;
+        for (std::size_t j = 3; j > 0; --j) m[j - 1] = (eg - g * m[j]) / static_cast<double>(j);
+    } else {
+        // Upwards, E_j = (e^g - j E_(j-1)) / g, each step growing an error at most j / |g| < 3 times.
+        m[0] = (eg - 1) / g;
+        for (std::size_t j = 1; j < 4; ++j) m[j] = (eg - static_cast<double>(j) * m[j - 1]) / g;
+    }
+    return growth;
+}
+
+// The integral of G K over a segment short against the kernel, as weights of K and of its slope
+// in ln f at either end: K is taken as the cubic in u through its values and slopes at the
+// ends, and the cubic's four parts are integrated against the exponential in closed form.
+struct HermiteWeights {
+    double valueA = 0, slopeA = 0, valueB = 0, slopeB = 0;
+};
+
+HermiteWeights hermiteWeights(const Segment& s, const Growth& growth) {
+    const std::array<double, 4>& m = growth.moments;
+    const double start = m[0] - 3 * m[2] + 2 * m[3], startSlope = m[1] - 2 * m[2] + m[3];
+    const double end = 3 * m[2] - 2 * m[3], endSlope = m[3] - m[2];
+    const double scale = growth.scale, r = s.r;
+    if (growth.gamma <= 0) return {scale * start, scale * r * startSlope, scale * end, scale * r * endSlope};
+    // From b down to a: the slope in the falling variable is the negative.
+    return {scale * end, -scale * r * endSlope, scale * start, -scale * r * startSlope};
+}
+
+double hermite(const HermiteWeights& w, const KernelAt& at, const KernelAt& bt) {
+    return w.valueA * at.value + w.slopeA * at.slope + w.valueB * bt.value + w.slopeB * bt.slope;
 }
 
 struct Complex {
@@ -191,42 +250,75 @@ Complex operator*(Complex x, Complex y) { return {x.re * y.re - x.im * y.im, x.r
 Complex operator-(Complex x, Complex y) { return {x.re - y.re, x.im - y.im}; }
 Complex scaled(double k, Complex x) { return {k * x.re, k * x.im}; }
 
-// The integral by the harmonics of sin^n: the mean in closed form, and each cosine against
-// G modelled as the exponential through both ends, e^(beta f): the integral of
-// G e^(i kappa f) is then (P_b - P_a) / z, z = beta + i kappa, P = G e^(i kappa f).
-double harmonics(const Segment& s, double mean, const Phase& at, const Phase& bt, double omega, const Kernel& kernel) {
-    const double h = s.b - s.a, beta = s.e * s.r / h;
+// For the harmonics, with t = (f - a) / h and q = h / a: G = G(a) e^(beta t + rho(t)),
+// beta = e r, where rho(t) = e (ln(1 + q t) - t ln(1 + q)) = eta/2 (t - t^2) + eta q/3 (t^3 - t)
+// + ..., eta = e q^2, stays small however steep the segment: e^rho - 1 is taken as
+// rho + rho^2 / 2 to these terms, a polynomial in t of degree 4, or of 2 or none where the
+// terms beyond are below 1e-10 of the segment.
+struct Bend {
+    double mean = 0;               // the integral of G over the segment
+    std::array<double, 5> poly{};  // e^rho - 1 by powers of t
+    std::size_t degree = 0;
+};
+
+Bend bendOf(const Segment& s, const Growth& growth) {
+    Bend bend;
+    bend.mean = growth.scale * growth.moments[0];
+    const double q = (s.b - s.a) * s.inverseA, eta = s.e * q * q, size = std::fabs(eta);
+    bend.poly = {0, eta / 2 - eta * q / 3, -eta / 2 + eta * eta / 8, eta * q / 3 - eta * eta / 4, eta * eta / 8};
+    bend.degree = size <= 8e-10 ? 0 : size * q <= 3e-9 && size <= 2e-4 ? 2 : 4;
+    return bend;
+}
+
+// The integral by the harmonics of sin^n: the mean in closed form, and each cosine against G:
+// with z = beta + i kappa h and P = G e^(i kappa f) at the ends, the integral over [0, 1] of
+// G(a) e^(i kappa a) t^j e^(z t) is Phi_0 = (P_b - P_a) / z, Phi_j = (P_b - j Phi_(j-1)) / z.
+// |z| is at least 2 omega h > 2 shortStep / n here and the bend's parts are at most
+// largestBend, so the errors the recursion grows stay far below 1e-9 of the segment.
+double harmonics(const Segment& s, const Bend& bend, const Phase& at, const Phase& bt, double omega,
+                 const Kernel& kernel) {
+    const double h = s.b - s.a, beta = s.e * s.r;
     const Complex twiceA{1 - 2 * at.sine * at.sine, 2 * at.sine * at.cosine};
     const Complex twiceB{1 - 2 * bt.sine * bt.sine, 2 * bt.sine * bt.cosine};
     Complex ea = twiceA, eb = twiceB;
-    double sum = kernel.harmonics[0] * mean;
+    double sum = kernel.harmonics[0] * bend.mean;
     for (int k = 1; k <= kernel.n / 2; ++k) {
-        const double kappa = 2 * k * omega, size = beta * beta + kappa * kappa;
-        const Complex w{beta / size, -kappa / size};  // 1 / z
-        const Complex change = scaled(s.gb, eb) - scaled(s.ga, ea);
-        sum += kernel.harmonics[static_cast<std::size_t>(k)] * (change * w).re;
+        const double imaginary = 2 * k * omega * h, size = beta * beta + imaginary * imaginary;
+        const Complex w{beta / size, -imaginary / size};  // 1 / z
+        const Complex pb = scaled(s.gb, eb);
+        Complex phi = (pb - scaled(s.ga, ea)) * w;
+        double total = phi.re;
+        for (std::size_t j = 1; j <= bend.degree; ++j) {
+            phi = (pb - scaled(static_cast<double>(j), phi)) * w;
+            total += bend.poly[j] * phi.re;
+        }
+        sum += kernel.harmonics[static_cast<std::size_t>(k)] * h * total;
         ea = ea * twiceA;
         eb = eb * twiceB;
     }
     return sum;
 }
 
-enum class Way { trapezoid, harmonics, exact };
+enum class Way { moments, harmonics, exact };
 
-// The ways that suit a segment as omega grows: the trapezoid up to one omega, the harmonics
-// from another on, the exact way between and where neither suits at all.
+// The ways that suit a segment as omega grows: its moments up to one omega, the harmonics from
+// another on, the exact way between and where neither suits at all. Neither depends on how
+// steep the segment is: a measured sweep whose levels scatter point to point is taken as fast
+// as a smooth one.
 struct Ways {
-    double trapezoidUpTo = -1, harmonicsFrom = INFINITY;
+    double momentsUpTo = -1, harmonicsFrom = INFINITY;
     Way at(double omega) const {
-        return omega <= trapezoidUpTo ? Way::trapezoid : omega >= harmonicsFrom ? Way::harmonics : Way::exact;
+        return omega <= momentsUpTo ? Way::moments : omega >= harmonicsFrom ? Way::harmonics : Way::exact;
     }
 };
 
 Ways waysFor(const Segment& s, int n) {
     const double h = s.b - s.a, q = h * s.inverseA, e = std::fabs(s.e);
     Ways ways;
-    if (q * (e + n) <= trapezoidStep) ways.trapezoidUpTo = trapezoidStep / (n * h);
-    if (e * q * q <= bend) ways.harmonicsFrom = harmonicsFrom * s.inverseA;
+    if (!(n * s.r <= shortStep)) return ways;
+    ways.momentsUpTo = shortStep / (n * h);
+    if (e * q * q <= largestBend && e * q * q * q * q <= largestBendQuartic)
+        ways.harmonicsFrom = harmonicsFrom * s.inverseA;
     return ways;
 }
 
@@ -260,12 +352,21 @@ struct Sum {
 };
 
 // What is known at the point a segment starts from, for one omega: its phase, how many
-// rotations ago that was worked afresh, and each kernel's values there.
+// rotations ago that was worked afresh, and each kernel there.
 struct PointState {
     bool known = false;
     Phase phase;
     int rotations = 0;
-    std::array<PointValues, 2> values;
+    std::array<KernelAt, 2> values;
+};
+
+// What a segment needs for each kernel, worked out when a way first asks for it.
+struct SegmentKernel {
+    Segment segment;
+    Ways ways;
+    std::optional<Growth> growth;
+    std::optional<HermiteWeights> weights;
+    std::optional<Bend> bend;
 };
 
 }  // namespace
@@ -291,30 +392,28 @@ KernelIntegrals kernelIntegrals(const std::vector<TracePoint>& points, const std
         // The power law through both points, as powerLawExponent has it.
         const double r = logRatio(a.offset, b.offset), e = (b.level - a.level) * ln10 / (10 * r);
         const double inverseA = 1 / a.offset, inverseB = 1 / b.offset;
-        std::array<Segment, 2> segments{};
-        std::array<Ways, 2> ways;
-        std::array<double, 2> means{NAN, NAN};
+        std::array<SegmentKernel, 2> parts;
         for (std::size_t k = 0; k < kernelCount; ++k) {
-            segments[k] =
+            parts[k].segment =
                 kernels[k]->power == 0
                     ? Segment{a.offset, b.offset, levelA, levelB, e, r, inverseA, inverseB}
                     : Segment{a.offset, b.offset, levelA * inverseA * inverseA, levelB * inverseB * inverseB, e - 2, r,
                               inverseA, inverseB};
-            ways[k] = waysFor(segments[k], kernels[k]->n);
+            parts[k].ways = waysFor(parts[k].segment, kernels[k]->n);
         }
         for (std::size_t t = 0; t < count; ++t) {
             const double omega = omegas[t];
             std::array<Way, 2> way{Way::exact, Way::exact};
             bool phased = false;
             for (std::size_t k = 0; k < kernelCount; ++k) {
-                way[k] = ways[k].at(omega);
+                way[k] = parts[k].ways.at(omega);
                 phased = phased || way[k] != Way::exact;
             }
             PointState& state = states[t];
             if (!phased) {
                 state.known = false;
                 for (std::size_t k = 0; k < kernelCount; ++k) {
-                    sums[k * count + t].add(exactIntegral(segments[k], omega, *kernels[k]));
+                    sums[k * count + t].add(exactIntegral(parts[k].segment, omega, *kernels[k]));
                 }
                 continue;
             }
@@ -323,7 +422,7 @@ KernelIntegrals kernelIntegrals(const std::vector<TracePoint>& points, const std
                 state.phase = phaseAt(omega * a.offset);
                 state.rotations = 0;
                 for (std::size_t k = 0; k < kernelCount; ++k) {
-                    state.values[k] = pointValues(segments[k].ga, state.phase, omega, kernels[k]->n);
+                    state.values[k] = kernelAt(state.phase, omega * a.offset, kernels[k]->n);
                 }
             }
             const PointState start = state;
@@ -336,19 +435,22 @@ KernelIntegrals kernelIntegrals(const std::vector<TracePoint>& points, const std
                 state.rotations = 0;
             }
             for (std::size_t k = 0; k < kernelCount; ++k) {
-                const Segment& s = segments[k];
+                SegmentKernel& part = parts[k];
                 const Kernel& kernel = *kernels[k];
-                state.values[k] = pointValues(s.gb, state.phase, omega, kernel.n);
-                double part = 0;
-                if (way[k] == Way::trapezoid) {
-                    part = trapezoid(s, start.values[k], state.values[k]);
+                state.values[k] = kernelAt(state.phase, omega * b.offset, kernel.n);
+                double integral = 0;
+                if (way[k] == Way::moments) {
+                    if (!part.growth) part.growth = growthOf(part.segment);
+                    if (!part.weights) part.weights = hermiteWeights(part.segment, *part.growth);
+                    integral = hermite(*part.weights, start.values[k], state.values[k]);
                 } else if (way[k] == Way::harmonics) {
-                    if (std::isnan(means[k])) means[k] = s.ga * s.a * r * relativeExpm1((s.e + 1) * r);
-                    part = harmonics(s, means[k], start.phase, state.phase, omega, kernel);
+                    if (!part.growth) part.growth = growthOf(part.segment);
+                    if (!part.bend) part.bend = bendOf(part.segment, *part.growth);
+                    integral = harmonics(part.segment, *part.bend, start.phase, state.phase, omega, kernel);
                 } else {
-                    part = exactIntegral(s, omega, kernel);
+                    integral = exactIntegral(part.segment, omega, kernel);
                 }
-                sums[k * count + t].add(part);
+                sums[k * count + t].add(integral);
             }
         }
         levelA = levelB;

@@ -16,11 +16,11 @@ struct KernelIntegrals {
 
 // Each asked-for list holds a value per omega (omega > 0), the other is empty; a value that
 // a double cannot hold is infinity, never NaN. Each segment is taken by the cheapest way that
-// is exact to about 1e-9 of it: a segment short against the kernel and the power law by the
-// trapezoid with its end corrections; one many periods long but short in log f (a dense
-// export far out) by the harmonics of sin^n against the power law in closed form; any other
-// in closed form where the kernel is a power too, by Gauss-Legendre up to 64 periods, and
-// beyond by the asymptotic series of the harmonics.
+// is exact to about 1e-9 of it, whatever its power law: one short against the kernel and in
+// log f by the power law's moments in closed form against the kernel's cubic through its ends;
+// one many periods long but short in log f (a dense export far out) by the harmonics of sin^n
+// against the power law in closed form; any other in closed form where the kernel is a power
+// too, by Gauss-Legendre up to 64 periods, and beyond by the asymptotic series of the harmonics.
 KernelIntegrals kernelIntegrals(const std::vector<TracePoint>& points, const std::vector<double>& omegas, bool sine4,
                                 bool sine6);
 

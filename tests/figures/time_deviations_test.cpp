@@ -1,4 +1,5 @@
 #include <cmath>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -119,6 +120,33 @@ TEST(TimeDeviations, MatchTheDefiningIntegrals) {
         EXPECT_EQ(deviations.modified[i].value, modifiedAllanDeviation(points, 5e6, tau));
         EXPECT_NEAR(deviations.time[i].value / static_cast<double>(test::referenceTimeDeviation(slopes, 5e6, tau)), 1,
                     1e-6);
+    }
+}
+
+// Held out from the engine's making: a sweep at 1000 points a decade whose levels scatter point
+// to point (Gaussian, 0.5 dB, printed to 0.01 dB), so that every segment has a steep power law
+// of its own, against the defining integrals in long double at every tau of --tau 1-2-5.
+TEST(TimeDeviations, MatchTheDefiningIntegralsOnAScatteredSweep) {
+    std::mt19937_64 bits(7);
+    const auto gaussian = [&bits] {
+        const double u1 = (static_cast<double>(bits()) + 0.5) * 0x1p-64, u2 = static_cast<double>(bits()) * 0x1p-64;
+        return std::sqrt(-2 * std::log(u1)) * std::cos(2 * 3.14159265358979323846 * u2);
+    };
+    test::ReferenceTrace sweep;
+    for (int k = 0; k <= 5000; ++k) {
+        const double f = std::pow(10.0, -1 + k / 1000.0);
+        const double level = 10 * std::log10(1e-9 / (f * f * f) + 1e-12 / (f * f) + 1e-16) + 0.5 * gaussian();
+        sweep.emplace_back(f, std::round(100 * level) / 100);
+    }
+    const Points points = pointsOf(sweep);
+    const TimeDeviations deviations = timeDeviations(points, 10e6, {true, true, false, true});
+    ASSERT_EQ(deviations.allan.size(), 10u);  // 1/tau from 1 Hz to 1 kHz
+    for (std::size_t i = 0; i < deviations.allan.size(); ++i) {
+        const double tau = deviations.allan[i].tau;
+        const double allan = std::sqrt(static_cast<double>(test::referenceAllanVariance(sweep, 10e6, tau)));
+        const double modified = static_cast<double>(test::referenceModifiedAllanDeviation(sweep, 10e6, tau));
+        EXPECT_NEAR(deviations.allan[i].value / allan, 1, 1e-6) << "ADEV, tau " << tau;
+        EXPECT_NEAR(deviations.modified[i].value / modified, 1, 1e-6) << "MDEV, tau " << tau;
     }
 }
 
