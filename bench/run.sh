@@ -3,7 +3,10 @@
 # (bench/write_floor.cpp: the expected plot files written again, one write per line) and
 # pnpplot judging both plot files (spurs, floor margin, a limit mask, the JSON summary) and
 # drawing them, also with the time-domain deviations, the power-law fit and the HTML report,
-# alternately, several runs each. Prints for each the
+# alternately, several runs each. The time domain runs on two exports: the smooth one, and the
+# same rows with levels that scatter point to point as a measured sweep does (Gaussian 0.5 dB,
+# printed to 0.01 dB), each beside csv2pnp and the floor on that export and beside pnpplot
+# drawing the same report without the deviations. Prints for each the
 # medians of wall time, user and system CPU and peak memory, then the ratios of the wall
 # times and the cost of 1M rows against 100k rows.
 # Usage: bench/run.sh [RUNS]   (default 9, at least 7)
@@ -21,7 +24,9 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 "$build/bench/generate_export" 1000000 >big.csv
 "$build/bench/generate_export" 100000 >small.csv
+"$build/bench/generate_export" 1000000 scattered >scattered.csv
 "$tool" big.csv >/dev/null  # the floor's lines, and a warm cache
+"$tool" scattered.csv >/dev/null
 # The same rows, offset and phase noise, as a PN2060 export and as a Rohde & Schwarz export with
 # decimal commas and CR LF: pnpplot reads and sums up each.
 cut -d, -f1,2 big.csv >rows.csv
@@ -49,8 +54,15 @@ for _ in $(seq "$runs"); do
   measure small.runs "$tool" small.csv
   measure plot.runs "$build/pnpplot" -m "$root/examples/mask.txt" -j big.json -o big.svg big.csv.pnp big.csv.img.pnp
   measure failing.runs "$build/pnpplot" -m failing.txt -o failing.svg big.csv.pnp big.csv.img.pnp
-  measure full.runs "$build/pnpplot" --adev --mdev --tdev --fit -m "$root/examples/mask.txt" -j full.json \
-    --html full.html -o full.svg big.csv.pnp big.csv.img.pnp
+  for pair in big scattered; do
+    [ $pair = big ] || measure tool-$pair.runs "$tool" $pair.csv
+    [ $pair = big ] || measure floor-$pair.runs "$build/bench/write_floor" $pair.csv.pnp $pair.csv.img.pnp .
+    measure adev-$pair.runs "$build/pnpplot" --adev -o adev.svg $pair.csv.pnp $pair.csv.img.pnp
+    measure bare-$pair.runs "$build/pnpplot" -m "$root/examples/mask.txt" -j bare.json --html bare.html \
+      -o bare.svg $pair.csv.pnp $pair.csv.img.pnp
+    measure full-$pair.runs "$build/pnpplot" --adev --mdev --tdev --fit -m "$root/examples/mask.txt" -j full.json \
+      --html full.html -o full.svg $pair.csv.pnp $pair.csv.img.pnp
+  done
   measure export.runs "$build/pnpplot" -o rows-csv.svg rows.csv
   measure rs.runs "$build/pnpplot" -o rows-dat.svg rows.dat
 done
@@ -70,7 +82,9 @@ report 'floor, 1M rows' floor.runs
 report 'csv2pnp, 100k rows' small.runs
 report 'pnpplot -m -j, 1M rows' plot.runs
 report 'pnpplot, all failing' failing.runs
-report 'pnpplot, time domain' full.runs
+report 'pnpplot --adev' adev-big.runs
+report 'pnpplot -m -j --html' bare-big.runs
+report 'pnpplot, time domain' full-big.runs
 report 'pnpplot, PN2060 rows' export.runs
 report 'pnpplot, R&S rows' rs.runs
 printf 'ratio csv2pnp/floor (wall): %.3f (target <= 1.10)\n' \
@@ -85,7 +99,17 @@ printf 'ratio pnpplot/csv2pnp (wall): %.3f (target <= 0.5); SVG %d bytes\n' \
 printf 'pnpplot peak memory limit, plot files + 32 bytes a point (%d points): %d KiB\n' "$points" \
   "$(( (plot_bytes + 32 * points) / 1024 ))"
 printf 'ratio pnpplot --adev --mdev --tdev --fit -m -j --html / csv2pnp (wall): %.3f (target <= 0.5)\n' \
-  "$(echo "$(median full.runs 1) / $(median tool.runs 1)" | bc -l)"
+  "$(echo "$(median full-big.runs 1) / $(median tool.runs 1)" | bc -l)"
+echo 'scattered export: the same rows, levels scattered by 0.5 dB'
+report 'csv2pnp' tool-scattered.runs
+report 'floor' floor-scattered.runs
+report 'pnpplot --adev' adev-scattered.runs
+report 'pnpplot -m -j --html' bare-scattered.runs
+report 'pnpplot, time domain' full-scattered.runs
+printf 'scattered: ratio csv2pnp/floor (wall): %.3f\n' \
+  "$(echo "$(median tool-scattered.runs 1) / $(median floor-scattered.runs 1)" | bc -l)"
+printf 'scattered: ratio pnpplot --adev --mdev --tdev --fit -m -j --html / csv2pnp (wall): %.3f (target <= 0.5)\n' \
+  "$(echo "$(median full-scattered.runs 1) / $(median tool-scattered.runs 1)" | bc -l)"
 printf 'pnpplot with every point above the mask: SVG %d bytes (target < 1 MB)\n' "$(stat -c %s failing.svg)"
 printf 'ratio R&S export with decimal commas / the same rows as a PN2060 export (wall): %.3f (target <= 1.25)\n' \
   "$(echo "$(median rs.runs 1) / $(median export.runs 1)" | bc -l)"
