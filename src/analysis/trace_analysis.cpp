@@ -275,13 +275,19 @@ TraceAnalysis analyseOne(const Trace& trace, const CarrierChoice& carrier, std::
         if (spot.inside) spot.density = densityOf(options.density, spot.level, spot.offset, carrier.hertz);
     }
     addSpurs(analysis, spurs);
-    // The deviations asked for, and the Allan deviation the fit is set beside, in one pass.
+    // The deviations asked for, and the Allan deviation the fit is set beside, in one pass; the
+    // spurs taken as the integrated figures take them, with --spurs power each a tone of its
+    // power.
     const DeviationsAsked& asked = options.deviations;
     const bool deviations = asked.allan || asked.modified || asked.time;
     if ((deviations || options.fit) && isPhaseNoise(trace)) {
         DeviationsAsked computed = asked;
         computed.allan = asked.allan || options.fit;
-        TimeDeviations figures = timeDeviations(figurePoints(analysis), carrier.hertz, computed);
+        std::vector<PhaseTone> tones;
+        if (onClean && options.spurs == SpurTreatment::power) {
+            for (const Spur& spur : spurs) tones.push_back({spur.offset, spur.power});
+        }
+        TimeDeviations figures = timeDeviations(figurePoints(analysis), carrier.hertz, computed, tones);
         if (options.fit) fit(analysis, spurs, options, figures.allan);
         if (!asked.allan) figures.allan.clear();
         figures.asked = asked;

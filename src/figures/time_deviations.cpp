@@ -49,14 +49,25 @@ std::vector<double> deviationTaus(double firstOffset, double lastOffset, bool th
     return taus;
 }
 
-TimeDeviations timeDeviations(const std::vector<TracePoint>& points, double carrier, const DeviationsAsked& asked) {
+TimeDeviations timeDeviations(const std::vector<TracePoint>& points, double carrier, const DeviationsAsked& asked,
+                              const std::vector<PhaseTone>& tones) {
     TimeDeviations result;
     result.asked = asked;
     if (points.size() < 2 || !(carrier > 0) || !(asked.allan || asked.modified || asked.time)) return result;
     const std::vector<double> taus = deviationTaus(points.front().offset, points.back().offset, asked.threePerDecade);
     std::vector<double> omegas;
     for (double tau : taus) omegas.push_back(pi * tau);
-    const KernelIntegrals integrals = kernelIntegrals(points, omegas, asked.allan, asked.modified || asked.time);
+    KernelIntegrals integrals = kernelIntegrals(points, omegas, asked.allan, asked.modified || asked.time);
+    // A tone is L(f) = P delta(f - f_m): it adds P sin^4(omega f_m) and P f_m^-2 sin^6(omega f_m).
+    for (const PhaseTone& tone : tones) {
+        for (std::size_t t = 0; t < taus.size(); ++t) {
+            const double sine = math::sin(omegas[t] * tone.offset), square = sine * sine;
+            if (asked.allan) integrals.sine4[t] += tone.power * square * square;
+            if (!integrals.sine6.empty()) {
+                integrals.sine6[t] += tone.power / (tone.offset * tone.offset) * square * square * square;
+            }
+        }
+    }
     for (std::size_t t = 0; t < taus.size(); ++t) {
         const double tau = taus[t];
         if (asked.allan) result.allan.push_back({tau, allanFrom(integrals.sine4[t], tau, carrier)});

@@ -31,9 +31,19 @@ struct TimeDeviations {
     std::vector<DeviationPoint> allan, modified, time;  // each empty unless asked
 };
 
+// A discrete tone of phase noise, as a spur taken at its power: S_phi(f) = 2 power delta(f - offset).
+struct PhaseTone {
+    double offset;  // Hz
+    double power;   // single sideband, a power ratio
+};
+
 // Each asked-for deviation at each of deviationTaus; all empty when no tau qualifies or the
-// carrier is not above 0. A figure beyond a double's range is infinity.
-TimeDeviations timeDeviations(const std::vector<TracePoint>& points, double carrier, const DeviationsAsked& asked);
+// carrier is not above 0. A figure beyond a double's range is infinity. Each tone adds its
+// variance in closed form through the deviation's transfer function: to the Allan variance
+// 2 P (f_m / carrier)^2 |H(f_m)|^2 with |H(f)|^2 = 2 sin^4(pi tau f) / (pi tau f)^2, to the
+// modified one the same with 2 sin^6(pi tau f) / (pi tau f)^4.
+TimeDeviations timeDeviations(const std::vector<TracePoint>& points, double carrier, const DeviationsAsked& asked,
+                              const std::vector<PhaseTone>& tones = {});
 
 // One figure at one tau, for a caller that chooses its own.
 double allanDeviation(const std::vector<TracePoint>& points, double carrier, double tau);

@@ -116,7 +116,8 @@ TEST(TraceAnalysis, WarnsOfACarrierBelowTheOffsets) {
 
 // Flat -150 dBc/Hz, 100 points a decade from 10 Hz to 100 kHz, 1 kHz raised by 30 dB: a tone.
 // Measured, the spike is integrated as a triangle; omitted, the flat line is; as power, the
-// flat line plus the tone P = w (1e-12 - 1e-15), w = 1000 (10^0.01 - 10^-0.01) / 2. The spot
+// flat line plus the tone P = w (1e-12 - 1e-15), w = 1000 (10^0.01 - 10^-0.01) / 2. The
+// deviations, and the fit's Allan deviation of the trace, take the spur alike. The spot
 // noise and the smoothed levels are read on the noise, the spur drawn as it stands.
 TEST(TraceAnalysis, SpursAsMeasuredOmittedOrTones) {
     std::vector<TracePoint> flat, spiked;
@@ -131,10 +132,24 @@ TEST(TraceAnalysis, SpursAsMeasuredOmittedOrTones) {
         AnalysisOptions options;
         options.spurs = treatment;
         options.smoothing = 0.2;
+        options.deviations = {true, true, false, false};
+        options.fit = true;
         Analyses analyses = analyseTraces(traces, options, nullptr);
         const TraceAnalysis& analysis = analyses.traces[0];
         const BandFigures& band = *analysis.integration;
         EXPECT_EQ(band.spurs, treatment);
+        const std::vector<PhaseTone> tones{{1000, tone}};
+        const TimeDeviations expected =
+            treatment == SpurTreatment::measured ? timeDeviations(spiked, 10e6, options.deviations)
+            : treatment == SpurTreatment::omit   ? timeDeviations(flat, 10e6, options.deviations)
+                                                 : timeDeviations(flat, 10e6, options.deviations, tones);
+        ASSERT_EQ(analysis.deviations->allan.size(), 3u);
+        ASSERT_EQ(analysis.fit->allan.size(), 3u);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_NEAR(analysis.deviations->allan[i].value / expected.allan[i].value, 1, 1e-12);
+            EXPECT_NEAR(analysis.deviations->modified[i].value / expected.modified[i].value, 1, 1e-12);
+            EXPECT_EQ(analysis.fit->allan[i].trace, analysis.deviations->allan[i].value);
+        }
         if (treatment == SpurTreatment::omit) {
             EXPECT_NEAR(band.integral.phaseArea / flatArea, 1, 1e-12);
         }

@@ -7,6 +7,7 @@
 
 #include "deviation_reference.h"
 #include "figures/time_deviations.h"
+#include "numeric/numeric.h"
 #include "power_law_deviations.h"
 
 namespace csv2pnp {
@@ -148,6 +149,27 @@ TEST(TimeDeviations, MatchTheDefiningIntegralsOnAScatteredSweep) {
         EXPECT_NEAR(deviations.allan[i].value / allan, 1, 1e-6) << "ADEV, tau " << tau;
         EXPECT_NEAR(deviations.modified[i].value / modified, 1, 1e-6) << "MDEV, tau " << tau;
     }
+}
+
+// A spur taken at its power is a tone, S_phi(f) = 2 P delta(f - f_m): P = -60 dBc at 1 kHz on
+// 10 MHz, worked by hand at tau = 1 / (2 f_m) = 0.5 ms, where sin(pi tau f_m) = 1:
+// sigma_y = sqrt(2 P (f_m / nu0)^2 2 / (pi / 2)^2) = 2 sqrt(P) / (pi tau nu0) = 4e-7 / pi,
+// Mod sigma_y = 2 sqrt(P) / (f_m nu0 (pi tau)^2) = 8e-7 / pi^2, sigma_x = tau / sqrt(3) of that.
+// At tau = 1 / f_m, a null of both kernels, the tone adds nothing. The flat -200 dBc/Hz under
+// it adds a part in 1e9.
+TEST(TimeDeviations, ASpurAsAToneOfItsPower) {
+    const Points quiet{{0.1, -200}, {1e5, -200}};
+    const DeviationsAsked threePerDecade{true, true, true, true};
+    const TimeDeviations with = timeDeviations(quiet, carrier, threePerDecade, {{1e3, 1e-6}});
+    const TimeDeviations without = timeDeviations(quiet, carrier, threePerDecade);
+    ASSERT_EQ(with.allan.size(), 13u);
+    ASSERT_EQ(with.allan[2].tau, 5e-4);
+    EXPECT_NEAR(with.allan[2].value / (4e-7 / pi), 1, 1e-8);
+    EXPECT_NEAR(with.modified[2].value / (8e-7 / (pi * pi)), 1, 1e-8);
+    EXPECT_NEAR(with.time[2].value / (5e-4 / std::sqrt(3.0) * 8e-7 / (pi * pi)), 1, 1e-8);
+    ASSERT_EQ(with.allan[3].tau, 1e-3);
+    EXPECT_NEAR(with.allan[3].value / without.allan[3].value, 1, 1e-12);
+    EXPECT_NEAR(with.modified[3].value / without.modified[3].value, 1, 1e-12);
 }
 
 TEST(TimeDeviations, AveragingTimes) {
