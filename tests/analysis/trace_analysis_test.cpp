@@ -138,11 +138,10 @@ TEST(TraceAnalysis, SpursAsMeasuredOmittedOrTones) {
         const TraceAnalysis& analysis = analyses.traces[0];
         const BandFigures& band = *analysis.integration;
         EXPECT_EQ(band.spurs, treatment);
-        const std::vector<PhaseTone> tones{{1000, tone}};
         const TimeDeviations expected =
             treatment == SpurTreatment::measured ? timeDeviations(spiked, 10e6, options.deviations)
             : treatment == SpurTreatment::omit   ? timeDeviations(flat, 10e6, options.deviations)
-                                                 : timeDeviations(flat, 10e6, options.deviations, tones);
+                                                 : timeDeviations(flat, 10e6, options.deviations, {{1000, tone}});
         ASSERT_EQ(analysis.deviations->allan.size(), 3u);
         ASSERT_EQ(analysis.fit->allan.size(), 3u);
         for (std::size_t i = 0; i < 3; ++i) {
