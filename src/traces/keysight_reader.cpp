@@ -3,8 +3,10 @@
 #include <optional>
 #include <set>
 
-#include "traces/trace.h"
+#include "traces/header_units.h"
+#include "traces/read_warnings.h"
 #include "traces/text_table.h"
+#include "traces/trace.h"
 
 namespace csv2pnp {
 
@@ -39,6 +41,7 @@ Result<std::vector<Trace>> readBlocks(std::string_view bytes, const std::string&
     std::size_t headerCells = 0, firstOfBlock = 0;
     double offsetScale = 1;
     bool inBlock = false, headed = false;
+    std::vector<Warning> warnings;
     std::vector<std::string_view> cells;
     LineWalk walk = linesOf(bytes);
     while (std::optional<std::string_view> line = nextLine(walk)) {
@@ -64,12 +67,24 @@ Result<std::vector<Trace>> readBlocks(std::string_view bytes, const std::string&
             if (!scale) return invalidContent(source, walk.number, "the header's first cell is not an offset in Hz");
             offsetScale = *scale;
             headerCells = cells.size();
+            std::optional<std::size_t> otherUnit;
             for (std::size_t c = 1; c < cells.size(); ++c) {
                 std::string_view name = cells[c];
-                if (name.size() < 8 || name.substr(name.size() - 8) != "(dBc/Hz)") continue;
-                traces.push_back(
-                    namedTrace(source, layoutName, block + " " + std::string(name.substr(0, name.size() - 8))));
+                std::optional<std::string_view> unit = unitInBrackets(name);
+                if (!unit || !isDbcPerHz(*unit)) {
+                    if (unit && !otherUnit) otherUnit = c;
+                    warnings.push_back(
+                        {source, walk.number, columnNotRead(c + 1, name, unit ? unitNotDbcPerHz(*unit) : namesNoUnit)});
+                    continue;
+                }
+                traces.push_back(namedTrace(source, layoutName,
+                                            block + " " + std::string(trimmed(name.substr(0, name.rfind('('))))));
                 columns.push_back(c);
+            }
+            if (columns.empty() && otherUnit) {
+                return invalidContent(
+                    source, walk.number,
+                    levelsInOtherUnit(*otherUnit + 1, cells[*otherUnit], *unitInBrackets(cells[*otherUnit])));
             }
             if (columns.empty()) return invalidContent(source, walk.number, "the header names no column in dBc/Hz");
             headed = true;
@@ -96,7 +111,9 @@ Result<std::vector<Trace>> readBlocks(std::string_view bytes, const std::string&
             trace.caption = trace.measurement + " " + trace.part;
         }
     }
-    return settledTraces(std::move(traces), source);
+    Result<std::vector<Trace>> result = settledTraces(std::move(traces), source);
+    result.warnings.insert(result.warnings.begin(), warnings.begin(), warnings.end());
+    return result;
 }
 
 // The older layout: "# Channel", "# Trace", a header, rows of two numbers.

@@ -7,8 +7,9 @@
 #include "files/base_name.h"
 #include "plot_format/plot_format.h"
 #include "table/cell_value.h"
-#include "traces/trace.h"
+#include "traces/read_warnings.h"
 #include "traces/text_table.h"
+#include "traces/trace.h"
 
 namespace csv2pnp {
 
@@ -82,6 +83,7 @@ Result<std::vector<Trace>> readPlotFile(std::string_view bytes, const std::strin
     trace.caption = baseNameOf(source);
     // A line of a plot file takes 30 bytes or more.
     trace.points.reserve(bytes.size() / 30 + 1);
+    LeftOutLines unknown;
     LineWalk walk = linesOf(bytes);
     while (std::optional<std::string_view> line = nextLine(walk)) {
         if (startsWith(*line, traceStart)) {
@@ -97,6 +99,8 @@ Result<std::vector<Trace>> readPlotFile(std::string_view bytes, const std::strin
             if (takeNumber(value, carrier)) trace.carrier = carrier;
         } else if (take(value, timeRecord)) {
             trace.time = std::string(value);
+        } else if (!line->empty() && line->front() != commentMark && !isRecord(*line)) {
+            unknown.add(walk.number, *line);
         }
     }
     for (TracePoint& point : trace.points) point.offset -= trace.carrier.value_or(0.0);
@@ -115,7 +119,9 @@ Result<std::vector<Trace>> readPlotFile(std::string_view bytes, const std::strin
     // Moved in: a list of one made with braces would copy the trace.
     std::vector<Trace> traces;
     traces.push_back(std::move(trace));
-    return settledTraces(std::move(traces), source);
+    Result<std::vector<Trace>> result = settledTraces(std::move(traces), source);
+    warnOfLeftOut(result.warnings, source, unknown, notAPlotFileLine);
+    return result;
 }
 
 }  // namespace csv2pnp

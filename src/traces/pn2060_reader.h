@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "problems/problem.h"
@@ -18,9 +19,15 @@ struct ColumnChoice {
     std::optional<std::size_t> floor = 2;
 };
 
+// The rows whose first cell holds a number, as csv2pnp reads a cell: the lines such an export
+// explains.
+std::size_t pn2060Rows(std::string_view bytes);
+
 // Cell 1 (or the noise column chosen) makes "<name> phase noise", cell 2 (or the floor column)
 // "<name> floor", from every row whose offset cell holds a number; a row without the level
-// cell, or without a number in it, is left out of that trace.
+// cell is left out of that trace. Rows without an offset, level cells without a number and
+// cells beyond the third are warned of. Anything but three columns is "numbers separated by
+// commas", not a PN2060 export.
 Result<std::vector<Trace>> readPn2060Export(std::string bytes, const std::string& source,
                                             std::optional<ColumnChoice> columns);
 

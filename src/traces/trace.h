@@ -21,6 +21,30 @@ struct TracePoint {
     double level;   // dBc/Hz
 };
 
+// A figure as an instrument's export gives it: its number and its unit as written.
+struct GivenFigure {
+    std::string value;
+    std::string unit;
+};
+
+// The noise an analyzer integrated itself over a range of one trace, as its export gives it.
+struct InstrumentIntegration {
+    std::size_t line = 0;  // of its row in the file
+    std::string range;     // the instrument's number of the range
+    OffsetBand band{};     // Hz
+    std::string weighting;
+    double noiseDbc = 0;  // the integrated noise, dBc
+    GivenFigure noise, rmsPhase, residualFm, jitter;
+};
+
+// What an analyzer's export says of a trace beyond its points.
+struct InstrumentRecord {
+    std::string model;          // "FSWP-26"
+    bool smoothed = false;      // "Smoothing ON": the trace was smoothed before it was exported
+    bool spursRemoved = false;  // "Spurious Removal ON": its spurs were taken out
+    std::vector<InstrumentIntegration> integrations;
+};
+
 struct Trace {
     std::string caption;            // the name shown: "osc1.csv phase noise", "osc1.csv floor", a CAP record
     std::string source;             // the input as named on the command line
@@ -30,6 +54,7 @@ struct Trace {
     std::string group;              // the traces of one input pair or export share it, and a hue
     std::string layout;             // the name of the layout it was read from
     std::string layoutNote;         // how the reader took the file, where that needs saying
+    std::string layoutTitle;        // what was read, where the layout's title would say more
     bool floor = false;             // the analyzer's floor (an imaginary-part file, a third column)
     bool amplitude = false;         // amplitude noise, never judged as phase noise
     bool plotFile = false;          // read from a plot file rather than an export
@@ -38,10 +63,11 @@ struct Trace {
     std::optional<double> carrierGiven;  // Hz: -c for its input, which wins over the file's
     std::string time;                    // the file's TIM record, when it has one
     std::vector<TracePoint> points;
-    std::string label;             // -l for its input, when given
-    std::size_t leftOut = 0;       // points a log axis cannot show: offset at or below 0, not finite
-    std::size_t repeated = 0;      // points left out for a later one at the same offset
-    std::size_t withoutPower = 0;  // --hat: points whose power came out at or below none
+    std::string label;                           // -l for its input, when given
+    std::optional<InstrumentRecord> instrument;  // from an analyzer's export that says more
+    std::size_t leftOut = 0;                     // points a log axis cannot show: offset at or below 0, not finite
+    std::size_t repeated = 0;                    // points left out for a later one at the same offset
+    std::size_t withoutPower = 0;                // --hat: points whose power came out at or below none
 };
 
 // Neither the floor nor amplitude noise: a trace whose spurs, margin, mask and time-domain

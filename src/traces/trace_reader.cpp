@@ -27,7 +27,8 @@ bool isCommaTable(std::string_view bytes) {
     return tableFormatOf(bytes).separator == ',' && quoted * 2 < lines;
 }
 
-bool hasNumberColumns(std::string_view bytes) {
+// A row of two or more numbers.
+bool hasNumberRow(std::string_view bytes) {
     TableFormat format = tableFormatOf(bytes);
     std::vector<std::string_view> cells;
     LineWalk walk = linesOf(bytes);
@@ -41,21 +42,43 @@ bool hasNumberColumns(std::string_view bytes) {
     return false;
 }
 
+bool fitsUnitHeader(std::string_view bytes, bool) { return hasUnitHeader(bytes); }
+bool fitsPn2060(std::string_view, bool commaTable) { return commaTable; }
+bool fitsColumns(std::string_view bytes, bool commaTable) { return !commaTable && hasNumberRow(bytes); }
+
+// A layout is either marked by a file's first line, or a table that fits a file and explains
+// some of its lines. The rule that chooses between them is the README's, in its order; whether
+// the file is csv2pnp's comma-separated table is worked out once for the tables.
 struct Layout {
     LayoutInfo info;
-    bool (*detect)(std::string_view bytes);
+    bool (*marks)(std::string_view bytes);
+    bool (*fits)(std::string_view bytes, bool commaTable);
+    std::size_t (*explains)(std::string_view bytes);
 };
 
 const std::vector<Layout>& layouts() {
     static const std::vector<Layout> all = {
-        {{"pnp", "a plot file", "a composite-noise plot file, as csv2pnp writes it"}, isPlotFile},
+        {{"pnp", "a plot file", "a composite-noise plot file, as csv2pnp writes it"}, isPlotFile, nullptr, nullptr},
         {{"rs", "a Rohde & Schwarz export", "the ASCII trace export of an R&S FSWP, FSPN or FSW"},
-         isRohdeSchwarzExport},
-        {{"keysight", "a Keysight CSV", "the CSV of a Keysight network or signal source analyzer"}, isKeysightCsv},
-        {{"header", "a table with a unit header", "a CSV whose header row names Hz and dBc/Hz"}, hasUnitHeader},
-        {{"pn2060", "a PN2060 export", "offset, phase noise and floor separated by commas"}, isCommaTable},
+         isRohdeSchwarzExport,
+         nullptr,
+         nullptr},
+        {{"keysight", "a Keysight CSV", "the CSV of a Keysight network or signal source analyzer"},
+         isKeysightCsv,
+         nullptr,
+         nullptr},
+        {{"header", "a table with a unit header", "a table whose header row names Hz and dBc/Hz"},
+         nullptr,
+         fitsUnitHeader,
+         unitHeaderLines},
+        {{"pn2060", "a PN2060 export", "offset, phase noise and floor separated by commas"},
+         nullptr,
+         fitsPn2060,
+         pn2060Rows},
         {{"columns", "numbers in columns", "numbers in columns separated by semicolons, tabs or spaces"},
-         hasNumberColumns},
+         nullptr,
+         fitsColumns,
+         numberColumnLines},
     };
     return all;
 }
@@ -96,9 +119,27 @@ std::optional<LayoutInfo> layoutNamed(std::string_view name) {
 
 std::optional<std::string_view> detectLayout(std::string_view bytes) {
     for (const Layout& layout : layouts()) {
-        if (layout.detect(bytes)) return layout.info.name;
+        if (layout.marks && layout.marks(bytes)) return layout.info.name;
     }
-    return std::nullopt;
+    const bool commaTable = isCommaTable(bytes);
+    std::vector<const Layout*> fitting;
+    for (const Layout& layout : layouts()) {
+        if (layout.fits && layout.fits(bytes, commaTable)) fitting.push_back(&layout);
+    }
+    if (fitting.empty()) return std::nullopt;
+    // Of two that fit, the one that explains more lines; at equal counts the earlier.
+    const Layout* best = fitting.front();
+    if (fitting.size() > 1) {
+        std::size_t most = best->explains(bytes);
+        for (std::size_t k = 1; k < fitting.size(); ++k) {
+            const std::size_t explained = fitting[k]->explains(bytes);
+            if (explained > most) {
+                best = fitting[k];
+                most = explained;
+            }
+        }
+    }
+    return best->info.name;
 }
 
 Result<std::vector<Trace>> readTraces(std::string bytes, const std::string& source, const ReadOptions& options) {

@@ -19,13 +19,16 @@ struct LayoutInfo {
     std::string_view description;  // as --help says it
 };
 
-// Every layout pnpplot reads, in the order it tries them.
+// Every layout pnpplot reads, in the order of the rule that chooses between them.
 const std::vector<LayoutInfo>& traceLayouts();
 
 // The layout whose name this is, nothing when none is.
 std::optional<LayoutInfo> layoutNamed(std::string_view name);
 
-// The layout the content is in, tried in the order of traceLayouts; nothing when none fits.
+// The layout the content is in, by the README's rule: the first of pnp, rs and keysight that
+// the file's first line marks; else, of header, pn2060 and columns, the one that fits, and of
+// two that fit the one that explains more of the file's lines, at equal counts the earlier.
+// Nothing when none fits.
 std::optional<std::string_view> detectLayout(std::string_view bytes);
 
 // What the command line says of how to read an input: its layout (--format) and its columns.

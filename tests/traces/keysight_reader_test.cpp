@@ -5,6 +5,7 @@
 
 #include "layout_samples.h"
 #include "traces/keysight_reader.h"
+#include "traces/read_warnings.h"
 
 namespace csv2pnp {
 namespace {
@@ -43,7 +44,8 @@ TEST(KeysightReader, BothLayouts) {
 TEST(KeysightReader, ProblemsNameTheLine) {
     const std::pair<std::string, std::string> cases[] = {
         {"!CSV A.01.01\nBEGIN CH1\nFreq(Hz),PN(dBc/Hz)\n10,-100,5\nEND\n", "line 4: 3 cells, the header has 2"},
-        {"!CSV A.01.01\nBEGIN CH1\nFreq(Hz),Phase(deg)\n", "line 3: the header names no column in dBc/Hz"},
+        {"!CSV A.01.01\nBEGIN CH1\nFreq(Hz),Phase(deg)\n", "line 3: " + levelsInOtherUnit(2, "Phase(deg)", "deg")},
+        {"!CSV A.01.01\nBEGIN CH1\nFreq(Hz),Phase\n", "line 3: the header names no column in dBc/Hz"},
         {"!CSV A.01.01\nBEGIN CH1\nFreq(Hz),PN(dBc/Hz)\n10,x\nEND\n", "line 4: 'x' is not a level"},
         {"\"# Channel 1\"\n+1.0E+001, -1.0E+002\n", "line 2: numbers before a \"# Trace\" line"},
     };

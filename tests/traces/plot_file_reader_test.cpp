@@ -10,6 +10,7 @@
 #include "table/cell_value.h"
 #include "table/csv_table_reader.h"
 #include "traces/plot_file_reader.h"
+#include "traces/read_warnings.h"
 #include "traces/trace_reader.h"
 
 namespace csv2pnp {
@@ -87,7 +88,14 @@ TEST(PlotFileReader, PlotFileLinesAndTheirErrors) {
         EXPECT_EQ(read ? "" : describe(*read.problem), c.error) << c.bytes;
         EXPECT_EQ(read ? read.value->front().points.size() : 0, c.points) << c.bytes;
         EXPECT_EQ(read ? read.value->front().leftOut : 0, c.leftOut) << c.bytes;
+        EXPECT_TRUE(read.warnings.empty()) << c.bytes;
     }
+    // A line that is none of the file's own is warned of, not read.
+    Result<std::vector<Trace>> stray =
+        readTraces(head + "   TRA 0: 1010.000 Hz, -1.000 dBc\nedited by hand\n", "x.pnp");
+    ASSERT_TRUE(stray);
+    ASSERT_EQ(stray.warnings.size(), 1u);
+    EXPECT_EQ(describe(stray.warnings[0]), "x.pnp: line 7: 'edited by hand' " + std::string(notAPlotFileLine));
 }
 
 TEST(PlotFileReader, ToldByContent) {

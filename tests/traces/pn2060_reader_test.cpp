@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "traces/pn2060_reader.h"
+#include "traces/read_warnings.h"
 #include "traces/trace_reader.h"
 
 namespace csv2pnp {
@@ -41,6 +42,17 @@ TEST(Pn2060Reader, ExportRowsMakeTwoTraces) {
     EXPECT_EQ(noise.points[0].level, -100);
     EXPECT_EQ(noise.leftOut, 3u);
     EXPECT_EQ(floor.leftOut, 3u);
+    // What was not read is warned of at its line; a fourth cell too.
+    std::vector<std::string> warnings;
+    for (const Warning& warning : read.warnings) warnings.push_back(describe(warning));
+    EXPECT_EQ(warnings,
+              (std::vector<std::string>{"data/run1.csv: line 1: 'Offset,Level,Floor' " + std::string(noOffsetInRow),
+                                        "data/run1.csv: line 5: '2000,x,-150' " + std::string(noLevelInCell)}));
+    Result<std::vector<Trace>> wide = readTraces("10,-100,-110,5\n100,-120,-130,5\n", "w.csv");
+    ASSERT_EQ(wide.warnings.size(), 1u);
+    EXPECT_EQ(describe(wide.warnings[0]),
+              "w.csv: line 1: '10,-100,-110,5' " + std::string(cellsBeyondRead) + " (and 1 more line like it)");
+    EXPECT_EQ(wide.value->front().layoutTitle, "numbers separated by commas");
 
     EXPECT_EQ(readTraces("Offset,Level\n", "h.csv").problem->text, "holds no trace");
     EXPECT_EQ(readTraces("0,-1,-2\n", "z.csv").problem->text, "holds no point that can be drawn");

@@ -63,6 +63,17 @@ TEST(TraceReader, LayoutsToldByContent) {
         {test::europeanColumnsSample, "columns"},
         {"\"10\",\"-100\"\n\"100\",\"-120\"\n", "columns"},
         {"; a comment\n10 -100\n100 -120\n", "columns"},
+        // The R&S forms: tabs, and '%' before every header line.
+        {"Type\tFSWP-26\nTrace\t1\nValues\t2\n1.0000000000\t-83.5587768555\n10.0\t-90.0\n", "rs"},
+        {"%Type;FSWP-8;\n%Trace;1;\n%Values;2;\n1.0000000000 -82.4341049194 \n10.0 -90.0 \n", "rs"},
+        // "key",value lines with numbers before the header do not make it a PN2060 export: the
+        // header explains them, its own line and the rows.
+        {"\"Averages\",16\n\"Points\",2\nOffset (kHz),Phase Noise (dBc/Hz),Noise floor (dBc/Hz)\n1,-100,-120\n"
+         "10,-110,-130\n",
+         "header"},
+        // Both fit and explain two lines each: the earlier wins; then the one that explains more.
+        {"Index,Offset (Hz),L (dBc/Hz)\n1,10,-100\n2,x,-110\n", "header"},
+        {"Index,Offset (Hz),L (dBc/Hz)\n1,x,-100\n2,y,-110\n3,z,-120\n", "pn2060"},
     };
     for (const auto& [bytes, layout] : cases) {
         EXPECT_EQ(detectLayout(bytes), layout) << bytes;
@@ -70,6 +81,11 @@ TEST(TraceReader, LayoutsToldByContent) {
         ASSERT_TRUE(read) << bytes << (read ? "" : read.problem->text);
         EXPECT_EQ(read.value->front().layout, layout);
     }
+    // The kHz of the header scale the offsets; a PN2060 export is three columns, anything else
+    // separated by commas is named as what it is.
+    EXPECT_EQ(readTraces(cases[12].first, "h.csv").value->front().points.front().offset, 1000);
+    EXPECT_EQ(readTraces("10,-100,-110\n100,-120,-130\n", "p.csv").value->front().layoutTitle, "");
+    EXPECT_EQ(readTraces("10,-100\n100,-120\n", "p.csv").value->front().layoutTitle, "numbers separated by commas");
     // Forced, the PN2060 reader splits the decimal commas of a semicolon file.
     EXPECT_EQ(readTraces(test::europeanColumnsSample, "de.csv", ReadOptions{"pn2060", std::nullopt})
                   .problem->text.substr(0, 52),
