@@ -162,6 +162,23 @@ std::optional<BandFigures> bandFigures(const TraceAnalysis& analysis, const std:
     return figures;
 }
 
+// pnpplot's figure over each range the instrument integrated itself, where the levels are those
+// of the export.
+void compareWithInstrument(TraceAnalysis& analysis, const std::vector<Spur>& spurs, const AnalysisOptions& options) {
+    const Trace& trace = *analysis.trace;
+    if (!trace.instrument || !isPhaseNoise(trace)) return;
+    for (const InstrumentIntegration& given : trace.instrument->integrations) {
+        InstrumentComparison comparison{given, std::nullopt, std::nullopt, options.normaliseTo || options.pair};
+        if (!comparison.levelsMoved) {
+            comparison.ours = bandFigures(analysis, figurePoints(analysis), given.band, spurs, options);
+            if (comparison.ours) {
+                comparison.differenceDb = comparison.ours->figures.integratedPhaseNoise - given.noiseDbc;
+            }
+        }
+        analysis.instrument.push_back(std::move(comparison));
+    }
+}
+
 // The margin without its per-point list, which only the floor subtraction needed.
 void addFloorMargin(TraceAnalysis& analysis, std::optional<FloorMargin> margin, std::vector<TracePoint> floorLimited) {
     if (margin) {
@@ -267,6 +284,7 @@ TraceAnalysis analyseOne(const Trace& trace, const CarrierChoice& carrier, std::
     for (const OffsetBand& band : options.moreBands) {
         analysis.moreBands.push_back({band, bandFigures(analysis, figurePoints(analysis), band, spurs, options)});
     }
+    compareWithInstrument(analysis, spurs, options);
     analysis.spotNoise = spotsOf(analysis, noisePoints(analysis), options);
     markSpursLeftOut(analysis.spotNoise, trace.points, spurs);
     analysis.spurThreshold = options.spurThreshold;
@@ -313,7 +331,7 @@ CarrierSourceWords carrierSourceWords(CarrierSource source) {
     case CarrierSource::carRecord: return {"CAR record", "CAR record"};
     case CarrierSource::inFile: return {"from the file", "file"};
     case CarrierSource::commandLine: return {"-c", "-c"};
-    case CarrierSource::exportDefault: return {"default for a CSV export", "default"};
+    case CarrierSource::exportDefault: return {"default for an export", "default"};
     case CarrierSource::noRecord: return {"default: the file has no CAR record", "default"};
     }
     return {"", ""};

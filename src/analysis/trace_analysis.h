@@ -31,7 +31,7 @@ enum class CarrierSource {
 
 // Where a carrier comes from, in the words of the text summary and of the JSON.
 struct CarrierSourceWords {
-    std::string_view summary;  // "default for a CSV export"
+    std::string_view summary;  // "default for an export"
     std::string_view json;     // "default"
 };
 CarrierSourceWords carrierSourceWords(CarrierSource source);
@@ -120,6 +120,15 @@ struct BandResult {
     std::optional<BandFigures> figures;
 };
 
+// The instrument's own integrated figure over a range of the trace, as its export gives it,
+// beside pnpplot's over the same range, the spurs taken as the options say.
+struct InstrumentComparison {
+    InstrumentIntegration given;
+    std::optional<BandFigures> ours;     // over the range clipped to the trace; nothing without overlap
+    std::optional<double> differenceDb;  // pnpplot's integrated phase noise minus the instrument's
+    bool levelsMoved = false;            // -n or --pair moved the levels: nothing is compared
+};
+
 // The Allan deviation at a tau, as the fit's terms imply it and as integrated from the trace.
 struct FitAllan {
     double tau;
@@ -147,6 +156,7 @@ struct TraceAnalysis {
     bool figuresOnClean = false;                   // the figures integrate the clean line (--spurs omit, power)
     std::optional<BandFigures> integration;        // nothing when the band and the trace share no width
     std::vector<BandResult> moreBands;             // with -r given again, the bands after the first
+    std::vector<InstrumentComparison> instrument;  // where the export holds the instrument's own figures
     Density density = Density::L;                  // what the spot table and the chart show
     bool pairCorrected = false;                    // lowered by 10 log10 2 as one of two alike oscillators
     std::optional<char> hat;                       // with --hat: 'A', 'B' or 'C'

@@ -46,6 +46,40 @@ std::string integrationJson(const BandFigures& band) {
     return object.done();
 }
 
+// {"value": "4.5", "unit": "deg"}, as the file gives it.
+std::string givenJson(const GivenFigure& figure) {
+    JsonObject object;
+    object.add("value", figure.value.empty() ? "null" : jsonString(figure.value));
+    object.add("unit", figure.unit.empty() ? "null" : jsonString(figure.unit));
+    return object.done();
+}
+
+// The instrument's own integrated figures, each beside pnpplot's over the same range.
+std::string instrumentJson(const TraceAnalysis& analysis) {
+    std::vector<std::string> items;
+    for (const InstrumentComparison& comparison : analysis.instrument) {
+        const InstrumentRecord& record = *analysis.trace->instrument;
+        const InstrumentIntegration& given = comparison.given;
+        JsonObject item;
+        item.add("instrument", jsonString(record.model));
+        item.add("range", jsonString(given.range));
+        item.add("from_hz", jsonNumber(given.band.from));
+        item.add("to_hz", jsonNumber(given.band.to));
+        item.add("weighting", jsonString(given.weighting));
+        item.add("int_noise", givenJson(given.noise));
+        item.add("int_noise_dbc", jsonNumber(given.noiseDbc));
+        item.add("rms_phase", givenJson(given.rmsPhase));
+        item.add("residual_fm", givenJson(given.residualFm));
+        item.add("jitter", givenJson(given.jitter));
+        item.add("smoothing", boolean(record.smoothed));
+        item.add("spur_removal", boolean(record.spursRemoved));
+        item.add("pnpplot", comparison.ours ? integrationJson(*comparison.ours) : "null");
+        item.add("difference_db", jsonNumber(comparison.differenceDb));
+        items.push_back(item.done());
+    }
+    return list(items);
+}
+
 // [{"tau_s": 1e-05, "sigma_y": ...}, ...]
 std::string deviationsJson(const std::vector<DeviationPoint>& points, const char* name) {
     std::vector<std::string> items;
@@ -199,6 +233,7 @@ std::string traceJson(const TraceAnalysis& analysis) {
         integrations.push_back(band.figures ? integrationJson(*band.figures) : "null");
     }
     object.add("integrations", list(integrations));
+    object.add("instrument_integration", instrumentJson(analysis));
     if (analysis.density != Density::L) {
         const DensityInfo& density = densityInfo(analysis.density);
         JsonObject item;

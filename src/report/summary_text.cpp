@@ -98,6 +98,55 @@ void writeBands(SummaryFields& out, const TraceAnalysis& analysis) {
     }
 }
 
+// "4.5 deg" as the file gives it; empty when it gives none.
+std::string givenText(const GivenFigure& figure) {
+    return figure.value.empty() ? "" : figure.value + (figure.unit.empty() ? "" : " " + figure.unit);
+}
+
+// The instrument's own integrated figures beside pnpplot's over the same range.
+void writeInstrument(SummaryFields& out, const TraceAnalysis& analysis) {
+    const InstrumentRecord& record = *analysis.trace->instrument;
+    bool first = true;
+    for (const InstrumentComparison& comparison : analysis.instrument) {
+        const InstrumentIntegration& given = comparison.given;
+        std::string text = withDecimals(given.noiseDbc, 3) + " dBc over " + offsetText(given.band.from) + " to " +
+                           offsetText(given.band.to) + (record.model.empty() ? "" : " (" + record.model + ")");
+        if (comparison.levelsMoved) {
+            text += ", not compared: -n or --pair moved the levels";
+        } else if (!comparison.ours) {
+            text += ", not compared: the range lies outside the trace";
+        } else {
+            const BandFigures& ours = *comparison.ours;
+            text += ", pnpplot " + phaseNoiseText(ours.figures.integratedPhaseNoise);
+            if (ours.clipped) {
+                text += " over " + offsetText(ours.integral.from) + " to " + offsetText(ours.integral.to);
+            }
+            if (comparison.differenceDb && std::isfinite(*comparison.differenceDb)) {
+                text += ", " + withDecimals(std::fabs(*comparison.differenceDb), 3) + " dB apart";
+            }
+        }
+        writeField(out, first ? "instrument" : "", text);
+        first = false;
+        std::string figures;
+        for (const auto& [name, figure] : {std::pair<const char*, const GivenFigure*>{"PM ", &given.rmsPhase},
+                                           {"FM ", &given.residualFm},
+                                           {"jitter ", &given.jitter}}) {
+            if (!figure->value.empty()) figures += (figures.empty() ? "" : ", ") + (name + givenText(*figure));
+        }
+        if (!figures.empty()) writeField(out, "", "its " + figures);
+    }
+    if (record.smoothed) {
+        writeField(out, "",
+                   "the instrument smoothed the trace (Smoothing ON): its figure rests on other data than "
+                   "the export");
+    }
+    if (record.spursRemoved) {
+        writeField(out, "",
+                   "the instrument removed its spurs (Spurious Removal ON): its figure rests on other data "
+                   "than the export");
+    }
+}
+
 void writeComparisons(SummaryFields& out, const TraceAnalysis& analysis) {
     if (analysis.hat) {
         writeField(
@@ -364,8 +413,8 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
     writeField(out, "source", trace.source);
     if (std::optional<LayoutInfo> layout = layoutNamed(trace.layout)) {
         writeField(out, "layout",
-                   std::string(layout->title) + " (" + std::string(layout->name) + ")" +
-                       (trace.layoutNote.empty() ? "" : ": " + trace.layoutNote));
+                   (trace.layoutTitle.empty() ? std::string(layout->title) : trace.layoutTitle) + " (" +
+                       std::string(layout->name) + ")" + (trace.layoutNote.empty() ? "" : ": " + trace.layoutNote));
     }
     // A plot file's TIM record: when its writer made it (csv2pnp writes the conversion's time).
     if (!trace.time.empty()) writeField(out, "file time", trace.time + " UTC (TIM record)");
@@ -395,6 +444,7 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
     writeSpotNoise(out, analysis);
     writeIntegration(out, analysis);
     writeBands(out, analysis);
+    if (!analysis.instrument.empty()) writeInstrument(out, analysis);
     if (!trace.floor) writeSpurs(out, analysis);
     if (analysis.floorMargin) {
         writeFloorMargin(out, *analysis.floorMargin, analysis.integration && analysis.integration->floorSubtracted);

@@ -10,6 +10,7 @@
 
 #include "chart/chart_theme.h"
 #include "recording_host.h"
+#include "rs_exports.h"
 #include "json_parser.h"
 #include "plot_runs.h"
 #include "pnpplot/plot_driver.h"
@@ -332,7 +333,7 @@ TEST_F(PlotDriver, ACarrierAndALabelPerInput) {
     // The same noise, -100 dBc/Hz over 10 kHz to 10 MHz: A = 1e-10 (1e7 - 1e4), the RMS phase
     // sqrt(2A) = 44.699 mrad, and the jitter falls as the carrier rises.
     EXPECT_TRUE(has(session.out,
-                    "\nReference\n  source        ref.csv\n  layout        a PN2060 export (pn2060)\n"
+                    "\nReference\n  source        ref.csv\n  layout        numbers separated by commas (pn2060)\n"
                     "  carrier       10 MHz (-c)\n"))
         << session.out;
     EXPECT_TRUE(has(session.out, "\nXO\n  source        xo.csv\n"));
@@ -342,6 +343,48 @@ TEST_F(PlotDriver, ACarrierAndALabelPerInput) {
     test::ToolRun folders = run("a/meas.csv b/meas.csv");
     EXPECT_TRUE(has(folders.out, "\na/meas.csv phase noise\n") && has(folders.out, "\nb/meas.csv phase noise\n"))
         << folders.out;
+}
+
+// The figures an R&S analyzer integrated itself, beside pnpplot's over the same range. The
+// instrument sums its trace as the trapezoid in linear power over linear offset; on traces with
+// tones 6 to 16 points wide, pnpplot's default (each spur at its power) is held to within 0.1 dB
+// of it, and the straight lines in log f and dB of --spurs measured, which lose part of each
+// tone, are further off.
+TEST_F(PlotDriver, FiguresBesideTheInstruments) {
+    if (!test::haveJsonParser()) GTEST_SKIP() << "needs python3 to parse JSON";
+    const test::PrintedTrace trace = test::fswpTrace(1);
+    const test::RsExport tabs = test::fswp26TabExport(trace, {{1e3, 10e6}, {10, 1e6}});
+    const test::RsExport numerical = test::fswp8NumericalExport(test::fswpTrace(2, 3), test::fswpTrace(3, -2), 1, 30e6);
+    test::writeFile("FSWP26.DAT", tabs.bytes);
+    test::writeFile("FSWP8.DAT", numerical.bytes);
+    std::vector<double> apart[2];
+    for (int measured : {0, 1}) {
+        test::ToolRun drawn =
+            run(std::string(measured ? "--spurs measured " : "") + "-j out.json FSWP26.DAT FSWP8.DAT");
+        EXPECT_EQ(drawn.status, 0);
+        EXPECT_EQ(drawn.err, "");
+        std::optional<std::string> rows =
+            test::queryJson("out.json",
+                            "['%r %r' % (i['int_noise_dbc'], i['difference_db']) for t in d['traces'] "
+                            "for i in t['instrument_integration']]");
+        ASSERT_TRUE(rows);
+        std::istringstream lines(*rows);
+        std::size_t k = 0;
+        for (double given, difference; lines >> given >> difference; ++k) {
+            const test::IntegratedRange& range = (k < 2 ? tabs.ranges : numerical.ranges).at(k % 2);
+            EXPECT_EQ(given, range.noiseDbc);
+            apart[measured].push_back(std::fabs(difference));
+        }
+        EXPECT_EQ(k, 4u);
+        EXPECT_TRUE(has(drawn.out, " dBc over 1 kHz to 10 MHz (FSWP-26), pnpplot -") &&
+                    has(drawn.out, "                the instrument smoothed the trace (Smoothing ON)"))
+            << drawn.out;
+    }
+    for (std::size_t k = 0; k < apart[0].size(); ++k) {
+        EXPECT_LT(apart[0][k], 0.1) << "range " << k << ": pnpplot's default is " << apart[0][k]
+                                    << " dB from the instrument's figure";
+        EXPECT_GT(apart[1][k], apart[0][k]) << "range " << k;
+    }
 }
 
 // The datasheet's figures end to end: what each option puts on the console and the chart.

@@ -20,6 +20,11 @@ class SummaryJson : public test::ScratchDir {};
 TEST_F(SummaryJson, EveryKeyAndItsType) {
     if (!test::haveJsonParser()) GTEST_SKIP() << "needs python3 to parse JSON";
     test::FixedAnalysis fixed;
+    // As an R&S export gives them: the instrument's figure beside pnpplot's over its range.
+    fixed.traces[0].instrument = InstrumentRecord{"FSWP-26", false, false, {}};
+    const InstrumentIntegration given{
+        9, "1", {10, 1e5}, "None", -60.8, {"-60.8", "dBc"}, {"1.28", "mrad"}, {"10.1", "Hz"}, {"2.04", "ps"}};
+    fixed.analyses.traces[0].instrument.push_back({given, fixed.analyses.traces[0].integration, 0.1, false});
     test::writeFile("s.json", summaryJson(fixed.analyses.traces,
                                           {{"a.pnp", std::nullopt},
                                            {"b.csv", Problem{ProblemKind::notOpened, "b.csv", 0, "cannot be opened"}}},
@@ -54,7 +59,38 @@ TEST_F(SummaryJson, EveryKeyAndItsType) {
               ".traces[].integrations[].floor_subtracted bool\n.traces[].integrations[].phase_noise_dbc number\n"
               ".traces[].integrations[].rms_phase_rad number\n.traces[].integrations[].rms_phase_deg number\n"
               ".traces[].integrations[].rms_jitter_s number\n.traces[].integrations[].residual_fm_hz number\n"
-              ".traces[].integrations[].points_below_margin number\n.traces[].pair_corrected bool\n"
+              ".traces[].integrations[].points_below_margin number\n.traces[].instrument_integration list\n"
+              ".traces[].instrument_integration[] dict\n.traces[].instrument_integration[].instrument str\n"
+              ".traces[].instrument_integration[].range str\n.traces[].instrument_integration[].from_hz number\n"
+              ".traces[].instrument_integration[].to_hz number\n.traces[].instrument_integration[].weighting str\n"
+              ".traces[].instrument_integration[].int_noise dict\n"
+              ".traces[].instrument_integration[].int_noise.value str\n"
+              ".traces[].instrument_integration[].int_noise.unit str\n"
+              ".traces[].instrument_integration[].int_noise_dbc number\n"
+              ".traces[].instrument_integration[].rms_phase dict\n"
+              ".traces[].instrument_integration[].rms_phase.value str\n"
+              ".traces[].instrument_integration[].rms_phase.unit str\n"
+              ".traces[].instrument_integration[].residual_fm dict\n"
+              ".traces[].instrument_integration[].residual_fm.value str\n"
+              ".traces[].instrument_integration[].residual_fm.unit str\n"
+              ".traces[].instrument_integration[].jitter dict\n.traces[].instrument_integration[].jitter.value str\n"
+              ".traces[].instrument_integration[].jitter.unit str\n"
+              ".traces[].instrument_integration[].smoothing bool\n"
+              ".traces[].instrument_integration[].spur_removal bool\n"
+              ".traces[].instrument_integration[].pnpplot dict\n"
+              ".traces[].instrument_integration[].pnpplot.from_hz number\n"
+              ".traces[].instrument_integration[].pnpplot.to_hz number\n"
+              ".traces[].instrument_integration[].pnpplot.clipped bool\n"
+              ".traces[].instrument_integration[].pnpplot.spurs_omitted bool\n"
+              ".traces[].instrument_integration[].pnpplot.spurs str\n"
+              ".traces[].instrument_integration[].pnpplot.floor_subtracted bool\n"
+              ".traces[].instrument_integration[].pnpplot.phase_noise_dbc number\n"
+              ".traces[].instrument_integration[].pnpplot.rms_phase_rad number\n"
+              ".traces[].instrument_integration[].pnpplot.rms_phase_deg number\n"
+              ".traces[].instrument_integration[].pnpplot.rms_jitter_s number\n"
+              ".traces[].instrument_integration[].pnpplot.residual_fm_hz number\n"
+              ".traces[].instrument_integration[].pnpplot.points_below_margin number\n"
+              ".traces[].instrument_integration[].difference_db number\n.traces[].pair_corrected bool\n"
               ".traces[].hat NoneType\n.traces[].relative NoneType\n.traces[].spurs list\n.traces[].spurs[] dict\n"
               ".traces[].spurs[].offset_hz number\n.traces[].spurs[].level_dbc_hz number\n"
               ".traces[].spurs[].power_dbc number\n.traces[].spurs[].jitter_s number\n"

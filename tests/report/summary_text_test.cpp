@@ -19,7 +19,7 @@ TEST(SummaryText, EveryFieldOfAFullAnalysis) {
         "a phase noise\n"
         "  source        a.pnp\n"
         "  file time     12/9/2026 4:26:47 UTC (TIM record)\n"
-        "  carrier       100 MHz (normalised from 10 MHz, default for a CSV export)\n"
+        "  carrier       100 MHz (normalised from 10 MHz, default for an export)\n"
         "  points        61, offsets 1 Hz to 1 MHz\n"
         "  smoothing     0.2 decades, in the spot noise and the chart only\n"
         "  spot noise    10 Hz     -89.92 dBc/Hz\n"
@@ -70,7 +70,7 @@ TEST(SummaryText, EveryFieldOfAFullAnalysis) {
         "                100 ms  1.443e-11   1.443e-11  1.442e-11\n"
         "a floor\n"
         "  source        a.pnp\n"
-        "  carrier       100 MHz (normalised from 10 MHz, default for a CSV export)\n"
+        "  carrier       100 MHz (normalised from 10 MHz, default for an export)\n"
         "  points        61, offsets 1 Hz to 1 MHz\n"
         "  smoothing     0.2 decades, in the spot noise and the chart only\n"
         "  spot noise    10 Hz     -140.00 dBc/Hz\n"
@@ -83,6 +83,36 @@ TEST(SummaryText, EveryFieldOfAFullAnalysis) {
         "  RMS phase     27.714 mrad, 1.5879 deg\n"
         "  RMS jitter    44.108 ps\n"
         "  residual FM   1988.47 Hz\n");
+}
+
+// The instrument's own figures under the trace's: its range and model, pnpplot's figure over
+// the same range and how far apart they are, its other figures as the file gives them, and what
+// the instrument did to the trace.
+TEST(SummaryText, TheInstrumentsOwnFigures) {
+    Trace trace;
+    trace.caption = "f.DAT trace 1 phase noise";
+    trace.source = "f.DAT";
+    trace.points = {{1e3, -100}, {1e6, -100}, {1e7, -100}};
+    trace.instrument = InstrumentRecord{"FSWP-26", true, true, {}};
+    trace.instrument->integrations.push_back(
+        {12, "1", {1e3, 1e6}, "None", -40.1, {"-40.1", "dBc"}, {"0.81", "\xc2\xb0"}, {"1.2", "kHz"}, {"2.9", "ps"}});
+    trace.instrument->integrations.push_back({13, "2", {1e6, 1e8}, "None", -30.5, {"-30.5", "dBc"}, {}, {}, {}});
+    std::vector<Trace> traces{trace};
+    Analyses analyses = analyseTraces(traces, AnalysisOptions{}, nullptr);
+    std::ostringstream text;
+    writeSummaryText(text, analyses.traces[0]);
+    EXPECT_NE(text.str().find("  instrument    -40.100 dBc over 1 kHz to 1 MHz (FSWP-26), pnpplot -40.004 dBc, "
+                              "0.096 dB apart\n"
+                              "                its PM 0.81 \xc2\xb0, FM 1.2 kHz, jitter 2.9 ps\n"
+                              "                -30.500 dBc over 1 MHz to 100 MHz (FSWP-26), pnpplot -30.458 dBc over "
+                              "1 MHz to 10 MHz, 0.042 dB apart\n"
+                              "                the instrument smoothed the trace (Smoothing ON): its figure rests on "
+                              "other data than the export\n"
+                              "                the instrument removed its spurs (Spurious Removal ON): its figure "
+                              "rests on other data than the export\n"
+                              "  spurs         none"),
+              std::string::npos)
+        << text.str();
 }
 
 // Figures beyond a double, and a carrier of 0, are said in words.
