@@ -78,56 +78,60 @@ double trapezoidDbc(const PrintedTrace& trace, double from, double to) {
     return 10 * std::log10(area);
 }
 
+namespace {
+
+// A trace's values, each row its offset, the separator and its level, and what ends the row.
+std::string valueRows(const PrintedTrace& trace, const char* separator, const char* end) {
+    std::string text;
+    for (std::size_t i = 0; i < trace.offsets.size(); ++i) text += trace.offsets[i] + separator + trace.levels[i] + end;
+    return text;
+}
+
+// The trapezoid over the range, as the export prints it.
+IntegratedRange rangeOf(int trace, const PrintedTrace& points, double from, double to) {
+    return IntegratedRange{trace, from, to, readBack(fixed(trapezoidDbc(points, from, to), 3))};
+}
+
+constexpr const char* integratedHeader =
+    "Window, Range, Trace, Start Offset, Unit, Stop Offset, Unit, Weighting, Int Noise, Unit, PM, Unit, FM, Unit, "
+    "Jitter, Unit";
+
+}  // namespace
+
 RsExport fswp26TabExport(const PrintedTrace& trace, const std::vector<std::pair<double, double>>& ranges) {
     RsExport out;
-    std::string& text = out.bytes;
-    text =
+    out.bytes =
         "Type\tFSWP-26\r\nVersion\t3.01\r\nDate\t09.Dec 2026\r\nMode\tPNOISE\r\n"
-        "Signal Frequency\t1000000000.000000\tHz\r\nSignal Level\t-4.87\tdBm\r\n"
-        "Window\t1\tPhase Noise\r\nTrace\t1\r\nTrace Mode\tAVERAGE\r\nTrace Result\tPN\r\nSmoothing\tOFF\r\n"
-        "Spurious Removal\tOFF\r\nx-Unit\tHz\r\ny-Unit\tdBc/Hz\r\nValues\t" +
-        std::to_string(trace.offsets.size()) + "\r\n";
-    for (std::size_t i = 0; i < trace.offsets.size(); ++i) text += trace.offsets[i] + "\t" + trace.levels[i] + "\r\n";
-    for (int blank = 2; blank <= 6; ++blank) {
-        text += "Trace\t" + std::to_string(blank) + "\r\nTrace Mode\tBLANK\r\n";
-    }
-    text +=
-        "Window\t2\tIntegrated Measurements\r\n"
-        "Window, Range, Trace, Start Offset, Unit, Stop Offset, Unit, Weighting, Int Noise, Unit, PM, Unit, FM, "
-        "Unit, Jitter, Unit\r\n";
-    int range = 1;
+        "Signal Frequency\t1000000000.000000\tHz\r\nSignal Level\t-4.87\tdBm\r\nWindow\t1\tPhase Noise\r\n"
+        "Trace\t1\r\nTrace Mode\tAVERAGE\r\nTrace Result\tPN\r\nSmoothing\tOFF\r\nSpurious Removal\tOFF\r\n"
+        "x-Unit\tHz\r\ny-Unit\tdBc/Hz\r\nValues\t" +
+        std::to_string(trace.offsets.size()) + "\r\n" + valueRows(trace, "\t", "\r\n");
+    for (int blank = 2; blank <= 6; ++blank)
+        out.bytes += "Trace\t" + std::to_string(blank) + "\r\nTrace Mode\tBLANK\r\n";
+    out.bytes += "Window\t2\tIntegrated Measurements\r\n" + std::string(integratedHeader) + "\r\n";
     for (const auto& [from, to] : ranges) {
-        IntegratedRange figures{1, from, to, readBack(fixed(trapezoidDbc(trace, from, to), 3))};
-        out.ranges.push_back(figures);
-        text += "2\t" + std::to_string(range++) + "\t1\t" + fixed(from, 6) + "\tHz\t" + fixed(to, 6) + "\tHz\tNone\t" +
-                fixed(figures.noiseDbc, 3) + "\tdBc\t4.51\t\xc2\xb0\t1.234\tkHz\t12.5\tps\r\n";
+        out.ranges.push_back(rangeOf(1, trace, from, to));
+        out.bytes += "2\t" + std::to_string(out.ranges.size()) + "\t1\t" + fixed(from, 6) + "\tHz\t" + fixed(to, 6) +
+                     "\tHz\tNone\t" + fixed(out.ranges.back().noiseDbc, 3) +
+                     "\tdBc\t4.51\t\xc2\xb0\t1.234\tkHz\t12.5\tps\r\n";
     }
     return out;
 }
 
 RsExport fswp8NumericalExport(const PrintedTrace& first, const PrintedTrace& second, double from, double to) {
     RsExport out;
-    std::string& text = out.bytes;
-    text =
+    out.bytes =
         "%Type;FSWP-8;\n%Version;3.02;\n%Date;09.Dec 2026;\n%Mode;PNOISE;\n%Signal Frequency;100000000;Hz\n"
         "%Trace;1;\n%Trace Mode;AVERAGE;\n%Trace Result;PN;\n%x-Unit;Hz;\n%y-Unit;dBc/Hz;\n%Values;" +
-        std::to_string(first.offsets.size()) + ";\n";
-    for (std::size_t i = 0; i < first.offsets.size(); ++i) text += first.offsets[i] + " " + first.levels[i] + " \n";
-    text +=
+        std::to_string(first.offsets.size()) + ";\n" + valueRows(first, " ", " \n") +
         "%Trace 2 \n%Trace Mode AVERAGE \n%Trace Result PN \n%Smoothing ON \n%x-Unit Hz \n%y-Unit dBc/Hz \n"
         "%Values " +
-        std::to_string(second.offsets.size()) + " \n";
-    for (std::size_t i = 0; i < second.offsets.size(); ++i) text += second.offsets[i] + " " + second.levels[i] + " \n";
-    text +=
-        "%Window 2 Integrated Measurements \n"
-        "%Window, Range, Trace, Start Offset, Unit, Stop Offset, Unit, Weighting, Int Noise, Unit, PM, Unit, FM, "
-        "Unit, Jitter, Unit\n";
-    int number = 1;
+        std::to_string(second.offsets.size()) + " \n" + valueRows(second, " ", " \n") +
+        "%Window 2 Integrated Measurements \n%" + integratedHeader + "\n";
     for (const PrintedTrace* trace : {&first, &second}) {
-        IntegratedRange figures{number, from, to, readBack(fixed(trapezoidDbc(*trace, from, to), 3))};
-        out.ranges.push_back(figures);
-        text += "%2 1 " + std::to_string(number++) + " " + fixed(from, 3) + " Hz " + fixed(to, 3) + " Hz None " +
-                fixed(figures.noiseDbc, 3) + " dBc 0.251 deg 87.6 Hz 6.97 ps \n";
+        out.ranges.push_back(rangeOf(static_cast<int>(out.ranges.size() + 1), *trace, from, to));
+        out.bytes += "%2 1 " + std::to_string(out.ranges.size()) + " " + fixed(from, 3) + " Hz " + fixed(to, 3) +
+                     " Hz None " + fixed(out.ranges.back().noiseDbc, 3) + " dBc 0.251 deg 87.6 Hz 6.97 ps \n";
     }
     return out;
 }

@@ -16,14 +16,14 @@ struct PrintedTrace {
     std::vector<double> offsetValues, levelValues;
 };
 
-// The FSWP-like trace; seed varies the scatter, lift moves every level by that many dB.
+// The trace; seed varies the scatter, lift moves every level by that many dB.
 PrintedTrace fswpTrace(unsigned seed, double lift = 0);
 
 // 10 log10 of the trapezoid of 10^(L/10) over the offsets from to to (the ends interpolated
 // linearly in power and offset).
 double trapezoidDbc(const PrintedTrace& trace, double from, double to);
 
-// What one range of the window of integrated figures says.
+// A row of the window of integrated figures.
 struct IntegratedRange {
     int trace;
     double from, to;
@@ -31,8 +31,7 @@ struct IntegratedRange {
 };
 
 // The tab-separated export of an FSWP-26 (firmware 3.01): trace 1 the trace given, traces 2 to
-// 6 "Trace Mode<TAB>BLANK" with no values, then the window of integrated figures, one row a
-// range of trace 1, worked out as the trapezoid.
+// 6 "Trace Mode<TAB>BLANK" with no values, then the window of integrated figures, a row a range.
 struct RsExport {
     std::string bytes;
     std::vector<IntegratedRange> ranges;
