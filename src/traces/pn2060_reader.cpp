@@ -19,7 +19,7 @@ std::size_t pn2060Rows(std::string_view bytes) {
     std::size_t rows = 0;
     LineWalk walk = linesOf(bytes);
     while (std::optional<std::string_view> line = nextLine(walk)) {
-        rows += cellNumber(line->substr(0, line->find(','))).has_value();
+        rows += isCommentLine(*line) || cellNumber(line->substr(0, line->find(','))).has_value();
     }
     return rows;
 }
@@ -32,8 +32,13 @@ Result<std::vector<Trace>> readPn2060Export(std::string bytes, const std::string
     for (Trace& trace : traces) trace.points.reserve(rowCount(table));
     std::size_t rowsWithCells = 0, singleCellRows = 0;
     LeftOutLines noOffset, noLevel, moreCells;
+    std::vector<Warning> warnings;
     for (std::size_t r = 0; r < rowCount(table); ++r) {
         MeasurementRow row = rowAt(table, r);
+        if (!row.line.empty() && isCommentLine(row.line)) {
+            warnOfAmplitudeUnit(row.line, r + 1, source, warnings);
+            continue;
+        }
         if (!row.line.empty()) {
             ++rowsWithCells;
             if (cellCount(row) == 1) ++singleCellRows;
@@ -84,6 +89,7 @@ Result<std::vector<Trace>> readPn2060Export(std::string bytes, const std::string
         for (Trace& trace : traces) trace.layoutTitle = commaNumbers;
     }
     Result<std::vector<Trace>> input = settledTraces(std::move(traces), source);
+    input.warnings.insert(input.warnings.begin(), warnings.begin(), warnings.end());
     if (singleCellRows * 2 > rowsWithCells) {
         input.warnings.push_back({source, 0,
                                   "most rows hold a single cell: pnpplot reads comma-separated exports, and this "

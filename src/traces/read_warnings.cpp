@@ -1,5 +1,7 @@
 #include "traces/read_warnings.h"
 
+#include "traces/header_units.h"
+
 namespace csv2pnp {
 
 namespace {
@@ -53,6 +55,12 @@ std::string levelsInOtherUnit(std::size_t column, std::string_view name, std::st
 std::string amplitudeUnitNamed(std::string_view unit) {
     return "the comment names the amplitude unit " + std::string(unit) +
            ": the levels are drawn as dBc/Hz; check that they are phase noise";
+}
+
+void warnOfAmplitudeUnit(std::string_view line, std::size_t number, const std::string& source,
+                         std::vector<Warning>& warnings) {
+    std::optional<std::string_view> unit = amplitudeUnitIn(line);
+    if (unit && !isDbcPerHz(*unit)) warnings.push_back({source, number, amplitudeUnitNamed(*unit)});
 }
 
 std::string yUnitRefused(std::string_view unit, std::string_view mode) {

@@ -48,8 +48,11 @@ std::string columnReadAsDbcPerHz(std::size_t column, std::string_view name, std:
 // An input refused: its levels are in another unit, and no column names dBc/Hz.
 std::string levelsInOtherUnit(std::size_t column, std::string_view name, std::string_view unit);
 
-// A comment that names an amplitude unit other than dBc/Hz.
+// A comment that names an amplitude unit other than dBc/Hz; the warning of one, if the line
+// is such a comment.
 std::string amplitudeUnitNamed(std::string_view unit);
+void warnOfAmplitudeUnit(std::string_view line, std::size_t number, const std::string& source,
+                         std::vector<Warning>& warnings);
 
 // An R&S trace whose y-Unit is not dBc/Hz; mode is the export's Mode when it says spectrum.
 std::string yUnitRefused(std::string_view unit, std::string_view mode);

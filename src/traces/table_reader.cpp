@@ -149,13 +149,6 @@ std::optional<double> carrierIn(const std::vector<std::string_view>& cells, char
     return *value * scale.value_or(1);
 }
 
-// A comment or metadata line that names an amplitude unit other than dBc/Hz is warned of.
-void warnOfAmplitudeUnit(std::string_view line, std::size_t number, const std::string& source,
-                         std::vector<Warning>& warnings) {
-    std::optional<std::string_view> unit = amplitudeUnitIn(line);
-    if (unit && !isDbcPerHz(*unit)) warnings.push_back({source, number, amplitudeUnitNamed(*unit)});
-}
-
 // Calls visit with the cells of each line that is not empty, while it returns true.
 template <typename Visit>
 void walkCells(std::string_view bytes, const TableFormat& format, Visit visit) {

@@ -8,7 +8,7 @@ namespace csv2pnp::test {
 
 namespace {
 
-constexpr int points = 4663;
+constexpr int pointCount = 4663;
 constexpr double firstOffset = 1, lastOffset = 30e6;
 
 std::string fixed(double value, int decimals) {
@@ -43,9 +43,9 @@ constexpr Tone tones[] = {{50, 38, 6}, {150, 30, 7}, {20e3, 38, 6}, {62.5e3, 36,
 
 PrintedTrace fswpTrace(unsigned seed, double lift) {
     PrintedTrace trace;
-    const double ratio = std::pow(lastOffset / firstOffset, 1.0 / (points - 1));
+    const double ratio = std::pow(lastOffset / firstOffset, 1.0 / (pointCount - 1));
     std::uint64_t state = seed;
-    for (int k = 0; k < points; ++k) {
+    for (int k = 0; k < pointCount; ++k) {
         const double f = firstOffset * std::pow(ratio, k);
         double power = std::pow(10.0, noiseLevel(f) / 10);
         for (const Tone& tone : tones) {

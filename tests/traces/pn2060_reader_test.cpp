@@ -53,6 +53,10 @@ TEST(Pn2060Reader, ExportRowsMakeTwoTraces) {
     EXPECT_EQ(describe(wide.warnings[0]),
               "w.csv: line 1: '10,-100,-110,5' " + std::string(cellsBeyondRead) + " (and 1 more line like it)");
     EXPECT_EQ(wide.value->front().layoutTitle, "numbers separated by commas");
+    // Comment lines are passed over; one naming another amplitude unit is warned of.
+    Result<std::vector<Trace>> commented = readTraces("# PLL, amplitude units: dBm\n10,-100,-110\n", "c.csv");
+    ASSERT_EQ(commented.warnings.size(), 1u);
+    EXPECT_EQ(describe(commented.warnings[0]), "c.csv: line 1: " + amplitudeUnitNamed("dBm"));
 
     EXPECT_EQ(readTraces("Offset,Level\n", "h.csv").problem->text, "holds no trace");
     EXPECT_EQ(readTraces("0,-1,-2\n", "z.csv").problem->text, "holds no point that can be drawn");
