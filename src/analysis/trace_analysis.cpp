@@ -70,7 +70,7 @@ const Trace* floorOf(const std::vector<Trace>& traces, const Trace& trace) {
 void warnOfLowCarrier(const Trace& trace, const CarrierChoice& carrier, std::vector<Warning>& warnings) {
     if (!isPhaseNoise(trace) || !(carrier.hertz < trace.points.back().offset)) return;
     warnings.push_back({trace.source, 0,
-                        trace.caption + ": the carrier " + withPrefix(carrier.hertz, "Hz") +
+                        trace.caption + ": the carrier " + frequencyText(carrier.hertz) +
                             " is below the highest offset " + withPrefix(trace.points.back().offset, "Hz", 5) +
                             ", so the jitter means nothing; give the carrier with -c"});
 }
@@ -487,7 +487,7 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
         if (!traces[i].points.empty()) continue;
         result.warnings.push_back({traces[i].source, 0,
                                    traces[i].caption + ": no frequency lies above the carrier " +
-                                       withPrefix(carriers[i].hertz, "Hz") + ", so no offset is left to draw"});
+                                       frequencyText(carriers[i].hertz) + ", so no offset is left to draw"});
         traces.erase(traces.begin() + static_cast<std::ptrdiff_t>(i));
         carriers.erase(carriers.begin() + static_cast<std::ptrdiff_t>(i));
     }

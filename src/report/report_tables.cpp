@@ -123,8 +123,8 @@ std::vector<Column> factColumns(const std::vector<TraceAnalysis>& analyses) {
         {"carrier", {}, ""}, {"spurs", {}, ""}, {"smallest floor margin", {}, ""}, {"mask", {}, ""}};
     for (const TraceAnalysis& analysis : analyses) {
         const CarrierChoice& carrier = analysis.carrier;
-        std::string text = withPrefix(carrier.hertz, "Hz") + (carrier.assumed() ? " (assumed)" : "");
-        if (carrier.normalisedFrom) text += ", normalised from " + withPrefix(*carrier.normalisedFrom, "Hz");
+        std::string text = frequencyText(carrier.hertz) + (carrier.assumed() ? " (assumed)" : "");
+        if (carrier.normalisedFrom) text += ", normalised from " + frequencyText(*carrier.normalisedFrom);
         columns[0].cells.push_back({text});
         text = analysis.trace->floor ? "" : analysis.spurs.empty() ? "none" : std::to_string(analysis.spurs.size());
         columns[1].cells.push_back({text});

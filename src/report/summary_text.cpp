@@ -420,8 +420,8 @@ SummaryFields summaryFields(const TraceAnalysis& analysis) {
     if (!trace.time.empty()) writeField(out, "file time", trace.time + " UTC (TIM record)");
     const CarrierChoice& carrier = analysis.carrier;
     std::string from(carrierSourceWords(carrier.source).summary);
-    if (carrier.normalisedFrom) from = "normalised from " + withPrefix(*carrier.normalisedFrom, "Hz") + ", " + from;
-    writeField(out, "carrier", withPrefix(carrier.hertz, "Hz") + " (" + from + ")");
+    if (carrier.normalisedFrom) from = "normalised from " + frequencyText(*carrier.normalisedFrom) + ", " + from;
+    writeField(out, "carrier", frequencyText(carrier.hertz) + " (" + from + ")");
     writeField(out, "points",
                std::to_string(trace.points.size()) + ", offsets " + offsetText(analysis.firstOffset) + " to " +
                    offsetText(analysis.lastOffset));

@@ -64,17 +64,33 @@ std::optional<int> prefixPowerOf(double value, int digits) {
     return power;
 }
 
-std::string withUnit(const std::string& number, int power, std::string_view unit) {
+std::string shortest(double value) {
+    char text[400];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+constexpr std::string_view microSign = "\xc2\xb5";
+
+std::string withUnit(const std::string& number, int power, std::string_view unit, bool drawn = false) {
     std::string result = number + " ";
     for (const Prefix& prefix : prefixes) {
-        if (prefix.power == power && prefix.symbol != '\0') result += prefix.symbol;
+        if (prefix.power != power || prefix.symbol == '\0') continue;
+        if (drawn && prefix.symbol == 'u') {
+            result += microSign;
+        } else {
+            result += prefix.symbol;
+        }
     }
     return result + std::string(unit);
 }
 
-std::string shortest(double value) {
-    char text[400];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+std::string labelWithPrefix(double value, std::string_view unit, int digits, bool drawn) {
+    std::optional<int> power = prefixPowerOf(value, digits);
+    if (!power)
+        return withoutTrailingZeros(digits > 0 ? scientific(value, digits) : shortest(value)) + " " + std::string(unit);
+    double inUnits = scaled(value, -*power);
+    std::string number = digits > 0 ? withoutTrailingZeros(significant(inUnits, digits)) : shortest(inUnits);
+    return withUnit(number, *power, unit, drawn);
 }
 
 }  // namespace
@@ -125,12 +141,17 @@ std::string figureWithPrefix(double value, std::string_view unit, int digits) {
 }
 
 std::string withPrefix(double value, std::string_view unit, int digits) {
-    std::optional<int> power = prefixPowerOf(value, digits);
-    if (!power)
-        return withoutTrailingZeros(digits > 0 ? scientific(value, digits) : shortest(value)) + " " + std::string(unit);
-    double inUnits = scaled(value, -*power);
-    std::string number = digits > 0 ? withoutTrailingZeros(significant(inUnits, digits)) : shortest(inUnits);
-    return withUnit(number, *power, unit);
+    return labelWithPrefix(value, unit, digits, false);
+}
+
+std::string drawnWithPrefix(double value, std::string_view unit, int digits) {
+    return labelWithPrefix(value, unit, digits, true);
+}
+
+std::string frequencyText(double hertz) {
+    if (!std::isfinite(hertz) || hertz == 0) return withPrefix(hertz, "Hz");
+    // The digits down to the millihertz, at least one and at most 12.
+    return withPrefix(hertz, "Hz", std::clamp(roundedExponent(std::fabs(hertz), 12) + 4, 1, 12));
 }
 
 }  // namespace csv2pnp

@@ -35,4 +35,13 @@ std::string figureWithPrefix(double value, std::string_view unit, int digits);
 // "1.5 kHz", "12.589 kHz". Beyond the prefixes in scientific notation ("1e-20 Hz").
 std::string withPrefix(double value, std::string_view unit, int digits = 0);
 
+// withPrefix's label as a chart draws it, with the micro sign (U+00B5) instead of "u":
+// "100 \u00b5Hz", "10 \u00b5s". The console and the JSON keep the plain "u".
+std::string drawnWithPrefix(double value, std::string_view unit, int digits = 0);
+
+// A measured frequency such as a carrier, to the digits that matter: rounded to 1 mHz and to at
+// most 12 significant digits, trailing zeros left off, with a prefix: "62.500002321 MHz",
+// "10 MHz", "1.0000000001 GHz".
+std::string frequencyText(double hertz);
+
 }  // namespace csv2pnp
