@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "chart/decimate.h"
+#include "chart/text_width.h"
 #include "numeric/numeric.h"
 #include "text/utf8_text.h"
 #include "units/si_units.h"
@@ -24,18 +25,14 @@ constexpr int captionHeight = 18, noteHeight = 15, entryGap = 12, bottomMargin =
 constexpr int narrowMargin = 40;
 constexpr int columnWidth = 340, columnGap = 6;
 constexpr int belowAxisTitle = 60;  // from the plot's bottom to the legend's top
-constexpr int maxDecadesWithMinorLines = 12;
 
 // The dash patterns of the rounds of groups after the palette's colours, phase noise and floors.
-constexpr const char* traceDashes[] = {"", "12 4 3 4", "3 3", "16 4 3 4 3 4"};
+constexpr const char* traceDashes[] = {"", "12 4 3 4", "3 3", "16 6"};
 constexpr const char* floorDashes[] = {"6 3", "6 3 1 3", "2 4", "9 3 2 3"};
 
 double drawnLevel(double level) { return std::clamp(level, -drawnLevelLimit, drawnLevelLimit); }
 
-std::string decadeLabel(int decade) {
-    if (decade >= -3 && decade <= 12) return withPrefix(powerOfTen(decade), "Hz");
-    return "1e" + std::to_string(decade) + " Hz";
-}
+TickText offsetText(int decade) { return decadeText(decade, "Hz"); }
 
 // The axes hold every trace and the mask, with some headroom above and below.
 void placeAxes(ChartLayout& layout, const ChartInput& input) {
@@ -62,18 +59,8 @@ void placeAxes(ChartLayout& layout, const ChartInput& input) {
 }
 
 void placeGrid(ChartLayout& layout) {
-    const OffsetAxis& axis = layout.offsets;
     const PlotArea& area = layout.area;
-    int decades = axis.last - axis.first;
-    // Minor lines and every label only while the decades leave room for them.
-    int labelEvery = std::max(1, decades / maxDecadesWithMinorLines);
-    for (int d = axis.first; d <= axis.last; ++d) {
-        double x = area.left + static_cast<double>(d - axis.first) / decades * area.width;
-        layout.offsetGrid.push_back(GridLine{x, false, (d - axis.first) % labelEvery == 0 ? decadeLabel(d) : ""});
-        if (d == axis.last || decades > maxDecadesWithMinorLines) continue;
-        for (int m = 2; m <= 9; ++m)
-            layout.offsetGrid.push_back(GridLine{x + math::log10(m) / decades * area.width, true, ""});
-    }
+    layout.offsetGrid = decadeGrid(layout.offsets, area.left, area.width, true, offsetText);
     const LevelAxis& levels = layout.levels;
     auto steps = static_cast<int>(std::lround((levels.top - levels.bottom) / levels.step));
     // A label every line while they stand far enough apart, else every second, fifth, ...: no
@@ -87,7 +74,22 @@ void placeGrid(ChartLayout& layout) {
     for (int i = 0; i <= steps; ++i) {
         double level = levels.bottom + i * levels.step;
         layout.levelGrid.push_back(
-            GridLine{chartY(layout, level), false, i % labelStep == 0 ? withDecimals(level, 0) : ""});
+            GridLine{chartY(layout, level), false, {i % labelStep == 0 ? withDecimals(level, 0) : ""}});
+    }
+}
+
+// Each band's label over its middle, one row a band, moved in where it would reach past the plot.
+void placeBandLabels(ChartLayout& layout) {
+    const PlotArea& area = layout.area;
+    std::vector<ShadedBand*> bands;
+    if (layout.band) bands.push_back(&*layout.band);
+    for (ShadedBand& band : layout.moreBands) bands.push_back(&band);
+    for (std::size_t b = 0; b < bands.size(); ++b) {
+        ShadedBand& band = *bands[b];
+        const double half = textWidth((band.keyed ? bandKey : "") + band.label, bandLabelSize) / 2;
+        const double low = area.left + half + 4, high = area.left + area.width - half - 4;
+        band.labelX = low > high ? area.left + area.width / 2.0 : std::clamp((band.left + band.right) / 2, low, high);
+        band.labelY = area.top + 14 + 13 * static_cast<int>(b);
     }
 }
 
@@ -205,11 +207,12 @@ int placeBelow(ChartLayout& layout, const std::vector<std::string>& shared, cons
 
 }  // namespace
 
-LineStyle lineStyleOf(const ChartTheme& theme, std::size_t group, bool floor) {
-    const std::size_t colours = theme.palette.size(), round = group / colours % std::size(traceDashes);
-    const std::string& colour = theme.palette[group % colours];
-    if (floor) return LineStyle{colour, 1.25, floorDashes[round], 0.6};
-    return LineStyle{colour, 2, traceDashes[round], 1};
+LineStyle lineStyleOf(const ChartTheme& theme, std::size_t group, std::size_t member, bool floor) {
+    const std::size_t colours = theme.palette.size();
+    const std::size_t dashes = (group / colours + member) % std::size(traceDashes);
+    const std::string colour = shadeOf(theme, theme.palette[group % colours], member);
+    if (floor) return LineStyle{colour, 1.25, floorDashes[dashes], 0.6};
+    return LineStyle{colour, 2, traceDashes[dashes], 1};
 }
 
 std::string shortened(const std::string& bytes, std::size_t characters) {
@@ -260,21 +263,33 @@ ChartLayout layoutChart(const ChartInput& input) {
         lowest = std::min(lowest, line.points->front().offset);
         highest = std::max(highest, line.points->back().offset);
     }
-    auto shaded = [&](const OffsetBand& band, const std::string& given) -> std::optional<ShadedBand> {
+    // One band light grey; several a tint each, in the order given.
+    const bool tinted = (input.band ? 1 : 0) + input.moreBands.size() > 1;
+    std::size_t tints = 0;
+    auto shaded = [&](const OffsetBand& band) -> std::optional<ShadedBand> {
         OffsetBand clipped{std::max(band.from, lowest), std::min(band.to, highest)};
         auto range = [](const OffsetBand& b) {
-            return withPrefix(b.from, "Hz", 5) + " to " + withPrefix(b.to, "Hz", 5);
+            return drawnWithPrefix(b.from, "Hz", 5) + " to " + drawnWithPrefix(b.to, "Hz", 5);
         };
-        std::string label = given.empty() ? "integrated " + range(clipped) : given;
-        if (given.empty() && (clipped.from != band.from || clipped.to != band.to))
-            label += " (asked " + range(band) + ")";
+        std::string label = "integrated " + range(clipped);
+        if (clipped.from != band.from || clipped.to != band.to) label += " (asked " + range(band) + ")";
+        const ChartTheme& theme = layout.theme;
+        const std::string tint = theme.bandTints[tints++ % theme.bandTints.size()];
         if (!(clipped.from < clipped.to)) return std::nullopt;
-        return ShadedBand{band, clampedX(layout, clipped.from), clampedX(layout, clipped.to), label, clipped};
+        return ShadedBand{band,
+                          clampedX(layout, clipped.from),
+                          clampedX(layout, clipped.to),
+                          label,
+                          clipped,
+                          tinted ? tint : theme.bandFill,
+                          tinted ? theme.tintOpacity : theme.bandOpacity,
+                          tinted};
     };
-    if (input.band) layout.band = shaded(*input.band, input.bandLabel);
+    if (input.band) layout.band = shaded(*input.band);
     for (const OffsetBand& band : input.moreBands) {
-        if (std::optional<ShadedBand> more = shaded(band, "")) layout.moreBands.push_back(*more);
+        if (std::optional<ShadedBand> more = shaded(band)) layout.moreBands.push_back(*more);
     }
+    placeBandLabels(layout);
     layout.levelLabel = input.levelLabel;
     layout.levelUnit = input.levelUnit;
     if (input.zeroLine) {
@@ -284,14 +299,22 @@ ChartLayout layoutChart(const ChartInput& input) {
     }
 
     std::vector<std::string> groups;
+    std::vector<std::size_t> traceMembers, floorMembers;  // per group: its lines of each kind so far
     std::vector<ChartSeries> floors, traces;
-    const std::vector<std::string> shared = sharedNotesOf(input);
+    std::vector<std::string> shared = sharedNotesOf(input);
+    if (input.wholeRanges) shared.insert(shared.begin(), wholeRangeNote);
     std::vector<std::string> inputOfEntry;  // the group of each entry's line; an entry of its own for the rest
     for (std::size_t i = 0; i < input.lines.size(); ++i) {
         const ChartLine& line = input.lines[i];
         auto group = std::find(groups.begin(), groups.end(), line.group);
-        if (group == groups.end()) group = groups.insert(groups.end(), line.group);
-        LineStyle style = lineStyleOf(layout.theme, static_cast<std::size_t>(group - groups.begin()), line.floor);
+        if (group == groups.end()) {
+            group = groups.insert(groups.end(), line.group);
+            traceMembers.push_back(0);
+            floorMembers.push_back(0);
+        }
+        const auto g = static_cast<std::size_t>(group - groups.begin());
+        const LineStyle style =
+            lineStyleOf(layout.theme, g, (line.floor ? floorMembers : traceMembers)[g]++, line.floor);
         (line.floor ? floors : traces)
             .push_back(ChartSeries{i, decimate(*line.points, layout.offsets, layout.area.width), style});
         LegendEntry entry{i,

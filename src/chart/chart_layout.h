@@ -9,6 +9,7 @@
 
 #include "chart/axes.h"
 #include "chart/chart_theme.h"
+#include "chart/decade_grid.h"
 #include "traces/trace.h"
 
 namespace csv2pnp {
@@ -39,7 +40,7 @@ struct ChartInput {
     std::vector<ChartLine> lines;
     std::string title;
     std::optional<OffsetBand> band;            // shaded and labelled: the range of the integrated figures
-    std::string bandLabel;                     // instead of "integrated <range>", when given
+    bool wholeRanges = false;                  // no band: each trace integrated over its own, as the legend says
     std::vector<OffsetBand> moreBands;         // more bands, each shaded and labelled
     std::string levelLabel = "L(f) (dBc/Hz)";  // the level axis: the density shown, or a difference
     std::string levelUnit = "dBc/Hz";          // the unit of the levels drawn
@@ -71,12 +72,6 @@ inline constexpr double marginShadeOpacity = 0.12;
 // The most characters of a text from the inputs that a chart draws, or holds in a tooltip.
 inline constexpr std::size_t longestTitle = 80, longestCaption = 38, longestNote = 40, longestTooltip = 1000;
 
-struct GridLine {
-    double at;          // x of an offset line, y of a level line
-    bool minor;         // the lighter lines at 2 to 9 times a decade
-    std::string label;  // empty when the line has none
-};
-
 struct LineStyle {
     std::string colour;  // #rrggbb
     double width;
@@ -89,7 +84,20 @@ struct ShadedBand {
     double left, right;  // its ends in pixels, clipped to the traces' offsets
     std::string label;   // "integrated 10 Hz to 100 kHz", and the band asked when it was clipped
     OffsetBand clipped;  // the offsets shaded
+    std::string fill;    // one band light grey; several a tint each, keyed in their labels
+    double opacity;
+    bool keyed;  // its label starts with a square of its tint
+    // Its label's baseline: centred over the band, within the plot, under the labels before it.
+    double labelX = 0;
+    int labelY = 0;
 };
+
+// The band labels' size, and the square that keys a label to its tint.
+inline constexpr double bandLabelSize = 11;
+inline constexpr const char* bandKey = "\xe2\x96\xa0 ";
+
+// The legend's note of a chart without a band.
+inline constexpr const char* wholeRangeNote = "integrated over each trace's whole range";
 
 struct ChartSeries {
     std::size_t line;                  // its index in the input's lines
@@ -173,14 +181,18 @@ struct ChartLayout {
 
 // Each group of lines takes the next colour of the theme's palette; after the palette's
 // colours the next round of groups takes the next dash pattern, so every input stays
-// distinguishable. A note that every line carries is said once above the legend. The legend
+// distinguishable. The phase-noise traces of one group after its first (an export's traces 2
+// to 4) take the next dash patterns and shades of its colour, and so do its floors after the
+// first. A note that every line carries is said once above the legend. The legend
 // stands beside the plot while it fits the canvas's least height; a longer one moves under
 // the plot, in two columns that break between inputs where they can, on a canvas as wide as
 // the plot and its labels. Without lines there is nothing but the canvas and the title.
 ChartLayout layoutChart(const ChartInput& input);
 
-// The style of the lines of the group-th group: a trace's, or a floor's.
-LineStyle lineStyleOf(const ChartTheme& theme, std::size_t group, bool floor);
+// The style of the member-th trace (or floor) of the group-th group: the group's colour in the
+// member's shade, the dash pattern of the group's round moved on by the member, so that the
+// lines of one group, and the groups of one colour, never look alike.
+LineStyle lineStyleOf(const ChartTheme& theme, std::size_t group, std::size_t member, bool floor);
 
 // Where an offset and a level stand on the canvas, in pixels.
 double chartX(const ChartLayout& layout, double offset);

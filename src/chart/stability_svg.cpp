@@ -26,6 +26,26 @@ std::string marker(DeviationMarker kind, double x, double y, const std::string& 
     return "";
 }
 
+// An axis at the plot's right edge: a tick a line, longer at the decades, their labels beside
+// them and the title, turned to read from below.
+std::string rightAxis(const StabilityLayout& layout, const DeviationAxis& axis) {
+    const PlotArea& area = layout.area;
+    const int edge = area.left + area.width;
+    std::string svg = "<g class=\"right-axis\">\n";
+    for (const GridLine& line : axis.grid) {
+        const std::string y = coordinate(line.at);
+        svg += "<line x1=\"" + number(edge) + "\" y1=\"" + y + "\" x2=\"" + number(edge + (line.minor ? 3 : 6)) +
+               "\" y2=\"" + y + "\" stroke=\"" + layout.theme.frame + "\"/>\n";
+        if (line.label.text.empty()) continue;
+        svg += "<text x=\"" + number(edge + 8) + "\" y=\"" + y + "\" dominant-baseline=\"middle\">" +
+               svgTickText(line.label) + "</text>\n";
+    }
+    svg += "<text class=\"axis-title\" transform=\"translate(" + coordinate(axis.titleX) + " " +
+           number(area.top + area.height / 2) + ") rotate(90)\" text-anchor=\"middle\">" + xmlText(axis.title) +
+           "</text>\n";
+    return svg + "</g>\n";
+}
+
 }  // namespace
 
 std::string stabilitySvg(const StabilityLayout& layout) {
@@ -35,13 +55,15 @@ std::string stabilitySvg(const StabilityLayout& layout) {
                       number(area.left + area.width / 2) + "\" y=\"28\" text-anchor=\"middle\" font-size=\"16\">" +
                       xmlText(layout.title) + "</text>\n";
     if (layout.lines.empty()) return svg + "</svg>\n";
-    svg += svgGrid(area, theme, layout.tauGrid, layout.valueGrid);
+    svg += svgGrid(area, theme, layout.tauGrid, layout.left.grid);
     svg += "<rect x=\"" + number(area.left) + "\" y=\"" + number(area.top) + "\" width=\"" + number(area.width) +
            "\" height=\"" + number(area.height) + "\" fill=\"none\" stroke=\"" + theme.frame + "\"/>\n";
     svg += "<text x=\"" + number(area.left + area.width / 2) + "\" y=\"" + number(area.top + area.height + 42) +
            "\" text-anchor=\"middle\">Averaging time τ (s)</text>\n";
-    svg += "<text transform=\"translate(24 " + number(area.top + area.height / 2) +
-           ") rotate(-90)\" text-anchor=\"middle\">σy(τ): ADEV, MDEV; σx(τ) in s: TDEV</text>\n";
+    svg += "<text class=\"axis-title\" transform=\"translate(" + coordinate(layout.left.titleX) + " " +
+           number(area.top + area.height / 2) + ") rotate(-90)\" text-anchor=\"middle\">" + xmlText(layout.left.title) +
+           "</text>\n";
+    if (layout.right) svg += rightAxis(layout, *layout.right);
     for (std::size_t i = 0; i < layout.lines.size(); ++i) {
         const StabilityLine& line = layout.lines[i];
         svg += "<g class=\"deviation\" data-series=\"" + std::to_string(line.series) + "\">\n";

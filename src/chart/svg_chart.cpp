@@ -119,8 +119,8 @@ std::string svgChart(const ChartLayout& layout) {
     for (const ShadedBand& band : layout.moreBands) bands.push_back(&band);
     for (const ShadedBand* band : bands) {
         svg += "<rect class=\"band\" x=\"" + coordinate(band->left) + "\" y=\"" + number(area.top) + "\" width=\"" +
-               coordinate(band->right - band->left) + "\" height=\"" + number(area.height) + "\" fill=\"" +
-               theme.bandFill + "\" fill-opacity=\"" + withDecimals(theme.bandOpacity, 2) + "\"/>\n";
+               coordinate(band->right - band->left) + "\" height=\"" + number(area.height) + "\" fill=\"" + band->fill +
+               "\" fill-opacity=\"" + withDecimals(band->opacity, 2) + "\"/>\n";
     }
     for (const ShadedRange& shade : layout.marginShades) {
         svg += "<rect class=\"shade\" data-trace=\"" + std::to_string(shade.line) + "\" x=\"" + coordinate(shade.left) +
@@ -138,10 +138,10 @@ std::string svgChart(const ChartLayout& layout) {
            ") rotate(-90)\" text-anchor=\"middle\">" + xmlText(layout.levelLabel) + "</text>\n";
     for (std::size_t b = 0; b < bands.size(); ++b) {
         const ShadedBand* band = bands[b];
-        double middle = (band->left + band->right) / 2;
-        svg += "<text class=\"band-label\" x=\"" + coordinate(middle) + "\" y=\"" +
-               number(area.top + 14 + 13 * static_cast<int>(b)) + "\" text-anchor=\"middle\" font-size=\"11\" fill=\"" +
-               theme.mutedText + "\">" + band->label + "</text>\n";
+        svg += "<text class=\"band-label\" x=\"" + coordinate(band->labelX) + "\" y=\"" + number(band->labelY) +
+               "\" text-anchor=\"middle\" font-size=\"11\" fill=\"" + theme.mutedText + "\">" +
+               (band->keyed ? "<tspan fill=\"" + band->fill + "\">" + xmlText(bandKey) + "</tspan>" : "") +
+               xmlText(band->label) + "</text>\n";
     }
     if (layout.zeroLine) {
         svg += "<g class=\"zero-line\"" + clip + ">\n";

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "text/xml_text.h"
 #include "units/si_units.h"
 
 namespace csv2pnp {
@@ -26,6 +27,14 @@ std::string svgOpening(int width, int height, const ChartTheme& theme, const std
            "\">\n<rect width=\"100%\" height=\"100%\" fill=\"" + theme.background + "\"/>\n";
 }
 
+std::string svgTickText(const TickText& label) {
+    std::string text = xmlText(label.text);
+    if (label.superscript.empty()) return text + xmlText(label.after);
+    text += "<tspan dy=\"-5\" font-size=\"9\">" + xmlText(label.superscript) + "</tspan>";
+    if (!label.after.empty()) text += "<tspan dy=\"5\">" + xmlText(label.after) + "</tspan>";
+    return text;
+}
+
 std::string svgGrid(const PlotArea& area, const ChartTheme& theme, const std::vector<GridLine>& vertical,
                     const std::vector<GridLine>& horizontal) {
     std::string svg = "<g class=\"grid\">\n";
@@ -34,17 +43,17 @@ std::string svgGrid(const PlotArea& area, const ChartTheme& theme, const std::ve
         svg += "<line x1=\"" + x + "\" y1=\"" + svgNumber(area.top) + "\" x2=\"" + x + "\" y2=\"" +
                svgNumber(area.top + area.height) + "\" stroke=\"" + (line.minor ? theme.gridMinor : theme.gridMajor) +
                "\"/>\n";
-        if (line.label.empty()) continue;
+        if (line.label.text.empty()) continue;
         svg += "<text x=\"" + x + "\" y=\"" + svgNumber(area.top + area.height + 18) + "\" text-anchor=\"middle\">" +
-               line.label + "</text>\n";
+               svgTickText(line.label) + "</text>\n";
     }
     for (const GridLine& line : horizontal) {
         const std::string y = svgCoordinate(line.at);
         svg += "<line x1=\"" + svgNumber(area.left) + "\" y1=\"" + y + "\" x2=\"" + svgNumber(area.left + area.width) +
                "\" y2=\"" + y + "\" stroke=\"" + (line.minor ? theme.gridMinor : theme.gridMajor) + "\"/>\n";
-        if (line.label.empty()) continue;
+        if (line.label.text.empty()) continue;
         svg += "<text x=\"" + svgNumber(area.left - 8) + "\" y=\"" + y +
-               "\" text-anchor=\"end\" dominant-baseline=\"middle\">" + line.label + "</text>\n";
+               "\" text-anchor=\"end\" dominant-baseline=\"middle\">" + svgTickText(line.label) + "</text>\n";
     }
     return svg + "</g>\n";
 }

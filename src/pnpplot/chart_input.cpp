@@ -40,10 +40,10 @@ std::optional<double> sharedCarrier(const std::vector<TraceAnalysis>& analyses, 
 
 std::vector<std::string> legendNotes(const TraceAnalysis& analysis) {
     const CarrierChoice& carrier = analysis.carrier;
-    std::string note = "carrier " + withPrefix(carrier.hertz, "Hz");
+    std::string note = "carrier " + frequencyText(carrier.hertz);
     if (carrier.assumed()) note += " (assumed)";
     std::vector<std::string> notes{note};
-    if (carrier.normalisedFrom) notes.push_back("normalised from " + withPrefix(*carrier.normalisedFrom, "Hz"));
+    if (carrier.normalisedFrom) notes.push_back("normalised from " + frequencyText(*carrier.normalisedFrom));
     if (!analysis.trace->floor && analysis.integration) {
         const BandFigures& band = *analysis.integration;
         notes.push_back(phaseNoiseText(band.figures.integratedPhaseNoise) + ", jitter " +
@@ -132,19 +132,10 @@ ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOp
     }
     input.moreBands = analysisOptions.moreBands;
     input.title = options.title.value_or(defaultTitle(analyses));
+    // Without -r each trace is integrated over its whole range: nothing is shaded, the legend
+    // says so.
     input.band = options.analysis.band;
-    if (!input.band) {
-        // Without -r each trace is integrated over its whole range: the band spans them all.
-        input.band = OffsetBand{INFINITY, -INFINITY};
-        bool alike = true;
-        for (const TraceAnalysis& analysis : analyses) {
-            input.band->from = std::min(input.band->from, analysis.firstOffset);
-            input.band->to = std::max(input.band->to, analysis.lastOffset);
-            alike = alike && analysis.firstOffset == analyses.front().firstOffset &&
-                    analysis.lastOffset == analyses.front().lastOffset;
-        }
-        if (!alike) input.bandLabel = "integrated over each trace's whole range";
-    }
+    input.wholeRanges = !input.band;
     // The mask is a limit of L: drawn where it means the same for every trace shown.
     if (mask && !relative && sharedCarrier(analyses, density)) {
         for (const TracePoint& point : mask->points) {
@@ -166,12 +157,18 @@ std::optional<StabilityInput> stabilityInputOf(const std::vector<TraceAnalysis>&
     StabilityInput input;
     input.title = "Frequency stability: " + options.title.value_or(defaultTitle(analyses));
     input.dark = options.dark;
-    std::vector<std::string> groups;  // in the order the main chart gives them their hues
+    std::vector<std::string> groups;   // in the order the main chart gives them their hues
+    std::vector<std::size_t> members;  // per group: its traces that are not floors, so far
     for (const TraceAnalysis& analysis : analyses) {
         auto group = std::find(groups.begin(), groups.end(), analysis.trace->group);
-        if (group == groups.end()) group = groups.insert(groups.end(), analysis.trace->group);
-        if (!analysis.deviations) continue;
+        if (group == groups.end()) {
+            group = groups.insert(groups.end(), analysis.trace->group);
+            members.push_back(0);
+        }
         const std::size_t hue = static_cast<std::size_t>(group - groups.begin());
+        // Its shade of the hue, as the main chart draws it.
+        const std::size_t member = analysis.trace->floor ? 0 : members[hue]++;
+        if (!analysis.deviations) continue;
         const TimeDeviations& deviations = *analysis.deviations;
         const std::pair<const std::vector<DeviationPoint>*, std::pair<const char*, DeviationMarker>> kinds[] = {
             {&deviations.allan, {"ADEV", DeviationMarker::circle}},
@@ -179,7 +176,7 @@ std::optional<StabilityInput> stabilityInputOf(const std::vector<TraceAnalysis>&
             {&deviations.time, {"TDEV", DeviationMarker::triangle}}};
         for (const auto& [points, kind] : kinds) {
             if (points->empty()) continue;
-            StabilitySeries series{analysis.trace->caption + " " + kind.first, hue, kind.second, {}};
+            StabilitySeries series{analysis.trace->caption + " " + kind.first, hue, kind.second, {}, member};
             for (const DeviationPoint& point : *points) series.points.push_back({point.tau, point.value});
             input.series.push_back(std::move(series));
         }

@@ -1,12 +1,15 @@
 #include <cmath>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "chart/chart_layout.h"
 #include "chart/svg_chart.h"
+#include "chart/text_width.h"
+#include "lines.h"
 
 namespace csv2pnp {
 namespace {
@@ -78,6 +81,35 @@ TEST(ChartLayout, NineInputsWithLongNames) {
     EXPECT_EQ(layout.series.back().style.width, 2);
 }
 
+// The phase-noise traces of one input (an export's traces 1 to 4) each look their own, its
+// first as a single trace does, and so do the lines of 14 such inputs, two rounds of the
+// palette: no two lines of the chart alike, each legend swatch its line's look.
+TEST(ChartLayout, TracesOfOneInputToldApart) {
+    ChartInput input;
+    for (int group = 0; group < 14; ++group) {
+        for (int member = 0; member < 4; ++member) {
+            input.lines.push_back(
+                ChartLine{"t" + std::to_string(member), "in" + std::to_string(group), false, &noise, {}, {}, {}, {}});
+        }
+        input.lines.push_back(ChartLine{"floor", "in" + std::to_string(group), true, &noise, {}, {}, {}, {}});
+    }
+    const ChartLayout layout = layoutChart(input);
+    std::set<std::tuple<std::string, std::string, double>> looks;
+    for (const ChartSeries& series : layout.series) {
+        looks.insert({series.style.colour, series.style.dashes, series.style.width});
+        const LineStyle& swatch = layout.legend[series.line].style;
+        EXPECT_EQ(swatch.colour + swatch.dashes, series.style.colour + series.style.dashes) << series.line;
+    }
+    EXPECT_EQ(looks.size(), input.lines.size());
+    const ChartTheme& theme = lightTheme();
+    const LineStyle first = layout.series[14].style;  // after the floors: the first input's first trace
+    EXPECT_EQ(first.colour + "|" + first.dashes, theme.palette[0] + "|");
+    EXPECT_EQ(layoutChart(inputs(1, "osc")).series.back().style.colour, theme.palette[0]);
+    // The second trace a darker shade of the first's colour, the third a lighter one.
+    EXPECT_EQ(layout.series[15].style.colour, "#00446b");
+    EXPECT_EQ(layout.series[16].style.colour, "#66aad1");
+}
+
 // A short legend stays beside the plot; one line alone keeps its notes.
 TEST(ChartLayout, ShortLegendBesideThePlot) {
     ChartLayout two = layoutChart(inputs(2, "osc"));
@@ -113,6 +145,32 @@ TEST(ChartLayout, HeadroomBandLabelAndLongTexts) {
     EXPECT_NE(svg.find(std::string(39, 't') + "\xe2\x80\xa6" + std::string(40, 't') + "</text>"), std::string::npos);
 }
 
+// One band is light grey; several take a tint each, keyed in their labels, which stand one
+// under the other and within the plot even where a band reaches its edge.
+TEST(ChartLayout, BandsTintedAndLabelledWithinThePlot) {
+    ChartInput input = inputs(1, "osc");
+    const ChartLayout one = layoutChart(input);
+    EXPECT_EQ(one.band->fill, lightTheme().bandFill);
+    EXPECT_FALSE(one.band->keyed);
+    input.band = OffsetBand{1, 3};
+    input.moreBands = {{1e3, 1e4}, {3e5, 1e6}};
+    const ChartLayout three = layoutChart(input);
+    ASSERT_EQ(three.moreBands.size(), 2u);
+    std::set<std::string> fills;
+    int row = 0;
+    for (const ShadedBand* band : {&*three.band, &three.moreBands[0], &three.moreBands[1]}) {
+        fills.insert(band->fill);
+        EXPECT_TRUE(band->keyed);
+        EXPECT_EQ(band->opacity, lightTheme().tintOpacity);
+        const double half = textWidth(bandKey + band->label, bandLabelSize) / 2;
+        EXPECT_GE(band->labelX - half, three.area.left) << band->label;
+        EXPECT_LE(band->labelX + half, three.area.left + three.area.width) << band->label;
+        EXPECT_EQ(band->labelY, three.area.top + 14 + 13 * row++);
+    }
+    EXPECT_EQ(fills.size(), 3u);
+    EXPECT_EQ(test::occurrences(svgChart(three), "<tspan fill=\"" + lightTheme().bandTints[1] + "\">"), 1u);
+}
+
 TEST(ChartLayout, DarkTheme) {
     ChartInput input = inputs(2, "osc");
     input.dark = true;
@@ -123,20 +181,23 @@ TEST(ChartLayout, DarkTheme) {
 }
 
 // A long trace above the mask and near its floor gets a few marks a pixel column, not one a
-// point; the shading's swatch is the shading; a band label given stands as given.
+// point; the shading's swatch is the shading; without a band nothing is shaded and the legend
+// says how the traces were integrated.
 TEST(ChartLayout, MarksThinnedPerColumnAndTheSwatchesLikeWhatTheyExplain) {
     std::vector<TracePoint> dense;
     for (int k = 0; k < 100000; ++k) dense.push_back({std::pow(10.0, k / 20000.0), -100.0 - (k % 7)});
     ChartInput input;
     input.lines.push_back({"a", "g", false, &dense, {}, {{1, 10}}, {}, dense});
     input.lines.back().floorLimited = dense;
-    input.band = OffsetBand{1, 1e5};
-    input.bandLabel = "integrated over each trace's whole range";
+    input.wholeRanges = true;
     ChartLayout layout = layoutChart(input);
     EXPECT_LE(layout.failMarks.size(), 4u * static_cast<std::size_t>(layout.area.width));
     EXPECT_GE(layout.failMarks.size(), static_cast<std::size_t>(layout.area.width) / 2);
     EXPECT_EQ(layout.limitMarks.size(), layout.failMarks.size());
-    EXPECT_EQ(layout.band->label, "integrated over each trace's whole range");
+    EXPECT_FALSE(layout.band);
+    ASSERT_EQ(layout.sharedNotes.size(), 1u);
+    EXPECT_EQ(layout.sharedNotes[0].text, "integrated over each trace's whole range");
+    EXPECT_EQ(test::occurrences(svgChart(layout), "class=\"band"), 0u);
     for (const LegendEntry& entry : layout.legend) {
         if (entry.swatch != LegendSwatch::shade) continue;
         EXPECT_EQ(entry.style.colour, layout.marginShades.front().colour);

@@ -24,7 +24,18 @@ TEST(StabilitySvg, DrawsEachDeviationWithItsMarker) {
     EXPECT_EQ(count(svg, "<circle"), 3u);
     EXPECT_EQ(count(svg, "<rect x="), 4u);  // the frame of the plot and three squares
     EXPECT_EQ(count(svg, "Z\" fill="), 3u);
-    EXPECT_EQ(count(svg, ">a &lt;TDEV&gt;</text>"), 1u);
+    EXPECT_EQ(count(svg, ">a &lt;TDEV&gt;" + std::string(rightAxisNote) + "</text>"), 1u);
+    // sigma_y's decades with their exponents raised, tau and TDEV's seconds with prefixes, each
+    // axis titled.
+    EXPECT_EQ(count(svg,
+                    ">10<tspan dy=\"-5\" font-size=\"9\">\xe2\x88\x92"
+                    "8</tspan></text>"),
+              1u);
+    EXPECT_EQ(count(svg, ">10 \xc2\xb5s</text>"), 1u);
+    EXPECT_EQ(count(svg, "<g class=\"right-axis\">"), 1u);
+    EXPECT_EQ(count(svg, ">10 fs</text>"), 1u);
+    EXPECT_EQ(count(svg, ">\xcf\x83y(\xcf\x84): ADEV, MDEV</text>"), 1u);
+    EXPECT_EQ(count(svg, ">\xcf\x83x(\xcf\x84) in s: TDEV</text>"), 1u);
     EXPECT_EQ(count(svg, ">a &amp; b</text>"), 1u);
     const std::string empty = stabilitySvg(layoutStability(StabilityInput{"none", {}, false}));
     EXPECT_EQ(count(empty, "<text"), 1u);

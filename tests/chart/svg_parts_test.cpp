@@ -23,8 +23,8 @@ TEST(SvgParts, StrokesOpeningAndGrid) {
                          0),
               0u);
     // A label only where a line has one; minor lines in the lighter colour, either way round.
-    const std::string grid = svgGrid({80, 50, 640, 480}, theme, {{80, false, "1 Hz"}, {120.5, true, ""}},
-                                     {{530, true, ""}, {50, false, "-90"}});
+    const std::string grid = svgGrid({80, 50, 640, 480}, theme, {{80, false, {"1 Hz"}}, {120.5, true, {}}},
+                                     {{530, true, {}}, {50, false, {"-90"}}});
     EXPECT_EQ(test::occurrences(grid, "<text"), 2u);
     EXPECT_EQ(test::occurrences(grid, "stroke=\"" + theme.gridMinor + "\""), 2u);
     EXPECT_EQ(test::occurrences(grid, "x1=\"120.5\""), 1u);

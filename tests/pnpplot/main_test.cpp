@@ -14,6 +14,7 @@
 #include "chart/chart_layout.h"
 #include "json_parser.h"
 #include "plot_runs.h"
+#include "rendered_image.h"
 #include "scratch_dir.h"
 
 namespace csv2pnp {
@@ -87,33 +88,9 @@ TEST_F(Pnpplot, FiguresOfAFlatExport) {
 }
 
 #ifndef _WIN32
-struct Image {
-    int width = 0, height = 0;
-    std::string rgb;
-
-    std::array<int, 3> at(int x, int y) const {
-        std::size_t i =
-            3 * (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x));
-        return {static_cast<unsigned char>(rgb[i]), static_cast<unsigned char>(rgb[i + 1]),
-                static_cast<unsigned char>(rgb[i + 2])};
-    }
-};
-
-// A binary PPM as pngtopnm writes it.
-Image readPpm(const std::string& bytes) {
-    Image image;
-    int maxValue = 0, consumed = 0;
-    std::sscanf(bytes.c_str(), "P6 %d %d %d%n", &image.width, &image.height, &maxValue, &consumed);
-    image.rgb = bytes.substr(static_cast<std::size_t>(consumed) + 1);
-    EXPECT_EQ(maxValue, 255);
-    EXPECT_EQ(image.rgb.size(), 3u * static_cast<std::size_t>(image.width * image.height));
-    return image;
-}
-
-std::array<int, 3> rgbOf(const char* hex) {
-    unsigned value = static_cast<unsigned>(std::stoul(hex + 1, nullptr, 16));
-    return {static_cast<int>(value >> 16), static_cast<int>((value >> 8) & 0xff), static_cast<int>(value & 0xff)};
-}
+using test::Image;
+using test::readPpm;
+using test::rgbOf;
 
 // Pixels inside the plot area within a small distance of the colour.
 int pixelsOf(const Image& image, const char* hex) {
@@ -169,19 +146,54 @@ TEST_F(Pnpplot, RenderedChartShowsTheMaskAndTheMarginShading) {
     // 1 Hz to 1 MHz across the plot: 150 kHz lies in the shaded range, 1.5 kHz does not.
     auto xAt = [](double offset) { return plotArea.left + static_cast<int>(std::log10(offset) / 6 * plotArea.width); };
     std::array<int, 3> shaded = image.at(xAt(1.5e5), plotArea.top + 8), clear = image.at(xAt(1.5e3), plotArea.top + 8);
-    // Both under the band of the whole range, lightly shaded, and the one close to the floor
-    // shaded in the trace's hue over it.
+    // Without -r no band is shaded: the one close to the floor is shaded in the trace's hue on
+    // white, the other is white.
     std::array<int, 3> hue = rgbOf(lightTheme().palette[0].c_str());
-    const double band = 255 * (1 - lightTheme().bandOpacity);
     for (int c = 0; c < 3; ++c) {
-        EXPECT_NEAR(shaded[static_cast<std::size_t>(c)], band + 0.12 * (hue[static_cast<std::size_t>(c)] - band), 3)
-            << c;
-        EXPECT_NEAR(clear[static_cast<std::size_t>(c)], band, 1) << c;
+        EXPECT_NEAR(shaded[static_cast<std::size_t>(c)], 255 + 0.12 * (hue[static_cast<std::size_t>(c)] - 255), 3) << c;
+        EXPECT_EQ(clear[static_cast<std::size_t>(c)], 255) << c;
+    }
+}
+
+// Two phase-noise traces of one file: the first in the input's hue, the second in a darker
+// shade of it. Two bands, each in its own light tint, on the light and the dark background.
+TEST_F(Pnpplot, RenderedTracesOfOneFileAndTintedBands) {
+    if (!test::canRender()) GTEST_SKIP() << "needs rsvg-convert (librsvg2-bin) and pngtopnm (netpbm)";
+    test::writeFile("two.csv",
+                    "Offset (Hz),Trace 1 (dBc/Hz),Trace 2 (dBc/Hz)\n1,-100.4,-70.2\n1000,-150.3,-119.6\n"
+                    "1000000,-160.5,-130.1\n");
+    for (bool dark : {false, true}) {
+        ASSERT_EQ(run(std::string(dark ? "--dark " : "") + "-r 10:100 -r 10k:100k -o two.svg two.csv").status, 0);
+        const Image image = test::rendered("two.svg");
+        const ChartTheme& theme = dark ? darkTheme() : lightTheme();
+        if (!dark) {
+            EXPECT_GT(pixelsOf(image, theme.palette[0].c_str()), 500);
+            EXPECT_GT(pixelsOf(image, "#00446b"), 300);  // 40 % of the way to black
+        }
+        // 1 Hz to 1 MHz across the plot; near the bottom, under the traces.
+        auto at = [&](double offset) {
+            return image.at(plotArea.left + static_cast<int>(std::log10(offset) / 6 * plotArea.width),
+                            plotArea.top + plotArea.height - 20);
+        };
+        const std::array<int, 3> background = rgbOf(theme.background), first = at(45), second = at(45e3),
+                                 outside = at(4.5e3);
+        auto distance = [](std::array<int, 3> a, std::array<int, 3> b) {
+            return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
+        };
+        EXPECT_EQ(outside, background) << dark;
+        EXPECT_GT(distance(first, background), 20) << dark;
+        EXPECT_GT(distance(second, background), 20) << dark;
+        EXPECT_GT(distance(first, second), 30) << dark;
+        for (std::size_t c = 0; c < 3; ++c) {
+            const double tinted = background[c] + theme.tintOpacity * (rgbOf(theme.bandTints[0])[c] - background[c]);
+            EXPECT_NEAR(first[c], tinted, 2) << dark << " " << c;
+        }
     }
 }
 
 // The stability chart: each input's deviations in its hue, the first ADEV point's marker where
-// its tau and sigma_y stand on the decades that hold every value.
+// its tau and sigma_y stand on the decades that hold every sigma_y, the first TDEV point's where
+// its seconds stand on the right axis's decades.
 TEST_F(Pnpplot, RenderedStabilityChart) {
     if (std::system("command -v rsvg-convert >/dev/null && command -v pngtopnm >/dev/null") != 0) {
         GTEST_SKIP() << "needs rsvg-convert (librsvg2-bin) and pngtopnm (netpbm)";
@@ -195,23 +207,26 @@ TEST_F(Pnpplot, RenderedStabilityChart) {
     EXPECT_GT(pixelsOf(image, lightTheme().palette[1].c_str()), 300);
     // tau 10 us to 100 ms: decades -5 to -1; the values from TDEV's ~1e-14 s to ADEV's ~4e-8.
     if (!test::haveJsonParser()) GTEST_SKIP() << "needs python3 to parse JSON";
-    // Every deviation's value, one a line, the first trace's first ADEV first.
-    std::istringstream values(
-        test::queryJson("s.json",
-                        "'\\n'.join(repr(p.get('sigma_y', p.get('sigma_x_s'))) for t in d['traces'] "
-                        "for k in ('adev', 'mdev', 'tdev') for p in t[k])")
-            .value_or(""));
-    double sigma = 0, low = INFINITY, high = 0;
-    for (double value = 0; values >> value;) {
-        if (sigma == 0) sigma = value;
-        low = std::min(low, value), high = std::max(high, value);
-    }
+    ASSERT_EQ(image.width, 1080 + 60);  // the right axis's room
     const double tau = 1e-5;
-    const double bottom = std::floor(std::log10(low)), top = std::ceil(std::log10(high));
     const int x = plotArea.left + static_cast<int>(std::lround((std::log10(tau) + 5) / 4 * plotArea.width));
-    const int y =
-        plotArea.top + static_cast<int>(std::lround((top - std::log10(sigma)) / (top - bottom) * plotArea.height));
-    EXPECT_EQ(image.at(x, y), rgbOf(lightTheme().palette[0].c_str())) << x << "," << y;
+    for (const char* kinds : {"('adev', 'mdev')", "('tdev',)"}) {
+        // The deviations of the axis, one a line, the first trace's first first.
+        std::istringstream values(
+            test::queryJson("s.json", std::string("'\\n'.join(repr(p.get('sigma_y', p.get('sigma_x_s'))) for t in "
+                                                  "d['traces'] for k in ") +
+                                          kinds + " for p in t[k])")
+                .value_or(""));
+        double sigma = 0, low = INFINITY, high = 0;
+        for (double value = 0; values >> value;) {
+            if (sigma == 0) sigma = value;
+            low = std::min(low, value), high = std::max(high, value);
+        }
+        const double bottom = std::floor(std::log10(low)), top = std::ceil(std::log10(high));
+        const int y =
+            plotArea.top + static_cast<int>(std::lround((top - std::log10(sigma)) / (top - bottom) * plotArea.height));
+        EXPECT_EQ(image.at(x, y), rgbOf(lightTheme().palette[0].c_str())) << kinds << " " << x << "," << y;
+    }
 }
 
 // Nine inputs with long names: the legend moves under the plot, nothing runs off the canvas's

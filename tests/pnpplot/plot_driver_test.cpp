@@ -447,7 +447,7 @@ TEST_F(PlotDriver, StabilityAndFit) {
             "19\n0.5\n[(0, 'white FM', '2e-24')]\n");
     }
     const std::string stability = test::readFile("s.svg");
-    EXPECT_TRUE(has(stability, "class=\"stability\"") && has(stability, ">white.csv phase noise TDEV</text>"));
+    EXPECT_TRUE(has(stability, "class=\"stability\"") && has(stability, ">white.csv phase noise TDEV (right)</text>"));
     EXPECT_TRUE(has(test::readFile("r.html"), "<section id=\"stability\"><h2>Frequency stability</h2>"));
     EXPECT_TRUE(has(test::readFile("w.svg"), "<g class=\"fit\" data-trace=\"0\">"));
     EXPECT_EQ(run("--stability-chart s.svg white.csv").err,
