@@ -119,6 +119,44 @@ std::optional<std::vector<TracePoint>> withinLevels(const ChartLayout& layout, T
     return std::vector<TracePoint>{low == 0 ? a : at(low), high == 1 ? b : at(high)};
 }
 
+// The corners' labels of every fit, clear of each other, of the band labels and of the lines
+// drawn.
+void placeFitLabels(ChartLayout& layout) {
+    auto pixels = [&](const std::vector<TracePoint>& points) {
+        std::vector<PixelPoint> line;
+        for (const TracePoint& p : points) line.push_back({chartX(layout, p.offset), chartY(layout, p.level)});
+        return line;
+    };
+    LabelObstacles obstacles;
+    for (const ChartSeries& series : layout.series) obstacles.traces.push_back(pixels(series.vertices));
+    if (layout.mask) obstacles.traces.push_back(pixels(layout.mask->vertices));
+    std::vector<const ShadedBand*> bands;
+    if (layout.band) bands.push_back(&*layout.band);
+    for (const ShadedBand& band : layout.moreBands) bands.push_back(&band);
+    for (const ShadedBand* band : bands) {
+        const double half = textWidth((band->keyed ? bandKey : "") + band->label, bandLabelSize) / 2;
+        obstacles.boxes.push_back({band->labelX - half, band->labelY - 10.0, band->labelX + half, band->labelY + 3.0});
+    }
+    std::vector<PixelPoint> corners;
+    std::vector<double> widths;
+    for (const FitDrawing& fit : layout.fits) {
+        for (const std::vector<TracePoint>& line : fit.lines) obstacles.fitted.push_back(pixels(line));
+        for (std::size_t c = 0; c < fit.corners.size(); ++c) {
+            corners.push_back(pixels({fit.corners[c]}).front());
+            widths.push_back(textWidth(fit.labels[c], cornerLabelSize));
+        }
+    }
+    const PlotArea& area = layout.area;
+    const std::vector<PixelPoint> placed = placeCornerLabels(
+        corners, widths,
+        {double(area.left), double(area.top), double(area.left + area.width), double(area.top + area.height)},
+        std::move(obstacles));
+    std::size_t next = 0;
+    for (FitDrawing& fit : layout.fits) {
+        for (std::size_t c = 0; c < fit.corners.size(); ++c) fit.labelAt.push_back(placed[next++]);
+    }
+}
+
 double clampedX(const ChartLayout& layout, double offset) {
     return std::clamp(chartX(layout, offset), double(layout.area.left), double(layout.area.left + layout.area.width));
 }
@@ -372,6 +410,7 @@ ChartLayout layoutChart(const ChartInput& input) {
         layout.mask = ChartSeries{input.lines.size(), input.mask, style};
         explain(LegendSwatch::line, style, "limit mask");
     }
+    placeFitLabels(layout);
     if (!layout.failMarks.empty()) explain(LegendSwatch::cross, {layout.theme.maskColour, 2, "", 1}, "above the mask");
     if (!layout.spurMarks.empty()) explain(LegendSwatch::ring, {layout.theme.mutedText, 1.5, "", 1}, "spur");
     if (!layout.marginShades.empty()) {

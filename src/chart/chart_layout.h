@@ -9,6 +9,7 @@
 
 #include "chart/axes.h"
 #include "chart/chart_theme.h"
+#include "chart/corner_labels.h"
 #include "chart/decade_grid.h"
 #include "traces/trace.h"
 
@@ -113,13 +114,15 @@ struct ChartMark {
 };
 
 // A trace's fitted lines as drawn, each cut to the level axis (one wholly outside is left
-// out), and the corners within the plot.
+// out), and the corners within the plot with their labels, placed as placeCornerLabels does
+// for all the chart's corners together.
 struct FitDrawing {
     std::size_t line;
     LineStyle style;
     std::vector<std::vector<TracePoint>> lines;
     std::vector<TracePoint> corners;
     std::vector<std::string> labels;
+    std::vector<PixelPoint> labelAt{};  // each label's baseline centre
 };
 
 // A range of offsets shaded over the plot's height, in pixels.

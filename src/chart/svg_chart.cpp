@@ -161,8 +161,9 @@ std::string svgChart(const ChartLayout& layout) {
         }
         for (std::size_t c = 0; c < fit.corners.size(); ++c) {
             const double x = chartX(layout, fit.corners[c].offset), y = chartY(layout, fit.corners[c].level);
+            const PixelPoint& label = fit.labelAt[c];
             svg += "<circle cx=\"" + coordinate(x) + "\" cy=\"" + coordinate(y) + "\" r=\"2.5\" fill=\"" +
-                   fit.style.colour + "\"/>\n<text x=\"" + coordinate(x) + "\" y=\"" + coordinate(y - 7) +
+                   fit.style.colour + "\"/>\n<text x=\"" + coordinate(label.x) + "\" y=\"" + coordinate(label.y) +
                    "\" text-anchor=\"middle\" font-size=\"10\" fill=\"" + fit.style.colour + "\">" +
                    xmlText(fit.labels[c]) + "</text>\n";
         }

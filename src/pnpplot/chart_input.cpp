@@ -109,7 +109,7 @@ ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOp
                     auto term = std::find_if(fit.terms.begin(), fit.terms.end(),
                                              [&](const PowerLawTerm& t) { return t.i == corner.steeper; });
                     drawn.corners.push_back(on(*term, corner.offset));
-                    drawn.cornerLabels.push_back(withPrefix(corner.offset, "Hz", 3));
+                    drawn.cornerLabels.push_back(drawnWithPrefix(corner.offset, "Hz", 3));
                 }
                 for (auto& [a, b] : drawn.lines) {
                     a = shown({a}).front();

@@ -225,5 +225,26 @@ TEST(ChartLayout, FittedLinesCutToTheLevelAxis) {
     EXPECT_EQ(layout.legend.back().caption, "fitted power laws, their corners");
 }
 
+// Two corners a twentieth of a decade apart, on the trace: their labels neither overlap nor
+// lie on the trace's line.
+TEST(ChartLayout, CloseCornersLabelsClearOfEachOtherAndTheTrace) {
+    ChartInput input = inputs(1, "fit");
+    input.lines.pop_back();
+    // On the trace, which falls 25 dB a decade from -90 dB at 1 Hz.
+    input.lines[0].fit = ChartFit{{}, {{40, -130.05}, {45, -131.33}}, {"40 Hz", "45 Hz"}};
+    const ChartLayout layout = layoutChart(input);
+    const FitDrawing& fit = layout.fits.at(0);
+    ASSERT_EQ(fit.labelAt.size(), 2u);
+    std::vector<PixelPoint> trace;
+    for (const TracePoint& p : layout.series[0].vertices)
+        trace.push_back({chartX(layout, p.offset), chartY(layout, p.level)});
+    std::vector<PixelBox> boxes;
+    for (std::size_t c = 0; c < 2; ++c) {
+        boxes.push_back(cornerLabelBox(fit.labelAt[c], textWidth(fit.labels[c], cornerLabelSize)));
+        EXPECT_FALSE(crosses(trace, boxes.back())) << c;
+    }
+    EXPECT_TRUE(boxes[0].bottom <= boxes[1].top || boxes[1].bottom <= boxes[0].top);
+}
+
 }  // namespace
 }  // namespace csv2pnp
