@@ -493,10 +493,21 @@ Analyses analyseTraces(std::vector<Trace>& traces, const AnalysisOptions& option
     }
     std::vector<std::optional<FloorMargin>> margins = floorMargins(traces, options.marginThreshold);
     std::vector<std::vector<TracePoint>> floorLimited(traces.size());
-    if (options.subtractFloor) floorLimited = subtractFloors(traces, margins);
+    std::vector<std::vector<TracePoint>> measured(traces.size());  // the levels before the floor's subtraction
+    if (options.subtractFloor) {
+        for (std::size_t i = 0; i < traces.size(); ++i) {
+            if (margins[i]) measured[i] = traces[i].points;
+        }
+        floorLimited = subtractFloors(traces, margins);
+    }
     for (std::size_t i = 0; i < traces.size(); ++i) {
         result.traces.push_back(analyseOne(traces[i], carriers[i], std::move(margins[i]), std::move(floorLimited[i]),
                                            options, mask, result.warnings));
+        auto sameLevel = [](const TracePoint& a, const TracePoint& b) { return a.level == b.level; };
+        if (!measured[i].empty() && !std::equal(measured[i].begin(), measured[i].end(), traces[i].points.begin(),
+                                                traces[i].points.end(), sameLevel)) {
+            result.traces.back().measured = std::move(measured[i]);
+        }
     }
     for (TraceAnalysis& analysis : result.traces) {
         analysis.pairCorrected = options.pair;

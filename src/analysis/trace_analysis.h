@@ -165,13 +165,15 @@ struct TraceAnalysis {
     std::optional<std::vector<TracePoint>> shown;  // what the chart draws instead of the levels: the
                                                    // density chosen, or the difference
     double spurThreshold = defaultSpurThreshold;
-    std::vector<SpurFigures> spurs;            // phase-noise traces only
-    std::optional<double> spursJitter;         // s: of the spurs in the band together
-    std::optional<FloorMargin> floorMargin;    // for a phase-noise trace with a floor
-    std::vector<TracePoint> floorLimited;      // with --subtract-floor: the points kept as measured
-    std::optional<MaskFigures> mask;           // phase-noise traces, with -m
-    std::optional<TimeDeviations> deviations;  // phase-noise traces, with --adev, --mdev or --tdev
-    std::optional<FitFigures> fit;             // phase-noise traces, with --fit
+    std::vector<SpurFigures> spurs;                   // phase-noise traces only
+    std::optional<double> spursJitter;                // s: of the spurs in the band together
+    std::optional<FloorMargin> floorMargin;           // for a phase-noise trace with a floor
+    std::vector<TracePoint> floorLimited;             // with --subtract-floor: the points kept as measured
+    std::optional<std::vector<TracePoint>> measured;  // with --subtract-floor: the levels before it, when it
+                                                      // changed any
+    std::optional<MaskFigures> mask;                  // phase-noise traces, with -m
+    std::optional<TimeDeviations> deviations;         // phase-noise traces, with --adev, --mdev or --tdev
+    std::optional<FitFigures> fit;                    // phase-noise traces, with --fit
 };
 
 struct Analyses {

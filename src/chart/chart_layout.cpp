@@ -46,7 +46,10 @@ void placeAxes(ChartLayout& layout, const ChartInput& input) {
             highLevel = std::max(highLevel, drawnLevel(p.level));
         }
     };
-    for (const ChartLine& line : input.lines) take(*line.points);
+    for (const ChartLine& line : input.lines) {
+        take(*line.points);
+        take(line.measured);
+    }
     take(input.mask);
     if (input.zeroLine) {
         lowLevel = std::min(lowLevel, 0.0);
@@ -355,6 +358,10 @@ ChartLayout layoutChart(const ChartInput& input) {
             lineStyleOf(layout.theme, g, (line.floor ? floorMembers : traceMembers)[g]++, line.floor);
         (line.floor ? floors : traces)
             .push_back(ChartSeries{i, decimate(*line.points, layout.offsets, layout.area.width), style});
+        if (!line.measured.empty()) {
+            layout.measured.push_back(ChartSeries{i, decimate(line.measured, layout.offsets, layout.area.width),
+                                                  LineStyle{style.colour, 1, "", 0.45}});
+        }
         LegendEntry entry{i,
                           LegendSwatch::line,
                           0,
@@ -418,6 +425,7 @@ ChartLayout layoutChart(const ChartInput& input) {
         explain(LegendSwatch::shade, {layout.marginShades.front().colour, 0, "", marginShadeOpacity},
                 "less than " + withDecimals(input.marginThreshold, 0) + " dB above the floor");
     }
+    if (!layout.measured.empty()) explain(LegendSwatch::line, layout.measured.front().style, asMeasuredCaption);
     if (!layout.fits.empty()) {
         explain(LegendSwatch::line, {layout.theme.mutedText, 1.5, "1 3", 0.9}, "fitted power laws, their corners");
     }

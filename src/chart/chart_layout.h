@@ -35,6 +35,8 @@ struct ChartLine {
     std::vector<TracePoint> failingPoints;            // above the mask, crossed in the mask's colour
     std::vector<TracePoint> floorLimited{};           // kept as measured near the floor: an upper bound
     std::optional<ChartFit> fit{};                    // drawn thin in the line's hue
+    std::vector<TracePoint> measured{};               // the levels before the floor was taken out, drawn
+                                                      // thin and light behind them; empty for none
 };
 
 struct ChartInput {
@@ -96,6 +98,9 @@ struct ShadedBand {
 // The band labels' size, and the square that keys a label to its tint.
 inline constexpr double bandLabelSize = 11;
 inline constexpr const char* bandKey = "\xe2\x96\xa0 ";
+
+// The legend's entry of the traces as measured, beside those with the floor taken out.
+inline constexpr const char* asMeasuredCaption = "as measured, before the floor's subtraction";
 
 // The legend's note of a chart without a band.
 inline constexpr const char* wholeRangeNote = "integrated over each trace's whole range";
@@ -171,6 +176,7 @@ struct ChartLayout {
     std::string levelLabel, levelUnit;
     std::optional<ChartSeries> zeroLine;    // behind the traces
     std::vector<ShadedRange> marginShades;  // under everything else but the band
+    std::vector<ChartSeries> measured;      // traces as measured before the floor's subtraction, behind all
     std::vector<ChartSeries> series;        // in drawing order: floors first, behind the rest
     std::optional<ChartSeries> mask;        // over the traces
     std::vector<ChartMark> spurMarks;       // rings at spur peaks

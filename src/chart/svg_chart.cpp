@@ -148,6 +148,12 @@ std::string svgChart(const ChartLayout& layout) {
         drawPoints(svg, layout, *layout.zeroLine);
         svg += "</g>\n";
     }
+    // A trace as measured is one of the trace's drawings: hidden and shown with it.
+    for (const ChartSeries& series : layout.measured) {
+        svg += "<g class=\"trace measured\" data-trace=\"" + std::to_string(series.line) + "\"" + clip + ">\n";
+        drawPoints(svg, layout, series);
+        svg += "</g>\n";
+    }
     for (const ChartSeries& series : layout.series) {
         svg += "<g class=\"trace\" data-trace=\"" + std::to_string(series.line) + "\"" + clip + ">\n";
         drawPoints(svg, layout, series);

@@ -96,6 +96,7 @@ ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOp
             line.spurPeaks = shown(std::move(line.spurPeaks));
             if (analysis.mask) line.failingPoints = shown(analysis.mask->verdict.failing);
             line.floorLimited = shown(analysis.floorLimited);
+            if (analysis.measured) line.measured = shown(*analysis.measured);
             if (analysis.fit && analysis.fit->fit) {
                 // Each term from the first offset fitted to the last, the corners on the terms.
                 const PowerLawFit& fit = *analysis.fit->fit;

@@ -98,6 +98,11 @@ TEST(TraceAnalysis, FloorMarginAndItsSubtractionWithTheFigures) {
     EXPECT_EQ(paired.integration->pointsBelowMargin, 1u);  // 10 kHz is in the band, 100 kHz not
     EXPECT_TRUE(paired.integration->floorSubtracted);
     EXPECT_NEAR(traces[0].points[3].level, 10 * std::log10(1e-16 - std::pow(10.0, -16.5)), 1e-12);
+    // The levels as measured kept beside, for the chart.
+    ASSERT_TRUE(paired.measured);
+    EXPECT_EQ(paired.measured->size(), noise.size());
+    EXPECT_EQ((*paired.measured)[3].level, noise[3].level);
+    EXPECT_FALSE(analyses.traces[2].measured);
     EXPECT_FALSE(analyses.traces[1].floorMargin);  // a floor has none
     EXPECT_FALSE(analyses.traces[2].floorMargin);  // another input's trace has no floor
     EXPECT_FALSE(analyses.traces[2].integration->floorSubtracted);
@@ -188,6 +193,7 @@ TEST(TraceAnalysis, FloorLimitedPointsAndTheMaskThatJudgesThem) {
     EXPECT_EQ(traces[0].points[3].level, -170.5);
     EXPECT_EQ(analysis.floorLimited.size(), 21u);
     EXPECT_EQ(analysis.floorMargin->floorLimited, 21u);
+    EXPECT_FALSE(analysis.measured);  // nothing changed by the subtraction
     const MaskVerdict& verdict = analysis.mask->verdict;
     EXPECT_FALSE(verdict.passes());
     EXPECT_FALSE(verdict.coversMask);

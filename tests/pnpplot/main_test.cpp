@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "chart/chart_layout.h"
+#include "text/xml_text.h"
 #include "json_parser.h"
 #include "plot_runs.h"
 #include "rendered_image.h"
@@ -189,6 +190,50 @@ TEST_F(Pnpplot, RenderedTracesOfOneFileAndTintedBands) {
             EXPECT_NEAR(first[c], tinted, 2) << dark << " " << c;
         }
     }
+}
+
+// With --subtract-floor the trace as measured stays drawn, thin and light in its hue, where
+// the floor's subtraction lowered it: above the corrected trace, near the floor.
+TEST_F(Pnpplot, RenderedTraceAsMeasuredBesideTheFloorSubtracted) {
+    if (!test::canRender()) GTEST_SKIP() << "needs rsvg-convert (librsvg2-bin) and pngtopnm (netpbm)";
+    // Flicker FM down to a white floor at -150 dBc/Hz, the analyzer's floor 3 to 4 dB under it,
+    // the levels scattered by half a dB as a sweep reads them.
+    std::string csv;
+    for (int i = 0; i <= 50; ++i) {
+        const double x = i / 10.0, scatter = 0.5 * std::sin(7.0 * i);
+        const double noise = 10 * std::log10(std::pow(10, (-90 - 30 * x) / 10) + 1e-15);
+        const double floor = 10 * std::log10(std::pow(10, (-110 - 30 * x) / 10) + std::pow(10, -15.35));
+        csv += std::to_string(std::pow(10, x)) + "," + std::to_string(noise + scatter) + "," +
+               std::to_string(floor - scatter) + "\n";
+    }
+    test::writeFile("near.csv", csv);
+    // Down each pixel column from 1 to 10 kHz, the runs of pixels in the hue (blue well above
+    // red, unlike the grey grid): the trace and its floor, and with --subtract-floor the trace
+    // as measured above them.
+    auto columnsWithThreeLines = [](const Image& image) {
+        int columns = 0;
+        for (int x = plotArea.left + plotArea.width * 3 / 5 + 3; x < plotArea.left + plotArea.width * 4 / 5 - 3; ++x) {
+            int runs = 0;
+            bool inRun = false;
+            for (int y = plotArea.top + 2; y < plotArea.top + plotArea.height - 2; ++y) {
+                const std::array<int, 3> p = image.at(x, y);
+                const bool hue = p[2] - p[0] > 30;
+                runs += hue && !inRun;
+                inRun = hue;
+            }
+            columns += runs >= 3;
+        }
+        return columns;
+    };
+    int columns[2] = {0, 0};
+    for (bool subtract : {false, true}) {
+        ASSERT_EQ(run(std::string(subtract ? "--subtract-floor " : "") + "--margin 0.1 -o near.svg near.csv").status,
+                  0);
+        columns[subtract] = columnsWithThreeLines(test::rendered("near.svg"));
+    }
+    EXPECT_LT(columns[0], 5);
+    EXPECT_GT(columns[1], 50);  // of 122, the floor-limited points kept as measured
+    EXPECT_NE(test::readFile("near.svg").find(">" + xmlText(asMeasuredCaption) + "</text>"), std::string::npos);
 }
 
 // The stability chart: each input's deviations in its hue, the first ADEV point's marker where
