@@ -71,7 +71,9 @@ function checksOf(text, json) {
   for (const trace of json.traces) {
     const lines = printed[trace.caption];
     const what = trace.caption;
-    add('withPrefix', [trace.carrier_hz, 'Hz'], lines.carrier[0].split(' (')[0], what + ' carrier');
+    // A carrier to the millihertz, at most 12 significant digits.
+    const carrierDigits = Math.min(12, Math.max(1, Math.floor(Math.log10(trace.carrier_hz)) + 4));
+    add('withPrefix', [trace.carrier_hz, 'Hz', carrierDigits], lines.carrier[0].split(' (')[0], what + ' carrier');
     const offsets = lines.points[0].split(', offsets ')[1].split(' to ');
     add('offsetText', [trace.offsets_hz[0]], offsets[0], what + ' first offset');
     add('offsetText', [trace.offsets_hz[1]], offsets[1], what + ' last offset');
