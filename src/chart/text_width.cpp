@@ -1,39 +1,27 @@
 #include "chart/text_width.h"
 
-#include <cstring>
+#include <string_view>
 
 #include "text/utf8_text.h"
 
 namespace csv2pnp {
 
-namespace {
-
-bool oneOf(const char* characters, char32_t code) {
-    return code != 0 && code < 0x80 && std::strchr(characters, static_cast<char>(code)) != nullptr;
-}
-
-}  // namespace
-
 double textWidth(std::string_view utf8, double fontSize) {
+    // Ems a character: DejaVu Sans's widest of each kind, the micro sign as a digit, any other
+    // non-ASCII character (the minus sign, the ellipsis) at most an em.
+    const std::string_view narrow = " .,:;'!|ijlftrI()[]", wide = "mwMW%";
     double ems = 0;
     while (!utf8.empty()) {
         char32_t code = 0;
-        std::size_t length = utf8SequenceAt(utf8, code);
-        if (length == 0) length = 1, code = 0xfffd;
-        utf8.remove_prefix(length);
-        if (code == 0xb5) {
-            ems += 0.65;  // the micro sign, as wide as a digit
-        } else if (code >= 0x80) {
-            ems += 1;  // the minus sign, the ellipsis and the rest: at most an em
-        } else if (oneOf(" .,:;'!|ijlftrI()[]", code)) {
-            ems += 0.42;
-        } else if (oneOf("mwMW%", code)) {
-            ems += 1;
-        } else if (code >= 'A' && code <= 'Z') {
-            ems += 0.8;
-        } else {
-            ems += 0.65;  // digits and the other small letters
-        }
+        const std::size_t length = utf8SequenceAt(utf8, code);
+        utf8.remove_prefix(length == 0 ? 1 : length);
+        if (length == 0) code = 0xfffd;
+        const char ascii = code < 0x80 ? static_cast<char>(code) : '\0';
+        if (code == 0xb5) ems += 0.65;
+        else if (code >= 0x80) ems += 1;
+        else if (ascii != '\0' && narrow.find(ascii) != std::string_view::npos) ems += 0.42;
+        else if (ascii != '\0' && wide.find(ascii) != std::string_view::npos) ems += 1;
+        else ems += ascii >= 'A' && ascii <= 'Z' ? 0.8 : 0.65;
     }
     return ems * fontSize;
 }

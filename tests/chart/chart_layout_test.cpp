@@ -101,13 +101,10 @@ TEST(ChartLayout, TracesOfOneInputToldApart) {
         EXPECT_EQ(swatch.colour + swatch.dashes, series.style.colour + series.style.dashes) << series.line;
     }
     EXPECT_EQ(looks.size(), input.lines.size());
-    const ChartTheme& theme = lightTheme();
-    const LineStyle first = layout.series[14].style;  // after the floors: the first input's first trace
-    EXPECT_EQ(first.colour + "|" + first.dashes, theme.palette[0] + "|");
-    EXPECT_EQ(layoutChart(inputs(1, "osc")).series.back().style.colour, theme.palette[0]);
-    // The second trace a darker shade of the first's colour, the third a lighter one.
-    EXPECT_EQ(layout.series[15].style.colour, "#00446b");
-    EXPECT_EQ(layout.series[16].style.colour, "#66aad1");
+    // After the floors, the first input's traces: the palette's first colour, then a darker and
+    // a lighter shade of it.
+    EXPECT_EQ(layout.series[14].style.colour + layout.series[14].style.dashes, lightTheme().palette[0]);
+    EXPECT_EQ(layout.series[15].style.colour + layout.series[16].style.colour, "#00446b#66aad1");
 }
 
 // A short legend stays beside the plot; one line alone keeps its notes.
@@ -156,19 +153,15 @@ TEST(ChartLayout, BandsTintedAndLabelledWithinThePlot) {
     input.moreBands = {{1e3, 1e4}, {3e5, 1e6}};
     const ChartLayout three = layoutChart(input);
     ASSERT_EQ(three.moreBands.size(), 2u);
-    std::set<std::string> fills;
     int row = 0;
     for (const ShadedBand* band : {&*three.band, &three.moreBands[0], &three.moreBands[1]}) {
-        fills.insert(band->fill);
+        EXPECT_EQ(band->fill, lightTheme().bandTints[static_cast<std::size_t>(row)]);
         EXPECT_TRUE(band->keyed);
-        EXPECT_EQ(band->opacity, lightTheme().tintOpacity);
         const double half = textWidth(bandKey + band->label, bandLabelSize) / 2;
         EXPECT_GE(band->labelX - half, three.area.left) << band->label;
         EXPECT_LE(band->labelX + half, three.area.left + three.area.width) << band->label;
         EXPECT_EQ(band->labelY, three.area.top + 14 + 13 * row++);
     }
-    EXPECT_EQ(fills.size(), 3u);
-    EXPECT_EQ(test::occurrences(svgChart(three), "<tspan fill=\"" + lightTheme().bandTints[1] + "\">"), 1u);
 }
 
 TEST(ChartLayout, DarkTheme) {

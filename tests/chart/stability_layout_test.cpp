@@ -28,22 +28,6 @@ TEST(StabilityLayout, AxesOfTheValuesThatCanBeDrawn) {
     // 1e-5 s at the plot's left edge; 5e-14 s is 0.7 of the right axis's one decade up.
     EXPECT_EQ(layout.lines[1].vertices[0].first, plotArea.left);
     EXPECT_NEAR(layout.lines[1].vertices[0].second, plotArea.top + plotArea.height * (1 - std::log10(5.0)), 1e-9);
-    // The labels: powers of ten on the left, seconds with prefixes on the right and under tau.
-    auto labels = [](const std::vector<GridLine>& grid) {
-        std::vector<std::string> texts;
-        for (const GridLine& line : grid) {
-            if (!line.label.text.empty()) texts.push_back(line.label.text + "^" + line.label.superscript);
-        }
-        return texts;
-    };
-    const char* minus = "\xe2\x88\x92";
-    EXPECT_EQ(labels(layout.left.grid),
-              (std::vector<std::string>{"10^" + std::string(minus) + "12", "10^" + std::string(minus) + "11",
-                                        "10^" + std::string(minus) + "10", "10^" + std::string(minus) + "9",
-                                        "10^" + std::string(minus) + "8", "10^" + std::string(minus) + "7"}));
-    EXPECT_EQ(labels(layout.right->grid), (std::vector<std::string>{"10 fs^", "100 fs^"}));
-    EXPECT_EQ(labels(layout.tauGrid),
-              (std::vector<std::string>{"10 \xc2\xb5s^", "100 \xc2\xb5s^", "1 ms^", "10 ms^", "100 ms^"}));
     EXPECT_EQ(layout.width, 1080 + 60);
     EXPECT_GT(layout.legend[0].x, layout.right->titleX + 6);
     EXPECT_EQ(layout.legend[1].caption, "a TDEV" + std::string(rightAxisNote));
@@ -52,7 +36,6 @@ TEST(StabilityLayout, AxesOfTheValuesThatCanBeDrawn) {
     const StabilityLayout alone = layoutStability(input);
     EXPECT_FALSE(alone.right);
     EXPECT_EQ(alone.left.decades.first, -14);
-    EXPECT_EQ(alone.left.title, "\xcf\x83x(\xcf\x84) in s: TDEV");
     EXPECT_EQ(alone.legend[0].caption, "a TDEV");
     EXPECT_EQ(layout.lines[1].style.dashes, "2 3");
     EXPECT_TRUE(layoutStability({"nothing", {{"b", 0, DeviationMarker::square, {{1, 0}}}}, false}).lines.empty());

@@ -30,6 +30,7 @@ TEST(SvgChart, DrawsWhatTheLayoutHolds) {
     input.lines.push_back({"a floor", "g", true, &floor, {}, {}, {}, {}});
     input.title = "t & u";
     input.band = OffsetBand{100, 1e3};
+    input.moreBands = {{1e3, 1e4}};
     input.mask = {{10, -90}, {1e4, -145}};
     input.marginThreshold = 6;
     std::string svg = svgChart(layoutChart(input));
@@ -39,6 +40,8 @@ TEST(SvgChart, DrawsWhatTheLayoutHolds) {
     EXPECT_EQ(count(svg, "<path d=\"M"), 3u);            // two crosses and the swatch
     EXPECT_EQ(count(svg, "class=\"shade\""), 1u);
     EXPECT_EQ(count(svg, "<g class=\"legend-entry\""), 6u);  // two lines, mask, cross, ring, shade
+    EXPECT_EQ(count(svg, "<tspan fill=\"" + lightTheme().bandTints[1] + "\">\xe2\x96\xa0 </tspan>integrated 1 kHz"),
+              1u);
     EXPECT_EQ(count(svg, ">integrated 100 Hz to 1 kHz</text>"), 1u);
     EXPECT_EQ(count(svg, ">less than 6 dB above the floor</text>"), 1u);
     EXPECT_EQ(count(svg, ">a &lt;&amp;&gt; &quot;b&quot;</text>"), 1u);

@@ -15,7 +15,6 @@
 #include "text/xml_text.h"
 #include "json_parser.h"
 #include "plot_runs.h"
-#include "rendered_image.h"
 #include "scratch_dir.h"
 
 namespace csv2pnp {
@@ -89,9 +88,42 @@ TEST_F(Pnpplot, FiguresOfAFlatExport) {
 }
 
 #ifndef _WIN32
-using test::Image;
-using test::readPpm;
-using test::rgbOf;
+struct Image {
+    int width = 0, height = 0;
+    std::string rgb;
+
+    std::array<int, 3> at(int x, int y) const {
+        std::size_t i =
+            3 * (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x));
+        return {static_cast<unsigned char>(rgb[i]), static_cast<unsigned char>(rgb[i + 1]),
+                static_cast<unsigned char>(rgb[i + 2])};
+    }
+};
+
+// A binary PPM as pngtopnm writes it.
+Image readPpm(const std::string& bytes) {
+    Image image;
+    int maxValue = 0, consumed = 0;
+    std::sscanf(bytes.c_str(), "P6 %d %d %d%n", &image.width, &image.height, &maxValue, &consumed);
+    image.rgb = bytes.substr(static_cast<std::size_t>(consumed) + 1);
+    EXPECT_EQ(maxValue, 255);
+    EXPECT_EQ(image.rgb.size(), 3u * static_cast<std::size_t>(image.width * image.height));
+    return image;
+}
+
+std::array<int, 3> rgbOf(const char* hex) {
+    unsigned value = static_cast<unsigned>(std::stoul(hex + 1, nullptr, 16));
+    return {static_cast<int>(value >> 16), static_cast<int>((value >> 8) & 0xff), static_cast<int>(value & 0xff)};
+}
+
+bool canRender() { return std::system("command -v rsvg-convert >/dev/null && command -v pngtopnm >/dev/null") == 0; }
+
+// The SVG as rsvg-convert draws it.
+Image rendered(const std::string& svg) {
+    EXPECT_EQ(std::system(("rsvg-convert " + svg + " -o rendered.png && pngtopnm rendered.png >rendered.ppm").c_str()),
+              0);
+    return readPpm(test::readFile("rendered.ppm"));
+}
 
 // Pixels inside the plot area within a small distance of the colour.
 int pixelsOf(const Image& image, const char* hex) {
@@ -156,16 +188,48 @@ TEST_F(Pnpplot, RenderedChartShowsTheMaskAndTheMarginShading) {
     }
 }
 
+// Twelve decades of offsets from 1 uHz on the least canvas and the default one: each decade
+// labelled has its prefix, and between neighbouring labels the renderer leaves a gap, the
+// labels' widths as the layout estimates them never less than what is drawn.
+TEST_F(Pnpplot, RenderedTickLabelsNeverTouch) {
+    if (!canRender()) GTEST_SKIP() << "needs rsvg-convert (librsvg2-bin) and pngtopnm (netpbm)";
+    test::writeFile("wide.csv",
+                    "0.000001,-20.3,-40.1\n0.001,-59.6,-80.4\n1,-100.2,-120.5\n1000,-139.7,-160.2\n"
+                    "1000000,-170.4,-180.1\n");
+    for (const char* size : {"640x400", "1080x600"}) {
+        ASSERT_EQ(run(std::string("-c 1G --size ") + size + " -o wide.svg wide.csv").status, 0);
+        const std::string svg = test::readFile("wide.svg");
+        const Image image = rendered("wide.svg");
+        const int bottom = image.height - 70;  // the plot's bottom: the offset labels' baseline 18 under it
+        std::vector<double> centres;
+        const std::string row = "\" y=\"" + std::to_string(bottom + 18) + "\" text-anchor=\"middle\">";
+        for (std::size_t at = svg.find(row); at != std::string::npos; at = svg.find(row, at + 1)) {
+            centres.push_back(std::stod(svg.substr(svg.rfind("x=\"", at) + 3)));
+            EXPECT_NE(svg.substr(at + row.size(), 8).find("Hz"), std::string::npos) << size;
+        }
+        ASSERT_GE(centres.size(), 3u) << size;
+        EXPECT_NE(svg.find(" \xc2\xb5Hz</text>"), std::string::npos) << size;
+        for (std::size_t i = 1; i < centres.size(); ++i) {
+            const int middle = static_cast<int>(std::lround((centres[i - 1] + centres[i]) / 2));
+            for (int y = bottom + 6; y < bottom + 22; ++y) {
+                for (int x = middle - 1; x <= middle + 1; ++x) {
+                    EXPECT_EQ(image.at(x, y), (std::array<int, 3>{255, 255, 255})) << size << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
 // Two phase-noise traces of one file: the first in the input's hue, the second in a darker
 // shade of it. Two bands, each in its own light tint, on the light and the dark background.
 TEST_F(Pnpplot, RenderedTracesOfOneFileAndTintedBands) {
-    if (!test::canRender()) GTEST_SKIP() << "needs rsvg-convert (librsvg2-bin) and pngtopnm (netpbm)";
+    if (!canRender()) GTEST_SKIP() << "needs rsvg-convert (librsvg2-bin) and pngtopnm (netpbm)";
     test::writeFile("two.csv",
                     "Offset (Hz),Trace 1 (dBc/Hz),Trace 2 (dBc/Hz)\n1,-100.4,-70.2\n1000,-150.3,-119.6\n"
                     "1000000,-160.5,-130.1\n");
     for (bool dark : {false, true}) {
         ASSERT_EQ(run(std::string(dark ? "--dark " : "") + "-r 10:100 -r 10k:100k -o two.svg two.csv").status, 0);
-        const Image image = test::rendered("two.svg");
+        const Image image = rendered("two.svg");
         const ChartTheme& theme = dark ? darkTheme() : lightTheme();
         if (!dark) {
             EXPECT_GT(pixelsOf(image, theme.palette[0].c_str()), 500);
@@ -176,7 +240,7 @@ TEST_F(Pnpplot, RenderedTracesOfOneFileAndTintedBands) {
             return image.at(plotArea.left + static_cast<int>(std::log10(offset) / 6 * plotArea.width),
                             plotArea.top + plotArea.height - 20);
         };
-        const std::array<int, 3> background = rgbOf(theme.background), first = at(45), second = at(45e3),
+        const std::array<int, 3> background = rgbOf(theme.background.c_str()), first = at(45), second = at(45e3),
                                  outside = at(4.5e3);
         auto distance = [](std::array<int, 3> a, std::array<int, 3> b) {
             return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
@@ -186,7 +250,8 @@ TEST_F(Pnpplot, RenderedTracesOfOneFileAndTintedBands) {
         EXPECT_GT(distance(second, background), 20) << dark;
         EXPECT_GT(distance(first, second), 30) << dark;
         for (std::size_t c = 0; c < 3; ++c) {
-            const double tinted = background[c] + theme.tintOpacity * (rgbOf(theme.bandTints[0])[c] - background[c]);
+            const double tinted =
+                background[c] + theme.tintOpacity * (rgbOf(theme.bandTints[0].c_str())[c] - background[c]);
             EXPECT_NEAR(first[c], tinted, 2) << dark << " " << c;
         }
     }
@@ -195,7 +260,7 @@ TEST_F(Pnpplot, RenderedTracesOfOneFileAndTintedBands) {
 // With --subtract-floor the trace as measured stays drawn, thin and light in its hue, where
 // the floor's subtraction lowered it: above the corrected trace, near the floor.
 TEST_F(Pnpplot, RenderedTraceAsMeasuredBesideTheFloorSubtracted) {
-    if (!test::canRender()) GTEST_SKIP() << "needs rsvg-convert (librsvg2-bin) and pngtopnm (netpbm)";
+    if (!canRender()) GTEST_SKIP() << "needs rsvg-convert (librsvg2-bin) and pngtopnm (netpbm)";
     // Flicker FM down to a white floor at -150 dBc/Hz, the analyzer's floor 3 to 4 dB under it,
     // the levels scattered by half a dB as a sweep reads them.
     std::string csv;
@@ -229,7 +294,7 @@ TEST_F(Pnpplot, RenderedTraceAsMeasuredBesideTheFloorSubtracted) {
     for (bool subtract : {false, true}) {
         ASSERT_EQ(run(std::string(subtract ? "--subtract-floor " : "") + "--margin 0.1 -o near.svg near.csv").status,
                   0);
-        columns[subtract] = columnsWithThreeLines(test::rendered("near.svg"));
+        columns[subtract] = columnsWithThreeLines(rendered("near.svg"));
     }
     EXPECT_LT(columns[0], 5);
     EXPECT_GT(columns[1], 50);  // of 122, the floor-limited points kept as measured

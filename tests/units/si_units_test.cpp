@@ -67,20 +67,14 @@ TEST(SiUnits, FiguresKeepTheirDigits) {
 // A carrier to the millihertz and at most 12 significant digits; a drawn label with the micro
 // sign where the console has "u".
 TEST(SiUnits, CarriersAndDrawnLabels) {
-    const std::pair<double, const char*> carriers[] = {
-        {62500002.32133424, "62.500002321 MHz"},
-        {10e6, "10 MHz"},
-        {1000000000.1, "1.0000000001 GHz"},
-        {12345678901.23456, "12.3456789012 GHz"},
-        {999.99996, "1 kHz"},
-        {1.23456789, "1.235 Hz"},
-        {0, "0 Hz"},
-    };
+    const std::pair<double, const char*> carriers[] = {{62500002.32133424, "62.500002321 MHz"},
+                                                       {10e6, "10 MHz"},
+                                                       {12345678901.23456, "12.3456789012 GHz"},
+                                                       {999.99996, "1 kHz"},
+                                                       {0.4, "400 mHz"},
+                                                       {0, "0 Hz"}};
     for (const auto& [hertz, text] : carriers) EXPECT_EQ(frequencyText(hertz), text) << hertz;
-    EXPECT_EQ(drawnWithPrefix(1e-4, "Hz"), "100 \xc2\xb5Hz");
-    EXPECT_EQ(drawnWithPrefix(1e-5, "s"), "10 \xc2\xb5s");
-    EXPECT_EQ(drawnWithPrefix(1e-14, "Hz"), "10 fHz");
-    EXPECT_EQ(withPrefix(1e-5, "s"), "10 us");
+    EXPECT_EQ(drawnWithPrefix(1e-5, "s") + withPrefix(1e-5, "s"), "10 \xc2\xb5s10 us");
 }
 
 }  // namespace
