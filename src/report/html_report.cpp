@@ -170,7 +170,8 @@ std::string pageData(const ChartLayout& layout, const std::vector<TraceAnalysis>
                 ",\"figure\":" + (trace.thinned ? "null" : points(trace.figure)) +
                 ",\"figures\":" + programFigures(analysis) + ",\"spurs\":" + points(trace.spurs) +
                 ",\"limits\":" + marks(layout.limitMarks, trace.line) +
-                ",\"fails\":" + marks(layout.failMarks, trace.line) + ",\"shades\":[";
+                ",\"fails\":" + marks(layout.failMarks, trace.line) +
+                (trace.measured.empty() ? "" : ",\"measured\":" + points(trace.measured)) + ",\"shades\":[";
         bool firstShade = true;
         for (const ShadedRange& shade : layout.marginShades) {
             if (shade.line != trace.line) continue;

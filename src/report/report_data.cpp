@@ -14,6 +14,9 @@ std::vector<ReportTrace> reportTraces(const ChartLayout& layout, const std::vect
         ReportTrace trace{
             series.line, std::nullopt, series.vertices.size() < figure.size(), series.vertices, {}, {}, {}, {}};
         for (const SpurFigures& spur : analysis.spurs) trace.spurs.push_back({spur.spur.offset, spur.spur.level});
+        for (const ChartSeries& measured : layout.measured) {
+            if (measured.line == series.line) trace.measured = measured.vertices;
+        }
         if (analysis.carrier.hertz > 0) trace.carrier = analysis.carrier.hertz;
         if (analysis.integration && analysis.integration->spurs == SpurTreatment::power) {
             for (const SpurFigures& spur : analysis.spurs) trace.tones.emplace_back(spur.spur.offset, spur.spur.power);

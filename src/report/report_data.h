@@ -23,6 +23,8 @@ struct ReportTrace {
     std::vector<std::pair<double, double>> tones;    // with --spurs power: each spur's offset and
                                                      // power, added to any band that holds it
     std::vector<TracePoint> spurs;                   // each spur's highest point, in order of offset
+    std::vector<TracePoint> measured{};              // the levels before the floor's subtraction, as
+                                                     // the chart drew them; empty where it drew none
 };
 
 // One per series of the chart; analyses are in the order of the chart's lines.

@@ -106,13 +106,17 @@ var pnpplotNumbers = (function () {
     return power < 0 ? value / scale : value * scale;
   }
   // A label: "12.589 kHz", trailing zeros left off; with no digits as short as it reads back.
-  function withPrefix(value, unit, digits) {
+  // Drawn on the chart, micro is the micro sign (U+00B5), as the chart writes it.
+  function label(value, unit, digits, drawn) {
     digits = digits || 0;
     var power = prefixPower(value, digits);
     if (power === null) return withoutTrailingZeros(digits > 0 ? scientific(value, digits) : shortest(value)) + ' ' + unit;
     var inUnits = scaled(value, -power);
-    return (digits > 0 ? withoutTrailingZeros(significant(inUnits, digits)) : shortest(inUnits)) + ' ' + prefixes[power] + unit;
+    return (digits > 0 ? withoutTrailingZeros(significant(inUnits, digits)) : shortest(inUnits)) + ' ' +
+           (drawn && power === -2 ? '\u00b5' : prefixes[power]) + unit;
   }
+  function withPrefix(value, unit, digits) { return label(value, unit, digits, false); }
+  function drawnWithPrefix(value, unit, digits) { return label(value, unit, digits, true); }
   // A figure, its trailing zeros kept: "971.00 ps".
   function figureWithPrefix(value, unit, digits) {
     var power = prefixPower(value, digits);
@@ -139,7 +143,7 @@ var pnpplotNumbers = (function () {
   var overflows = 'overflows: the levels are beyond what a double holds';
   return {
     fixed: fixed, scientific: scientific, significant: significant, shortest: shortest,
-    withPrefix: withPrefix, figureWithPrefix: figureWithPrefix, parseSi: parseSi,
+    withPrefix: withPrefix, drawnWithPrefix: drawnWithPrefix, figureWithPrefix: figureWithPrefix, parseSi: parseSi,
     offsetText: function (hertz) { return withPrefix(hertz, 'Hz', 5); },
     decibelText: function (decibels) { return fixed(decibels, 2) + ' dB'; },
     phaseNoiseText: function (dbc) { return isFinite(dbc) ? fixed(dbc, 3) + ' dBc' : overflows; },

@@ -1,7 +1,8 @@
 // The report's script: zoom. Over a narrower view the plot is drawn again from the page's
 // data, at the offsets and levels the chart stands for, in the chart's own styles (a copy of
 // each of its elements) and clipped to the plot; the chart's own drawing stands aside until
-// the view is whole again. The grid is drawn anew for the view.
+// the view is whole again. The grid is drawn anew for the view, its offset axis by the
+// chart's rules (report_ticks.js): zoomed to the whole chart, the page draws what pnpplot drew.
 
 var gridGroup = svg.querySelector('g.grid');
 var zoomGrid = svgElement('g', { 'class': 'zoom-grid' });
@@ -23,6 +24,15 @@ var chartTraces = Array.prototype.slice.call(svg.querySelectorAll('g.trace'));
 var chartFits = Array.prototype.slice.call(svg.querySelectorAll('g.fit'));
 var fitOf = {};
 (data.fits || []).forEach(function (fit) { fitOf[fit.line] = fit; });
+// Where the chart put each corner's label, from its corner: kept over a zoomed view, so that
+// labels the chart stacked stay stacked.
+var cornerLabelShifts = chartFits.map(function (node) {
+  var dots = node.querySelectorAll('circle');
+  return Array.prototype.map.call(node.querySelectorAll('text'), function (label, i) {
+    return [Number(label.getAttribute('x')) - Number(dots[i].getAttribute('cx')),
+            Number(label.getAttribute('y')) - Number(dots[i].getAttribute('cy'))];
+  });
+});
 function coordinate(value) { return Math.max(-1e6, Math.min(1e6, value)).toFixed(2); }
 function copyOf(node) {
   var copy = node.cloneNode(true);
@@ -59,17 +69,20 @@ function drawPlot() {
     else node.removeAttribute('visibility');
   });
   if (!zoomed) return;
-  // The bands shaded, each with its label, in the order the chart drew them.
+  // The bands shaded in their tints, each in view with its label in its row over the band's
+  // middle, moved in where it would reach past the plot, in the order the chart drew them.
   chartBands.forEach(function (node, i) {
     var range = data.shaded[i];
     if (!range) return;
     var band = copyOf(node);
     shade(band, range[0], range[1], 0);
     underClip.appendChild(band);
-    if (!chartLabels[i]) return;
-    var label = copyOf(chartLabels[i]);
     var ends = range.map(function (offset) { return Math.max(area.left, Math.min(area.left + area.width, xOfOffset(offset))); });
-    label.setAttribute('x', coordinate((ends[0] + ends[1]) / 2));
+    if (!chartLabels[i] || !(ends[0] < ends[1])) return;
+    var label = copyOf(chartLabels[i]), half = textWidth(label.textContent, 11) / 2;
+    var low = area.left + half + 4, high = area.left + area.width - half - 4;
+    var middle = low > high ? area.left + area.width / 2 : Math.max(low, Math.min(high, (ends[0] + ends[1]) / 2));
+    label.setAttribute('x', coordinate(middle));
     overClip.appendChild(label);
   });
   data.traces.forEach(function (trace) {
@@ -80,11 +93,14 @@ function drawPlot() {
       underClip.appendChild(copy);
     });
   });
+  // Each trace, and a trace as measured before the floor's subtraction at its own levels.
   chartTraces.forEach(function (node) {
     var trace = traceOf[node.getAttribute('data-trace')], copy = copyOf(node);
+    var points = node.classList.contains('measured') ? trace.measured : trace.drawn;
+    if (!points) return;
     var polyline = copy.querySelector('polyline');
-    if (polyline) polyline.setAttribute('points', pointsText(trace.drawn));
-    place(copy.querySelectorAll('circle[r="3"]'), trace.drawn, function (dot, x, y) {
+    if (polyline) polyline.setAttribute('points', pointsText(points));
+    place(copy.querySelectorAll('circle[r="3"]'), points, function (dot, x, y) {
       dot.setAttribute('cx', x);
       dot.setAttribute('cy', y);
     });
@@ -99,8 +115,8 @@ function drawPlot() {
           function (path, x, y) { path.setAttribute('d', cross(x, y)); });
     overClip.appendChild(copy);
   });
-  // The fitted lines and their corners, with their labels above them.
-  chartFits.forEach(function (node) {
+  // The fitted lines and their corners, each label where the chart put it from its corner.
+  chartFits.forEach(function (node, f) {
     var fit = fitOf[node.getAttribute('data-trace')], copy = copyOf(node);
     if (!fit) return;
     Array.prototype.forEach.call(copy.querySelectorAll('polyline'), function (polyline, i) {
@@ -110,9 +126,10 @@ function drawPlot() {
       dot.setAttribute('cx', x);
       dot.setAttribute('cy', y);
     });
-    place(copy.querySelectorAll('text'), fit.corners, function (label, x, y) {
-      label.setAttribute('x', x);
-      label.setAttribute('y', y - 7);
+    Array.prototype.forEach.call(copy.querySelectorAll('text'), function (label, i) {
+      if (!fit.corners[i]) return;
+      label.setAttribute('x', coordinate(xOfOffset(fit.corners[i][0]) + cornerLabelShifts[f][i][0]));
+      label.setAttribute('y', coordinate(yOfLevel(fit.corners[i][1]) + cornerLabelShifts[f][i][1]));
     });
     overClip.appendChild(copy);
   });
@@ -130,22 +147,30 @@ function niceStep(size) {
   for (var i = 0; i < steps.length; ++i) if (steps[i] * decade >= size * (1 - 1e-9)) return steps[i] * decade;
   return 10 * decade;
 }
-// The offset lines of the view: decades over a wide view, 1 to 9 times a decade over a
-// narrower one, round steps of Hz over less than half a decade; labels where they fit.
+// The offset lines of the view. Over two decades' lines or more, as the chart draws them: a
+// line at each decade, lighter ones at 2 to 9 times it over at most 12 decades, labels at the
+// decades the chart's rule keeps apart. Over less, lines at 1 to 9 times a decade, or round
+// steps of Hz over less than half a decade, labelled where they keep as far apart, the
+// round ones first.
 function offsetGrid() {
-  var lines = [], span = view.x1 - view.x0;
-  if (span > 2) {
-    var every = Math.max(1, Math.floor(span / 12));
-    for (var d = Math.floor(view.x0); d <= Math.ceil(view.x1); ++d) {
-      var label = d >= -3 && d <= 12 ? numbers.withPrefix(Math.pow(10, d), 'Hz', 1) : '1e' + d + ' Hz';
-      lines.push({ decade: d, minor: false, label: (d - Math.floor(view.x0)) % every === 0 ? label : '', rank: 0 });
-      if (span <= 12) for (var m = 2; m <= 9; ++m) lines.push({ decade: d + Math.log10(m), minor: true, label: '' });
+  var lines = [], span = view.x1 - view.x0, perDecade = area.width / span;
+  var first = Math.ceil(view.x0 - 1e-9), last = Math.floor(view.x1 + 1e-9);
+  if (last > first) {
+    var labelled = labelledDecades(first, last, perDecade);
+    for (var d = first; d <= last; ++d) {
+      lines.push({ decade: d, minor: false, label: labelled[d - first] ? offsetLabel(powerOfTen(d), 0) : null });
     }
-  } else if (span > 0.5) {
-    for (var e = Math.floor(view.x0); e <= Math.ceil(view.x1); ++e) {
+    if (span <= 12 + 1e-9) {
+      for (var e = Math.floor(view.x0); e < Math.ceil(view.x1); ++e) {
+        for (var m = 2; m <= 9; ++m) lines.push({ decade: e + Math.log10(m), minor: true, label: null });
+      }
+    }
+    return lines.filter(function (line) { return line.decade >= view.x0 - 1e-9 && line.decade <= view.x1 + 1e-9; });
+  }
+  if (span > 0.5) {
+    for (var f = Math.floor(view.x0); f <= Math.ceil(view.x1); ++f) {
       for (var k = 1; k <= 9; ++k) {
-        var value = k * Math.pow(10, e);
-        lines.push({ decade: Math.log10(value), minor: k !== 1, label: numbers.withPrefix(value, 'Hz', 1),
+        lines.push({ decade: f + Math.log10(k), minor: k !== 1, label: offsetLabel(k * powerOfTen(f), 1),
                      rank: k === 1 ? 0 : k === 2 || k === 5 ? 1 : 2 });
       }
     }
@@ -154,21 +179,19 @@ function offsetGrid() {
     var size = niceStep((high - low) / 6);
     var digits = Math.max(1, Math.min(15, Math.floor(Math.log10(high)) - Math.floor(Math.log10(size) + 1e-9) + 1));
     for (var n = Math.ceil(low / size); n * size <= high; ++n) {
-      lines.push({ decade: Math.log10(n * size), minor: false, label: numbers.withPrefix(n * size, 'Hz', digits), rank: 0 });
+      lines.push({ decade: Math.log10(n * size), minor: false, label: offsetLabel(n * size, digits), rank: 0 });
     }
   }
   lines = lines.filter(function (line) { return line.decade >= view.x0 - 1e-9 && line.decade <= view.x1 + 1e-9; });
-  // Labels where they do not overprint (characters are at most 7 pixels wide), the round
-  // ones first.
   var placed = [];
   [0, 1, 2].forEach(function (rank) {
     lines.forEach(function (line) {
-      if (!line.label || line.rank !== rank) return;
-      var x = area.left + (line.decade - view.x0) / span * area.width, half = line.label.length * 3.5 + 4;
-      if (placed.every(function (other) { return Math.abs(other.x - x) >= other.half + half; })) {
-        placed.push({ x: x, half: half });
+      if (line.rank !== rank) return;
+      var x = area.left + (line.decade - view.x0) * perDecade, width = tickWidth(line.label);
+      if (placed.every(function (other) { return Math.abs(other.x - x) >= (other.width + width) / 2 + tickGap; })) {
+        placed.push({ x: x, width: width });
       } else {
-        line.label = '';
+        line.label = null;
       }
     });
   });
@@ -193,7 +216,7 @@ function drawZoomGrid() {
     var x = (area.left + (line.decade - view.x0) / (view.x1 - view.x0) * area.width).toFixed(1);
     zoomGrid.appendChild(svgElement('line', { x1: x, y1: area.top, x2: x, y2: bottom,
                                               stroke: line.minor ? data.theme.gridMinor : data.theme.gridMajor }));
-    if (line.label) zoomGrid.appendChild(svgElement('text', { x: x, y: bottom + 18, 'text-anchor': 'middle' }, line.label));
+    if (line.label) zoomGrid.appendChild(tickNode(line.label, { x: x, y: bottom + 18, 'text-anchor': 'middle' }));
   });
   levelGrid().forEach(function (line) {
     var y = yOfLevel(line.level).toFixed(1);
@@ -229,6 +252,8 @@ function zoomTo(next) {
   view = { x0: x[0], x1: x[1], y0: y[0], y1: y[1] };
   redraw();
 }
+// The page test zooms through this to views of whole decades, to hold the grid to the chart's.
+window.pnpplotZoomTo = function (x0, x1, y0, y1) { zoomTo({ x0: x0, x1: x1, y0: y0, y1: y1 }); };
 function zoomBack(toWhole) {
   if (view === whole) return;
   view = toWhole ? whole : earlierViews.pop() || whole;

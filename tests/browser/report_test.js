@@ -130,6 +130,7 @@ async function everyOption(openReport, work, run) {
   await page.setViewport({ width: 700, height: 900 });
   await tables.numbersWhole(page, 700);
   await view.oneScreen(page, helpers, outputDir);
+  await zoom.chartAgain(page, helpers, 'every option');
   await page.setViewport({ width: 1400, height: 900 });
   const figures = [], verdicts = [];
   for (const trace of Object.values(printed)) {
@@ -183,6 +184,7 @@ async function main() {
     const layout = await sampleReport(openReport, work, run, screenshot);
     await spursReport(browser, openReport, work, run);
     await zoom.fitZoom(openReport, work, pnpplot, sample);
+    await zoom.measuredZoom(openReport, work, run);
     await integrals.powerReport(openReport, work, pnpplot, run);
     await everyOption(openReport, work, run);
     check(problems.length === 0, 'no error in the console' + (problems.length ? ': ' + problems.join('; ') : ''));

@@ -31,5 +31,19 @@ TEST(ReportData, WholeOrThinnedTraces) {
                      integrateNoise(points, points.front().offset, points.back().offset)->phaseArea);
 }
 
+// A trace the chart also drew as measured carries the points drawn so; the others none.
+TEST(ReportData, TheTraceAsMeasuredWhereDrawn) {
+    test::FixedAnalysis fixed;
+    const std::vector<TraceAnalysis>& analyses = fixed.analyses.traces;
+    ChartInput input = chartInputOf(analyses, PlotOptions{}, nullptr);
+    input.lines[0].measured = {{10, -100.4}, {1e3, -130.2}};
+    const ChartLayout layout = layoutChart(input);
+    const std::vector<ReportTrace> traces = reportTraces(layout, analyses);
+    ASSERT_EQ(traces.size(), 2u);
+    ASSERT_EQ(traces[0].measured.size(), 2u);
+    EXPECT_EQ(traces[0].measured[1].level, -130.2);
+    EXPECT_TRUE(traces[1].measured.empty());
+}
+
 }  // namespace
 }  // namespace csv2pnp
