@@ -163,12 +163,13 @@ double powerOf(double x, int n) {
     return p;
 }
 
-// The model's terms at an offset, each as a power ratio.
+// The model's terms at an offset, each as a power ratio; an absent term is 0 also where f^-i
+// overflows.
 std::array<double, powerLawTerms> termsAt(const std::array<double, powerLawTerms>& b, double f) {
     std::array<double, powerLawTerms> values{};
     const double inverse = 1 / f;
     double power = 1;
-    for (std::size_t i = 0; i < powerLawTerms; ++i, power *= inverse) values[i] = b[i] * power;
+    for (std::size_t i = 0; i < powerLawTerms; ++i, power *= inverse) values[i] = b[i] > 0 ? b[i] * power : 0;
     return values;
 }
 
@@ -254,7 +255,12 @@ std::optional<PowerLawFit> fitPowerLaws(const std::vector<TracePoint>& points, c
         allowed &= ~(1u << weakest);
     }
     const std::array<double, powerLawTerms> b = coefficients(solution);
-    // Levels so far below a double's range that every coefficient underflows leave no fit.
+    // A term whose coefficient at 1 Hz lies beyond a double's range leaves no fit: one that
+    // underflows, as from levels far below any noise, or overflows, as f^-4 does from offsets
+    // near 1e80 Hz.
+    for (std::size_t i = 0; i < powerLawTerms; ++i) {
+        if (solution.c[i] > 0 && !std::isnormal(b[i])) return std::nullopt;
+    }
     if (std::none_of(b.begin(), b.end(), [](double coefficient) { return coefficient > 0; })) return std::nullopt;
     // The coefficients' covariance (X^T W X)^-1 S / (n - k), each one's sigma in dB of itself.
     const double freedom = static_cast<double>(fitted.size()) - termCount(presentTerms(solution));

@@ -62,8 +62,8 @@ struct PowerLawFit {
 // whose leaving out raises the weighted sum of squares S least while the F-test says the
 // scatter explains that rise: F = rise / (S / (n - k)), n points and k terms, at a chance of
 // neededBelow or more under F(1, n - k). Each term's sigma is from the covariance
-// (X^T W X)^-1 S / (n - k). Nothing with fewer than two points, or with levels beyond a
-// double's range.
+// (X^T W X)^-1 S / (n - k). Nothing with fewer than two points, or with levels, or
+// coefficients at 1 Hz, beyond a double's range.
 std::optional<PowerLawFit> fitPowerLaws(const std::vector<TracePoint>& points, const std::vector<bool>& use,
                                         double from, double to, double carrier);
 

@@ -88,6 +88,17 @@ TEST(PowerLawFit, ThreeTermsTheirCornersAndWhereEachDominates) {
     EXPECT_FALSE(fitPowerLaws(points, use, 5.5e5, 6e5, 10e6));  // one point only
     const Points underflowing{{1e300, -1e300}, {1e305, -1e300}};
     EXPECT_FALSE(fitPowerLaws(underflowing, {true, true}, 0, INFINITY, 10e6));
+    // Offsets near 1e84 Hz make a coefficient at 1 Hz of some 10^340: no fit. Near 1e-80 Hz,
+    // where f^-4 overflows, the fit's errors are those of the same levels 1e80 times farther out.
+    EXPECT_FALSE(fitPowerLaws({{4.4444444444444442e83, -0.48}, {4.4444444444444447e87, -128.41}}, {true, true}, 0,
+                              INFINITY, 10e6));
+    Points near{{1, -100}, {10, -100.5}, {100, -99.8}, {1000, -100.2}}, tiny = near;
+    for (TracePoint& point : tiny) point.offset *= 1e-80;
+    const std::optional<PowerLawFit> nearFit = fitPowerLaws(near, std::vector<bool>(4, true), 0, INFINITY, 10e6);
+    const std::optional<PowerLawFit> tinyFit = fitPowerLaws(tiny, std::vector<bool>(4, true), 0, INFINITY, 10e6);
+    ASSERT_TRUE(nearFit && tinyFit && nearFit->maxError > 0.1);
+    EXPECT_NEAR(tinyFit->maxError, nearFit->maxError, 1e-9);
+    EXPECT_NEAR(tinyFit->rmsError, nearFit->rmsError, 1e-9);
 }
 
 // A trace between two slopes, -25 dB a decade, that no term fits alone: the fit takes white and
