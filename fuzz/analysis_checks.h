@@ -94,7 +94,8 @@ inline void checkAnalysis(const csv2pnp::TraceAnalysis& analysis) {
         require(!std::isnan(integral.frequencyArea) && integral.frequencyArea >= 0);
     }
     for (const csv2pnp::SpurFigures& spur : analysis.spurs) {
-        require(spur.spur.last - spur.spur.first < csv2pnp::longestSpur && spur.spur.power > 0);
+        require(points[spur.spur.last].offset / points[spur.spur.first].offset <= csv2pnp::widestSpurRatio &&
+                spur.spur.power > 0);
     }
     // The power-law fit of the trace: positive coefficients by rising power, corners where
     // neighbours meet, errors that are numbers. Fitted here rather than with --fit, whose

@@ -7,24 +7,41 @@
 #include "figures/power_law.h"
 #include "numeric/numeric.h"
 #include "numeric/portable_math.h"
+#include "numeric/sliding_median.h"
 
 namespace csv2pnp {
 
 namespace {
 
-// The window stays centred on its point: near an end it narrows to the neighbours there are.
-// A window of the nearest points that is not centred would put a sloping trace's end points
-// far above their baseline (a 1/f^3 slope drawn 10 points a decade puts its first point 15 dB
-// above the median of the 11 nearest), and report a spur at every steep end.
-// A point exceeds its window's median by more than the threshold exactly when more than half
-// of the window lies below its level less the threshold, so no median need be sorted out.
-bool raised(const std::vector<TracePoint>& points, std::size_t i, double threshold) {
+// How far each point stands above its baseline, the median of its window: 2 more than the
+// threshold (raised), 1 more than half of it (elevated), 0 less. The window slides along the
+// trace, both of its ends only ever moving up. It stays centred on its point: near an end it
+// narrows to the span and the count of points the trace has on both sides. A window that is
+// not centred would put a sloping trace's end points far above their baseline (a 1/f^3 slope
+// drawn 10 points a decade puts its first point 15 dB above the median of the 11 nearest),
+// and report a spur at every steep end.
+std::vector<char> standing(const std::vector<TracePoint>& points, double threshold) {
     const std::size_t n = points.size();
-    const std::size_t half = std::min({spurBaselinePoints / 2, i, n - 1 - i});
-    const double below = points[i].level - threshold;
-    std::size_t count = 0;
-    for (std::size_t k = i - half; k <= i + half; ++k) count += points[k].level < below;
-    return count > half;
+    std::vector<double> levels(n);
+    for (std::size_t i = 0; i < n; ++i) levels[i] = points[i].level;
+    SlidingMedian window(levels);
+    std::vector<char> above(n, 0);
+    const double lowest = points.front().offset, highest = points.back().offset;
+    std::size_t low = 0, high = 0;  // the points within the ratio: low..high
+    for (std::size_t i = 0; i < n; ++i) {
+        const double offset = points[i].offset;
+        const double ratio = std::min({spurBaselineRatio, offset / lowest, highest / offset});
+        while (points[low].offset < offset / ratio) ++low;
+        high = std::max(high, i);
+        while (high + 1 < n && points[high + 1].offset <= offset * ratio) ++high;
+        const std::size_t least = std::min({spurBaselinePoints, i, n - 1 - i});
+        const std::size_t from = std::min(low, i - least), to = std::max(high, i + least) + 1;
+        window.moveTo(from, to);
+        const double median = window.median();
+        above[i] =
+            static_cast<char>((median < points[i].level - threshold / 2) + (median < points[i].level - threshold));
+    }
+    return above;
 }
 
 // The clean line's level at an offset: the power law between the run's neighbours, or the
@@ -50,15 +67,18 @@ double pointWidth(const std::vector<TracePoint>& points, std::size_t i) {
 std::vector<Spur> findSpurs(const std::vector<TracePoint>& points, double threshold) {
     std::vector<Spur> spurs;
     if (points.size() < 2) return spurs;
+    const std::vector<char> above = standing(points, threshold);
     for (std::size_t i = 0; i < points.size();) {
-        if (!raised(points, i, threshold)) {
+        if (!above[i]) {
             ++i;
             continue;
         }
         std::size_t first = i, last = i;
-        while (last + 1 < points.size() && raised(points, last + 1, threshold)) ++last;
+        bool raised = above[i] == 2;
+        while (last + 1 < points.size() && above[last + 1]) raised |= above[++last] == 2;
         i = last + 1;
-        if (last - first + 1 > longestSpur || (first == 0 && last + 1 == points.size())) continue;
+        const bool narrow = points[last].offset / points[first].offset <= widestSpurRatio;
+        if (!raised || !narrow || (first == 0 && last + 1 == points.size())) continue;
 
         double excess = 0;
         for (std::size_t k = first; k <= last; ++k) {

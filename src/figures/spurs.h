@@ -8,11 +8,18 @@
 
 namespace csv2pnp {
 
-// A point's baseline is the median level of the 11 points centred on it; within 5 points of
-// an end, of the points centred on it that the trace has (so an end point is never raised).
-inline constexpr std::size_t spurBaselinePoints = 11;
-// A run of raised points longer than this is a bump in the noise, not a spur.
-inline constexpr std::size_t longestSpur = 5;
+// A point's baseline is the median level of its window: the points from half to twice its
+// offset (0.3 decade each side), and at least the spurBaselinePoints on each side of it. Near
+// an end the window stays centred on the point: it reaches no farther above the point, in log
+// offset and in points, than the trace reaches below it, and the other way round (so an end
+// point is never raised). Of an even number of points the median is the higher middle one.
+inline constexpr double spurBaselineRatio = 2;
+inline constexpr std::size_t spurBaselinePoints = 5;
+// An analyzer spreads a tone over its resolution bandwidth, a fixed fraction of the offset,
+// so a tone spans a fixed fraction of a decade whatever the points a decade. A run of points
+// above their baseline whose last offset is more than this times its first (0.114 decade) is
+// a bump in the noise, not a spur.
+inline constexpr double widestSpurRatio = 1.3;
 inline constexpr double defaultSpurThreshold = 10;  // dB above the baseline
 
 struct Spur {
@@ -27,10 +34,11 @@ struct Spur {
 // one neighbour.
 double pointWidth(const std::vector<TracePoint>& points, std::size_t i);
 
-// Every maximal run of at most longestSpur consecutive points that exceed their baseline by
-// more than threshold dB and hold power above their clean line: the power law between the
-// run's two neighbours (or the one neighbour's level, flat, at an end). Its power is that of
-// a tone: each point's density above the clean line C_i times its width w_i, summed.
+// Every maximal run of consecutive points more than threshold / 2 dB above their baseline
+// (elevated) that holds a point more than threshold dB above it (raised), spans at most
+// widestSpurRatio and holds power above its clean line: the power law between the run's two
+// neighbours (or the one neighbour's level, flat, at an end). Its power is that of a tone:
+// each point's density above the clean line C_i times its width w_i, summed.
 std::vector<Spur> findSpurs(const std::vector<TracePoint>& points, double threshold);
 
 // The trace with each spur's points moved onto its clean line.

@@ -78,16 +78,13 @@ TEST(Spurs, RunsThresholdsAndEnds) {
         double by, threshold;
         std::size_t spurs;
     } cases[] = {
-        {0, {20, 21, 22, 23, 24}, 30, 10, 1},      // five points: a spur
-        {0, {20, 21, 22, 23, 24, 25}, 30, 10, 0},  // six: a bump in the noise
-        {-30, {10, 30}, 30, 10, 2},
-        {0, {20}, 10, 10, 0},  // exactly at the threshold is not above it
-        {0, {20}, 10.5, 10, 1},
-        {0, {20}, 25, 30, 0},
+        {0, {20, 21}, 30, 10, 1},                            // two points 10^0.1 = 1.26 apart: a spur
+        {0, {20, 21, 22}, 30, 10, 0},                        // three, 1.58 apart: a bump in the noise
+        {-30, {10, 30}, 30, 10, 2},   {0, {20}, 10, 10, 0},  // exactly at the threshold is not above it
+        {0, {20}, 10.5, 10, 1},       {0, {20}, 25, 30, 0},
         {-30, {20}, 10.5, 10, 0},  // on a slope the raised point moves the median up
         {-30, {0}, 40, 10, 0},     // an end point has no neighbours to stand above
-        {-30, {1}, 40, 10, 1},
-        {-30, {39}, 40, 10, 1},
+        {-30, {1}, 40, 10, 1},        {-30, {39}, 40, 10, 1},
     };
     for (const auto& c : cases) {
         Points points = powerLaw(c.slope);
@@ -97,6 +94,52 @@ TEST(Spurs, RunsThresholdsAndEnds) {
     // A steep trace has no spur at its ends, and a trace too short for neighbours none at all.
     EXPECT_TRUE(findSpurs(powerLaw(-40), defaultSpurThreshold).empty());
     EXPECT_TRUE(findSpurs({{10, -100}, {100, -50}}, defaultSpurThreshold).empty());
+}
+
+// Noise from 10 Hz to 10 MHz, scattering +-0.5 dB as a sweep does: a slope into a floor, with
+// `peaking` dB of loop peaking 0.5 decade wide at 31.6 kHz (the point 3.5 decades in).
+Points scatteredNoise(int perDecade, unsigned seed, double slope, double peaking = 0) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> scatter(-0.5, 0.5);
+    Points points;
+    for (int k = 0; k <= 6 * perDecade; ++k) {
+        const double decades = 1 + static_cast<double>(k) / perDecade, hump = (decades - 4.5) / 0.25;
+        const double level = std::max(-40 + slope * decades, -160.0) + peaking * std::max(0.0, 1 - hump * hump);
+        points.push_back({std::pow(10.0, decades), level + scatter(random)});
+    }
+    return points;
+}
+
+// Tones as an analyzer shows them, spread over a resolution bandwidth a fixed fraction of the
+// offset: at 31.6 kHz, `height` dB above the noise and falling as a parabola in dB (a Gaussian
+// filter) to it `width` decades apart, on one point at 20 points a decade, on up to 80 at
+// 1,000, are spurs at any density; too low or too wide a tone is none, and scattered noise,
+// steep or peaking, has none over many sweeps.
+TEST(Spurs, TheSameTonesAtAnyDensity) {
+    const struct {
+        double width, height;  // decades, dB
+        bool found;
+    } tones[] = {{0.01, 12, true},  {0.013, 38, true}, {0.027, 20, true}, {0.08, 30, true},
+                 {0.013, 9, false}, {0.3, 38, false}};  // below the threshold; 0.25 decade over it: a bump
+    for (int perDecade : {20, 100, 1000}) {
+        const auto centre = static_cast<std::size_t>(3.5 * perDecade);
+        for (const auto& tone : tones) {
+            Points points = scatteredNoise(perDecade, 1, -20);
+            for (TracePoint& point : points) {
+                const double apart = 2 * std::log10(point.offset / points[centre].offset) / tone.width;
+                point.level += tone.height * std::max(0.0, 1 - apart * apart);
+            }
+            std::vector<Spur> spurs = findSpurs(points, defaultSpurThreshold);
+            ASSERT_EQ(spurs.size(), tone.found ? 1u : 0u) << perDecade << " a decade, " << tone.width << " decade";
+            EXPECT_TRUE(!tone.found || (spurs[0].first <= centre && centre <= spurs[0].last));
+        }
+        for (unsigned seed = 0; seed < 20; ++seed) {
+            for (auto [slope, peaking] : {std::pair{-20.0, 0.0}, {-40.0, 0.0}, {-20.0, 8.0}}) {
+                EXPECT_TRUE(findSpurs(scatteredNoise(perDecade, seed, slope, peaking), defaultSpurThreshold).empty())
+                    << perDecade << " a decade, seed " << seed << ", " << slope << " dB a decade, " << peaking;
+            }
+        }
+    }
 }
 
 }  // namespace
