@@ -57,22 +57,29 @@ inline std::vector<csv2pnp::Trace> withCarrier(std::vector<csv2pnp::Trace> trace
     return traces;
 }
 
-// The deviations are numbers at the shortest and the longest tau the points allow. A trace of
-// the fuzzer's may span hundreds of decades, so hundreds of tau, each of them costly: two tau
-// on the first points and the last one stand for them.
+// The deviations are numbers. A trace of the fuzzer's may span hundreds of decades, so hundreds
+// of tau, and a segment hundreds of dB steep, whose integral takes thousands of pieces at each
+// tau: one tau, on the first two points and the last one, and one kind stand for them, taken by
+// turns: the shortest or the longest tau (turn % 2), the Allan deviation or the modified one and
+// the time deviation (turn / 2 % 2).
 inline csv2pnp::TimeDeviations checkedDeviations(const std::vector<csv2pnp::TracePoint>& points, double carrier,
-                                                 bool threePerDecade) {
+                                                 bool threePerDecade, std::size_t turn) {
+    const bool allan = turn / 2 % 2 == 0;
     csv2pnp::TimeDeviations result;
-    result.asked = {true, true, true, threePerDecade};
-    std::vector<csv2pnp::TracePoint> few(points.begin(), points.begin() + std::min<std::ptrdiff_t>(points.size(), 4));
+    result.asked = {allan, !allan, !allan, threePerDecade};
+    std::vector<csv2pnp::TracePoint> few(
+        points.begin(), points.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(points.size(), 2)));
     if (few.back().offset != points.back().offset) few.push_back(points.back());
-    std::vector<double> taus = csv2pnp::deviationTaus(few.front().offset, few.back().offset, threePerDecade);
-    if (taus.size() > 2) taus.erase(taus.begin() + 1, taus.end() - 1);
-    for (double tau : taus) {
-        double allan = csv2pnp::allanDeviation(few, carrier, tau);
-        double modified = csv2pnp::modifiedAllanDeviation(few, carrier, tau);
-        require(!std::isnan(allan) && allan >= 0 && !std::isnan(modified) && modified >= 0);
-        result.allan.push_back({tau, allan});
+    const std::vector<double> taus = csv2pnp::deviationTaus(few.front().offset, few.back().offset, threePerDecade);
+    if (taus.empty()) return result;
+    const double tau = turn % 2 ? taus.back() : taus.front();
+    if (allan) {
+        const double deviation = csv2pnp::allanDeviation(few, carrier, tau);
+        require(!std::isnan(deviation) && deviation >= 0);
+        result.allan.push_back({tau, deviation});
+    } else {
+        const double modified = csv2pnp::modifiedAllanDeviation(few, carrier, tau);
+        require(!std::isnan(modified) && modified >= 0);
         result.modified.push_back({tau, modified});
         result.time.push_back({tau, tau / std::sqrt(3.0) * modified});
     }
@@ -97,9 +104,17 @@ inline void checkAnalysis(const csv2pnp::TraceAnalysis& analysis) {
         require(points[spur.spur.last].offset / points[spur.spur.first].offset <= csv2pnp::widestSpurRatio &&
                 spur.spur.power > 0);
     }
-    // The power-law fit of the trace: positive coefficients by rising power, corners where
-    // neighbours meet, errors that are numbers. Fitted here rather than with --fit, whose
-    // Allan deviation beside it would take hundreds of tau on the fuzzer's traces.
+}
+
+// The power-law fit of a phase-noise trace, as --fit fits no other: positive coefficients by
+// rising power, corners where neighbours meet, errors that are numbers. Fitted here rather
+// than with --fit, whose Allan deviation beside it would take hundreds of tau on the fuzzer's
+// traces. A fit solves up to 155 least squares (31 sets of terms, up to five rounds) however
+// few the points, most of the work of an input: a fuzzer that analyses a trace twice fits it
+// once.
+inline void checkFit(const csv2pnp::TraceAnalysis& analysis) {
+    if (!csv2pnp::isPhaseNoise(*analysis.trace)) return;
+    const std::vector<csv2pnp::TracePoint>& points = analysis.trace->points;
     const std::optional<csv2pnp::PowerLawFit> fitted =
         csv2pnp::fitPowerLaws(points, std::vector<bool>(points.size(), true), 0, INFINITY, 1e7);
     if (fitted) {

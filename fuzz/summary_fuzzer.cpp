@@ -131,9 +131,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ostringstream summary;
         for (csv2pnp::TraceAnalysis& analysis : analyses.traces) {
             fuzzing::checkAnalysis(analysis);
+            // One of the two costly checks an input: the fit with the options as they come (the
+            // traces target fits both sets), the deviations with every option.
+            if (variant == 0) fuzzing::checkFit(analysis);
             if (variant == 1 && !analysis.trace->floor) {
                 analysis.deviations =
-                    fuzzing::checkedDeviations(figurePoints(analysis), analysis.carrier.hertz, size % 4 == 1);
+                    fuzzing::checkedDeviations(figurePoints(analysis), analysis.carrier.hertz, size % 4 == 1, size / 4);
             }
             csv2pnp::writeSummaryText(summary, analysis);
         }

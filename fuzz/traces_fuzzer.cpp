@@ -26,7 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int variant = 0; variant < 2 && !read.empty(); ++variant) {
         std::vector<csv2pnp::Trace> traces = fuzzing::withCarrier(read, variant);
         csv2pnp::Analyses analyses = csv2pnp::analyseTraces(traces, fuzzing::analysisOptions(variant), &mask);
-        for (const csv2pnp::TraceAnalysis& analysis : analyses.traces) fuzzing::checkAnalysis(analysis);
+        for (const csv2pnp::TraceAnalysis& analysis : analyses.traces) {
+            fuzzing::checkAnalysis(analysis);
+            // The fit, of one variant's traces, taken by turns.
+            if (variant == static_cast<int>(size % 2)) fuzzing::checkFit(analysis);
+        }
     }
     return 0;
 }
