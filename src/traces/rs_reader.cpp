@@ -295,7 +295,11 @@ Result<std::vector<Trace>> readRohdeSchwarzExport(std::string_view bytes, const 
                 return invalidContent(source, walk.number, "'" + std::string(*line) + "' is not Values;<count>;");
             }
             Trace& trace = block->trace;
-            if (!block->blank) trace.points.reserve(promised);
+            // No more values than the rest of the text can hold (each at least "f;L;"), whatever
+            // the line promises: a promise of billions is a corrupt file, not a reason to fail.
+            if (!block->blank) {
+                trace.points.reserve(std::min(promised, static_cast<std::size_t>(walk.end - walk.at) / 4 + 1));
+            }
             for (std::size_t k = 0; k < promised; ++k) {
                 std::optional<std::string_view> row = nextLine(walk);
                 if (!row) {

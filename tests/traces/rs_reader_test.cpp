@@ -100,6 +100,8 @@ TEST(RohdeSchwarzReader, ProblemsNameTheLine) {
         {head + "Values;3;\n1;-100;\n2;-110;\n",
          "line 7: trace 1 phase noise holds 2 of the 3 values its Values line "
          "promises"},
+        {head + "Values;444444444001;\n1;-100;\n",  // more than memory holds: no attempt to hold them
+         "line 6: trace 1 phase noise holds 1 of the 444444444001 values its Values line promises"},
         {head + "Values;2;\n1;-100;\n2;x;\n",
          "line 7: '2;x;' is not offset;level; (value 2 of 2 of trace 1 phase noise)"},
         {head + "y-Unit;deg;\n", "line 5: " + yUnitRefused("deg", "")},
