@@ -47,8 +47,9 @@ DeviationAxis deviationAxis(const Span& span, const PlotArea& area, bool seconds
 std::string fractionalTitle(const StabilityInput& input) {
     std::string names;
     for (auto [marker, name] : {std::pair{DeviationMarker::circle, "ADEV"}, {DeviationMarker::square, "MDEV"}}) {
+        const DeviationMarker wanted = marker;  // a lambda captures no structured binding in C++17
         bool shown = std::any_of(input.series.begin(), input.series.end(),
-                                 [&](const StabilitySeries& series) { return series.marker == marker; });
+                                 [&](const StabilitySeries& series) { return series.marker == wanted; });
         if (shown) names += (names.empty() ? "" : ", ") + std::string(name);
     }
     return "\xcf\x83y(\xcf\x84): " + names;
