@@ -108,7 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     csv2pnp::ChartLayout layout = csv2pnp::layoutChart(chart);
     std::string svg = csv2pnp::svgChart(layout);
     checkSvg(svg);
-    // The report embeds the chart and the page's data; neither may end the script early.
+    // The report embeds the chart and the page's data; neither may end the script early. It is
+    // written for every other input by length, the other half drawing only the chart.
+    if (size % 4 >= 2) return 0;
     std::vector<csv2pnp::TraceAnalysis> analyses;
     for (const csv2pnp::Trace& trace : read) {
         analyses.push_back(csv2pnp::analyseTrace(trace, {1e7, csv2pnp::CarrierSource::exportDefault, std::nullopt},
