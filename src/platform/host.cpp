@@ -17,6 +17,9 @@ std::optional<std::string> systemCurrentDirectory(void*) { return currentDirecto
 UtcTime systemNow(void*) { return currentUtcTime(); }
 double systemElapsed(void*) { return monotonicSeconds(); }
 bool systemErrorIsTerminal(void*) { return standardErrorIsTerminal(); }
+bool systemConsoleIsOwn(void*) { return consoleIsOwn(); }
+bool systemOpenAsDesktopDoes(void*, const std::string& path) { return openAsDesktopDoes(path); }
+void systemWaitForKey(void*) { waitForKey(); }
 
 Problem notWritten(const std::string& path) {
     return Problem{ProblemKind::notWritten, path, 0, "could not be written"};
@@ -25,9 +28,9 @@ Problem notWritten(const std::string& path) {
 }  // namespace
 
 Host systemHost() {
-    return Host{nullptr,       systemOpenInput,      systemRead,           systemCloseInput,       systemCreateOutput,
-                systemWrite,   systemCloseOutput,    systemRegularFilesIn, systemCurrentDirectory, systemNow,
-                systemElapsed, systemErrorIsTerminal};
+    return Host{nullptr,       systemOpenInput,       systemRead,           systemCloseInput,        systemCreateOutput,
+                systemWrite,   systemCloseOutput,     systemRegularFilesIn, systemCurrentDirectory,  systemNow,
+                systemElapsed, systemErrorIsTerminal, systemConsoleIsOwn,   systemOpenAsDesktopDoes, systemWaitForKey};
 }
 
 Result<OpenOutput> createOutput(const Host& host, const std::string& path) {

@@ -39,6 +39,14 @@ struct Host {
     double (*elapsed)(void* context) = nullptr;
     // Whether standard error is a terminal, where a person watches a run's progress.
     bool (*errorIsTerminal)(void* context) = nullptr;
+    // Whether the program has a console of its own, which closes when it ends: files were
+    // dropped on it in Explorer, no shell started it.
+    bool (*consoleIsOwn)(void* context) = nullptr;
+    // Opens a file as a double-click does (a report in the default browser); false when it
+    // cannot.
+    bool (*openAsDesktopDoes)(void* context, const std::string& path) = nullptr;
+    // Waits until a key is pressed on the console.
+    void (*waitForKey)(void* context) = nullptr;
 };
 
 // The host's own calls.

@@ -8,11 +8,20 @@
 #include <ctime>
 
 #ifdef _WIN32
+#ifndef NOMINMAX  // libstdc++ defines it on MinGW
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+// Some of these need windows.h before them.
+#include <conio.h>
 #include <direct.h>
+#include <objbase.h>
 #include <fcntl.h>
 #include <io.h>
 #include <stdint.h>
 #include <share.h>
+#include <shellapi.h>
 #include <sys/stat.h>
 #include <time.h>
 #else
@@ -56,6 +65,35 @@ std::optional<std::string> currentDirectory() {
     std::free(dir);
     return text;
 }
+
+bool consoleIsOwn() {
+    // With a list of room for one the count is still the whole count; 0 without a console.
+    DWORD processes[1];
+    return GetConsoleProcessList(processes, 1) == 1 && _isatty(_fileno(stdin)) && _isatty(_fileno(stdout)) &&
+           _isatty(_fileno(stderr));
+}
+
+bool openAsDesktopDoes(const std::string& path) {
+    // The path is in the ANSI code page, as main received it and as _sopen_s takes it.
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (length <= 0) return false;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length) != length) return false;
+    // A handler may be reached through COM; the call returns only once the handler has the
+    // file, as the program ends right after.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    SHELLEXECUTEINFOW open{};
+    open.cbSize = sizeof open;
+    open.fMask = SEE_MASK_NOASYNC;
+    open.lpVerb = L"open";
+    open.lpFile = wide.c_str();
+    open.nShow = SW_SHOWNORMAL;
+    const bool opened = ShellExecuteExW(&open) != FALSE;
+    if (SUCCEEDED(com)) CoUninitialize();
+    return opened;
+}
+
+void waitForKey() { _getch(); }
 
 std::optional<InputFile> openInputFile(const std::string& path) {
     int fd = -1;
@@ -134,6 +172,12 @@ std::optional<std::string> currentDirectory() {
         buffer.resize(buffer.size() * 2);
     }
 }
+
+bool consoleIsOwn() { return false; }
+
+bool openAsDesktopDoes(const std::string&) { return false; }
+
+void waitForKey() {}
 
 std::optional<InputFile> openInputFile(const std::string& path) {
     int fd;

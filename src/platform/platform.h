@@ -34,6 +34,18 @@ bool standardErrorIsTerminal();
 // The current working directory as the host reports it, if it can.
 std::optional<std::string> currentDirectory();
 
+// Whether this process has a console of its own that its standard input, output and error all
+// use: Explorer started it (files dropped on it, "Send to"), not a shell or a program that
+// captures its output. The console then closes when the process ends. Never on POSIX hosts.
+bool consoleIsOwn();
+
+// Opens a file as a double-click in Explorer does (an HTML page in the default browser);
+// false when the host cannot. Nothing on POSIX hosts, where it is false.
+bool openAsDesktopDoes(const std::string& path);
+
+// Waits until a key is pressed on the console; returns at once on POSIX hosts.
+void waitForKey();
+
 // A file, pipe or device opened for reading in binary mode.
 struct InputFile {
     int handle;

@@ -34,6 +34,7 @@ struct LoadedInputs {
     std::vector<Trace> traces;
     std::vector<InputOutcome> outcomes;  // one an input, in order
     bool allRead = true;
+    bool warned = false;  // a warning was told
 };
 
 // How far the reading has come, on one line of standard error that each step rewrites: only
@@ -82,6 +83,7 @@ LoadedInputs loadInputs(const std::vector<InputSpec>& inputs, const Host& host, 
             bytes ? readTraces(std::move(*bytes.value), input.path, input.read) : *bytes.problem;
         if (!read.warnings.empty() || !read) clearProgress(progress);
         for (const Warning& warning : read.warnings) tell(err, warning);
+        loaded.warned = loaded.warned || !read.warnings.empty();
         loaded.outcomes.push_back({input.path, read.problem});
         if (!read) {
             tell(err, *read.problem);
@@ -136,6 +138,26 @@ std::string eachName(const std::string& folder, const std::string& input, const 
     }
     taken.push_back(asciiLowerCase(name));
     return name;
+}
+
+// Files dropped on pnpplot in Explorer: the current directory is none the user chose, so what
+// the options leave to their defaults goes beside the first input that read. Without --each
+// that is the report, <input>.html, "-2" when an input has that name, and no chart (the report
+// holds it); with --each, a chart and a report per input. Returns the report to show, if one.
+std::optional<std::string> settleDroppedOutputs(PlotOptions& options, const std::string& first) {
+    const std::string folder = first.substr(0, first.size() - baseNameOf(first).size());
+    if (options.each) {
+        if (options.chartAfterFirstInput) options.output = folder;
+        if (!options.html) options.html = folder;
+        return std::nullopt;
+    }
+    if (options.chartAfterFirstInput) options.output.clear();
+    if (!options.html) {
+        std::vector<std::string> taken;
+        for (const InputSpec& input : options.inputs) taken.push_back(asciiLowerCase(input.path));
+        options.html = eachName(folder, first, ".html", taken);
+    }
+    return options.html;
 }
 
 // The stability chart of these traces' deviations, empty when none were asked for.
@@ -247,6 +269,19 @@ bool writeOutputs(const PlotOptions& options, std::vector<TraceAnalysis>& analys
 }  // namespace
 
 int PlotDriver::run(int argc, const char* const argv[]) const {
+    const bool dropped = host.consoleIsOwn && host.consoleIsOwn(host.context);
+    bool holdOpen = false;
+    const int status = draw(argc, argv, dropped, holdOpen);
+    // A mask that fails is a verdict the report shows, not an error.
+    if (dropped && (holdOpen || status == statusNotAllRead || status == statusUsage)) {
+        out->flush();
+        *err << pressAKeyText << std::endl;
+        host.waitForKey(host.context);
+    }
+    return status;
+}
+
+int PlotDriver::draw(int argc, const char* const argv[], bool dropped, bool& holdOpen) const {
     Result<PlotOptions> parsed = parsePlotOptions(argc, argv, host);
     if (!parsed) {
         *err << "pnpplot: " << describe(*parsed.problem) << "\nTry 'pnpplot --help'.\n";
@@ -274,6 +309,7 @@ int PlotDriver::run(int argc, const char* const argv[]) const {
     LoadedInputs loaded = loadInputs(options.inputs, host, *err);
     Analyses analyses = analyseTraces(loaded.traces, options.analysis, mask ? &*mask : nullptr);
     for (const Warning& warning : analyses.warnings) tell(*err, warning);
+    holdOpen = loaded.warned || !analyses.warnings.empty();
     if (analyses.traces.empty()) {
         *err << "pnpplot: nothing to draw\n";
         // A script reading the JSON summary still gets a document: no trace, and why.
@@ -287,17 +323,21 @@ int PlotDriver::run(int argc, const char* const argv[]) const {
         }
         return statusNotAllRead;
     }
-    // The chart is named after the first input that could be read, in the current directory.
-    if (options.chartAfterFirstInput) {
-        auto read = std::find_if(loaded.outcomes.begin(), loaded.outcomes.end(),
-                                 [](const InputOutcome& input) { return !input.problem; });
-        options.output = baseNameOf(read->path) + ".svg";
-    }
+    // Without -o the chart is named after the first input that could be read, in the current
+    // directory; with --each each input's chart goes there.
+    const std::string& first =
+        std::find_if(loaded.outcomes.begin(), loaded.outcomes.end(), [](const InputOutcome& input) {
+            return !input.problem;
+        })->path;
+    if (options.chartAfterFirstInput) options.output = options.each ? "" : baseNameOf(first) + ".svg";
+    const std::optional<std::string> shown = dropped ? settleDroppedOutputs(options, first) : std::nullopt;
     int status = loaded.allRead ? 0 : statusNotAllRead;
-    // With --each and no -o, each input's chart goes to the current directory.
-    if (options.each && options.chartAfterFirstInput) options.output.clear();
     if (!writeOutputs(options, analyses.traces, loaded.outcomes, mask ? &*mask : nullptr, host, *out, *err))
         return statusNotAllRead;
+    if (shown && !host.openAsDesktopDoes(host.context, *shown)) {
+        *err << "pnpplot: " << *shown << ": could not be opened in the browser; open it from its folder\n";
+        holdOpen = true;
+    }
     out->flush();
     if (!*out) {
         *err << "pnpplot: standard output: could not be written\n";

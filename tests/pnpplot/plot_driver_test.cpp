@@ -529,6 +529,66 @@ TEST_F(PlotDriver, SpursAtTheirPowerByDefault) {
     }
 }
 
+// Files dropped on pnpplot in Explorer, in a console of its own: the report beside the first
+// input that reads ("-2" when an input has its name), shown in the browser, and no chart; the
+// window held open after an error, a warning or a report the browser refused, not after a
+// mask's verdict; with --each, a chart and a report per input there.
+TEST_F(PlotDriver, DroppedOnInExplorer) {
+    const std::string browse = "browse C:\\m\\a.csv.html", wait = "wait for a key";
+    const struct {
+        const char* arguments;
+        std::vector<std::string> calls;  // the files created, the report shown, the wait
+        int status;
+        std::string errEnd;
+        std::vector<test::HostFault> faults = {};
+    } cases[] = {
+        {"C:\\m\\a.csv C:\\m\\b.csv", {"create C:\\m\\a.csv.html", browse}, 0, ""},
+        {"D:\\gone.csv C:\\m\\a.csv C:\\m\\a.csv.html",
+         {"create C:\\m\\a.csv-2.html", "browse C:\\m\\a.csv-2.html", wait},
+         1,
+         "pnpplot: D:\\gone.csv: cannot be opened\n"},
+        {"C:\\m\\twice.csv",
+         {"create C:\\m\\twice.csv.html", "browse C:\\m\\twice.csv.html", wait},
+         0,
+         "the last of equal offsets is used\n"},
+        {"-m C:\\m\\mask.txt C:\\m\\a.csv", {"create C:\\m\\a.csv.html", browse}, 3, ""},
+        {"C:\\m\\a.csv",
+         {"create C:\\m\\a.csv.html", browse + ": refused", wait},
+         0,
+         "pnpplot: C:\\m\\a.csv.html: could not be opened in the browser; open it from its folder\n",
+         {{test::HostCall::browse, ""}}},
+        {"--each C:\\m\\a.csv", {"create C:\\m\\a.csv.svg", "create C:\\m\\a.csv.html"}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        test::RecordingHost host;
+        host.inMemory = true;
+        host.ownConsole = true;
+        host.faults = c.faults;
+        host.files = {{"C:\\m\\a.csv", "10,-100.4,-110.2\n100,-119.6,-130.5\n1000,-140.3,-150.1\n"},
+                      {"C:\\m\\b.csv", "10,-90.3,-110.4\n100,-110.5,-130.2\n1000,-129.6,-150.3\n"},
+                      {"C:\\m\\a.csv.html", "10,-95.2,-110.1\n100,-114.8,-130.4\n"},  // an input so named
+                      {"C:\\m\\twice.csv", "100,-90.2,-110.3\n100,-95.4,-115.1\n1000,-95.1,-115.2\n"},
+                      {"C:\\m\\mask.txt", "10,-110\n1k,-150\n"}};
+        const std::string input = host.files["C:\\m\\a.csv.html"];
+        test::ToolRun drawn = run(c.arguments, host.seam());
+        EXPECT_EQ(drawn.status, c.status);
+        std::vector<std::string> calls;
+        for (const std::string& call : host.calls) {
+            if (call.rfind("create ", 0) == 0 || call.rfind("browse ", 0) == 0 || call == wait) calls.push_back(call);
+        }
+        EXPECT_EQ(calls, c.calls);
+        const std::string err = calls.back() == wait ? c.errEnd + pressAKeyText + "\n" : c.errEnd;
+        const std::size_t from = err.empty() ? 0 : drawn.err.size() - std::min(drawn.err.size(), err.size());
+        EXPECT_EQ(drawn.err.substr(from), err) << drawn.err;
+        EXPECT_TRUE(has(drawn.out, "\na.csv phase noise\n") || has(drawn.out, "\ntwice.csv phase noise\n"));
+        if (has(c.arguments, "a.csv.html")) {
+            EXPECT_EQ(host.files["C:\\m\\a.csv.html"], input);  // an input is never a report
+        }
+    }
+    EXPECT_STREQ(pressAKeyText, "Press a key to close this window.");
+}
+
 // On a terminal a long reading shows how far it has come, and clears the line before a
 // message and at the end; elsewhere, or within a second, nothing is shown.
 TEST_F(PlotDriver, ProgressOnATerminal) {

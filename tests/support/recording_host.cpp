@@ -133,6 +133,11 @@ double elapsed(void* context) {
     return host.clock;
 }
 bool errorIsTerminal(void* context) { return self(context).terminal; }
+bool consoleIsOwn(void* context) { return self(context).ownConsole; }
+bool openAsDesktopDoes(void* context, const std::string& path) {
+    return allowed(self(context), HostCall::browse, "browse", path);
+}
+void waitForKey(void* context) { self(context).calls.push_back("wait for a key"); }
 
 }  // namespace
 
@@ -149,8 +154,21 @@ bool RecordingHost::everyFileClosed() const {
 }
 
 Host RecordingHost::seam() {
-    return Host{this, open,    read,           closeInput, create, write, closeOutput, regularFilesIn, currentDirectory,
-                now,  elapsed, errorIsTerminal};
+    return Host{this,
+                open,
+                read,
+                closeInput,
+                create,
+                write,
+                closeOutput,
+                regularFilesIn,
+                currentDirectory,
+                now,
+                elapsed,
+                errorIsTerminal,
+                consoleIsOwn,
+                openAsDesktopDoes,
+                waitForKey};
 }
 
 }  // namespace csv2pnp::test

@@ -14,7 +14,7 @@
 
 namespace csv2pnp::test {
 
-enum class HostCall { open, read, create, write, close, list, currentDirectory };
+enum class HostCall { open, read, create, write, close, list, currentDirectory, browse };
 
 // Fails one kind of call on the paths that end with pathEnd ("" for every path). A read or
 // write fails once afterBytes bytes of that file got through; a failing write still hands
@@ -27,7 +27,8 @@ struct HostFault {
 
 struct RecordingHost {
     std::vector<HostFault> faults;
-    // "open a.csv", "create out.svg", "close a.csv", "list data/"; a refused call ends in ": refused".
+    // "open a.csv", "create out.svg", "close a.csv", "list data/", "browse a.html" (opened as a
+    // double-click does), "wait for a key"; a refused call ends in ": refused".
     std::vector<std::string> calls;
     UtcTime time = fixedClock();
     // The steady clock: each reading moves it on by clockStep seconds from 0.
@@ -35,6 +36,8 @@ struct RecordingHost {
     double clock = 0;
     // Whether standard error is a terminal.
     bool terminal = false;
+    // Whether the program has a console of its own, as when files are dropped on it.
+    bool ownConsole = false;
     // With recordWrites each write is a call too: "write <path>: <bytes>".
     bool recordWrites = false;
 
