@@ -21,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifndef _WIN32  // the examples run in a POSIX shell
 struct Example {
     std::size_t line;                // of the command in the document, from 1
     std::string command;             // continuation lines joined
@@ -86,6 +87,7 @@ std::string mismatch(const std::vector<std::string>& shown, const std::vector<st
     if (!skipping && at < printed.size()) return "printed more than shown, from: " + printed[at];
     return "";
 }
+#endif
 
 class Documentation : public test::ScratchDir {};
 
