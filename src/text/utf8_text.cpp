@@ -32,7 +32,7 @@ std::size_t utf8SequenceAt(std::string_view bytes, char32_t& code) {
                          : first >= 0xf0 && first <= 0xf4 ? 4
                                                           : 0;
     if (length == 0 || length > bytes.size()) return 0;
-    code = length == 1 ? first : first & (0x7f >> length);
+    code = length == 1 ? first : first & (0x7fu >> length);
     for (std::size_t i = 1; i < length; ++i) {
         if ((byte(i) & 0xc0) != 0x80) return 0;
         code = (code << 6) | (byte(i) & 0x3f);
