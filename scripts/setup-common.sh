@@ -1,5 +1,6 @@
-# What scripts/quick-start.sh and scripts/test-setup.sh share: installing Debian packages that
-# are missing, as root or through sudo, and the check of CMake's version. Sourced, not run.
+# What scripts/quick-start.sh, test-setup.sh and package-setup.sh share: installing Debian
+# packages that are missing, as root or through sudo, and the check of CMake's version.
+# Sourced, not run.
 
 # Runs a command as root: directly when root already, else through sudo.
 as_root() {
@@ -52,8 +53,8 @@ require_cmake() {
     cat >&2 <<EOF
 CMake $version is installed; the build needs 3.25 or later (Debian 11 and Ubuntu 22.04 ship
 older ones). Install a newer CMake, then run this script again:
-  Debian 11:    apt-get install -t bullseye-backports cmake   (with bullseye-backports in the sources)
-  Ubuntu 22.04: snap install cmake --classic   (or CMake from Kitware's APT repository)
+  Debian 11:    sudo apt-get install -t bullseye-backports cmake   (with bullseye-backports in the sources)
+  Ubuntu 22.04: sudo snap install cmake --classic   (or CMake from Kitware's APT repository)
 EOF
     exit 1
   fi

@@ -28,7 +28,7 @@ const pageWithAll = (pages, texts) => pages.findIndex((page) => texts.every((tex
 
 // The every-option report of two exports, with both markers down, printed.
 async function printed(page, helpers, summary, outputDir, expectedPages) {
-  if (spawnSync('pdftotext', ['-v']).error) return check(false, 'pdftotext is not installed (apt-get install poppler-utils)');
+  if (spawnSync('pdftotext', ['-v']).error) return check(false, 'pdftotext is not installed (sudo apt-get install poppler-utils)');
   await helpers.type('1k');
   await helpers.key('2');
   await helpers.type('100k');

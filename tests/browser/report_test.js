@@ -43,7 +43,7 @@ try {
 const chromium = process.env.CHROMIUM ||
                  ['/usr/bin/chromium', '/snap/bin/chromium'].find((candidate) => fs.existsSync(candidate));
 if (!chromium || !fs.existsSync(chromium)) {
-  skip('no Chromium at ' + (process.env.CHROMIUM || '/usr/bin/chromium') + ' (apt-get install chromium)');
+  skip('no Chromium at ' + (process.env.CHROMIUM || '/usr/bin/chromium') + ' (sudo apt-get install chromium)');
 }
 
 const { summaryOf } = require('./number_table');
