@@ -66,6 +66,16 @@ std::optional<std::string> currentDirectory() {
     return text;
 }
 
+unsigned int showUtf8OnConsole() {
+    const UINT previous = GetConsoleOutputCP();
+    if (previous == 0 || previous == CP_UTF8 || !_isatty(_fileno(stdout))) return 0;
+    return SetConsoleOutputCP(CP_UTF8) ? previous : 0;
+}
+
+void restoreConsole(unsigned int previous) {
+    if (previous != 0) SetConsoleOutputCP(previous);
+}
+
 bool consoleIsOwn() {
     // With a list of room for one the count is still the whole count; 0 without a console.
     DWORD processes[1];
@@ -174,6 +184,10 @@ std::optional<std::string> currentDirectory() {
 }
 
 bool consoleIsOwn() { return false; }
+
+unsigned int showUtf8OnConsole() { return 0; }
+
+void restoreConsole(unsigned int) {}
 
 bool openAsDesktopDoes(const std::string&) { return false; }
 

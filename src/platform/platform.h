@@ -46,6 +46,13 @@ bool openAsDesktopDoes(const std::string& path);
 // Waits until a key is pressed on the console; returns at once on POSIX hosts.
 void waitForKey();
 
+// Has the console show the program's UTF-8 text as written ("±", "²", "µ") for as long as
+// the program runs, and gives what to put back: on Windows the console's output code page,
+// which a console keeps after the program ends; 0, nothing to put back, where standard output
+// is no console or on POSIX hosts, whose terminals take UTF-8.
+unsigned int showUtf8OnConsole();
+void restoreConsole(unsigned int previous);
+
 // A file, pipe or device opened for reading in binary mode.
 struct InputFile {
     int handle;
