@@ -3,8 +3,8 @@
 #   scripts/make-doc-images.sh                  the SVGs and the PNGs, with build/pnpplot
 #   scripts/make-doc-images.sh --svg DIR PNPPLOT  the SVGs alone, into DIR (the suite compares
 #                                                 them with doc/ to see that they are current)
-# The PNGs need rsvg-convert (librsvg2-bin); the report's screenshots node, npm ci in
-# tests/browser and Chromium, as the browser test does.
+# The PNGs need rsvg-convert (librsvg2-bin); the report's pictures node, npm ci in
+# tests/browser, Chromium and pdftoppm (poppler-utils), as the browser test does.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 svg_only=
@@ -48,4 +48,11 @@ awk 'BEGIN {
 rsvg-convert nine.svg -o "$out/chart-nine-inputs.png"
 "$pnpplot" --dark -r 10:100k -m examples/mask.txt -o dark.svg examples/spurs.csv examples/osc1.csv >/dev/null || true
 rsvg-convert dark.svg -o "$out/chart-dark.png"
+
+# The report's screenshot and its first printed page, as the browser test makes them (it
+# needs npm ci in tests/browser, Chromium and pdftoppm from poppler-utils).
+node "$root/tests/browser/report_test.js" "$pnpplot" "$work/examples/osc1.csv" "$work/browser" "$out/report.png" >/dev/null ||
+  { echo "the browser test failed: see $work/browser" >&2; exit 1; }
+cp "$work/browser/report.png" "$out/report.png"
+pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$work/browser/report-A4.pdf" "$out/report-print"
 echo "drawn into doc/"
