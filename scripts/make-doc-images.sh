@@ -51,7 +51,7 @@ rsvg-convert dark.svg -o "$out/chart-dark.png"
 
 # The report's screenshot and its first printed page, as the browser test makes them (it
 # needs npm ci in tests/browser, Chromium and pdftoppm from poppler-utils).
-node "$root/tests/browser/report_test.js" "$pnpplot" "$work/examples/osc1.csv" "$work/browser" "$out/report.png" >/dev/null ||
+node "$root/tests/browser/report_test.js" "$pnpplot" "$work/examples/osc1.csv" "$work/browser" >/dev/null ||
   { echo "the browser test failed: see $work/browser" >&2; exit 1; }
 cp "$work/browser/report.png" "$out/report.png"
 pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$work/browser/report-A4.pdf" "$out/report-print"

@@ -8,6 +8,7 @@
 #include "numeric/numeric.h"
 #include "numeric/portable_math.h"
 #include "plot_format/plot_format.h"
+#include "text/utf8_text.h"
 #include "units/si_units.h"
 
 namespace csv2pnp {
@@ -151,7 +152,8 @@ std::optional<BandFigures> bandFigures(const TraceAnalysis& analysis, const std:
     figures.integral = *integral;
     figures.clipped = integral->from != band.from || integral->to != band.to;
     figures.figures = noiseFigures(*integral, analysis.carrier.hertz);
-    if (isPhaseNoise(*analysis.trace)) figures.spurs = options.spurs;
+    // Spurs are found on phase noise only: a floor or amplitude noise is integrated as measured.
+    figures.spurs = isPhaseNoise(*analysis.trace) ? options.spurs : SpurTreatment::measured;
     addTones(figures, spurs, analysis.carrier.hertz);
     figures.floorSubtracted = options.subtractFloor && analysis.floorMargin.has_value();
     if (analysis.floorMargin) {
@@ -163,13 +165,21 @@ std::optional<BandFigures> bandFigures(const TraceAnalysis& analysis, const std:
 }
 
 // pnpplot's figure over each range the instrument integrated itself, where the levels are those
-// of the export.
+// of the export and the instrument weighted none.
 void compareWithInstrument(TraceAnalysis& analysis, const std::vector<Spur>& spurs, const AnalysisOptions& options) {
     const Trace& trace = *analysis.trace;
     if (!trace.instrument || !isPhaseNoise(trace)) return;
+    std::string moved;
+    if (options.normaliseTo || options.pair) moved = "-n or --pair moved the levels";
+    if (analysis.integration && analysis.integration->floorSubtracted) moved = "--subtract-floor moved the levels";
     for (const InstrumentIntegration& given : trace.instrument->integrations) {
-        InstrumentComparison comparison{given, std::nullopt, std::nullopt, options.normaliseTo || options.pair};
-        if (!comparison.levelsMoved) {
+        const std::string weighting = asciiLowerCase(given.weighting);
+        const bool weighted = !weighting.empty() && weighting != "none" && weighting != "off";
+        InstrumentComparison comparison{given, std::nullopt, std::nullopt,
+                                        !moved.empty() ? moved
+                                        : weighted     ? "the instrument weighted its figure (" + given.weighting + ")"
+                                                       : ""};
+        if (comparison.notCompared.empty()) {
             comparison.ours = bandFigures(analysis, figurePoints(analysis), given.band, spurs, options);
             if (comparison.ours) {
                 comparison.differenceDb = comparison.ours->figures.integratedPhaseNoise - given.noiseDbc;

@@ -126,7 +126,7 @@ struct InstrumentComparison {
     InstrumentIntegration given;
     std::optional<BandFigures> ours;     // over the range clipped to the trace; nothing without overlap
     std::optional<double> differenceDb;  // pnpplot's integrated phase noise minus the instrument's
-    bool levelsMoved = false;            // -n or --pair moved the levels: nothing is compared
+    std::string notCompared;             // why nothing is compared (levels moved, a weighting), if so
 };
 
 // The Allan deviation at a tau, as the fit's terms imply it and as integrated from the trace.

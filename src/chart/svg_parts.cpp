@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "chart/decade_grid.h"
 #include "text/xml_text.h"
 #include "units/si_units.h"
 
@@ -30,7 +31,8 @@ std::string svgOpening(int width, int height, const ChartTheme& theme, const std
 std::string svgTickText(const TickText& label) {
     std::string text = xmlText(label.text);
     if (label.superscript.empty()) return text + xmlText(label.after);
-    text += "<tspan dy=\"-5\" font-size=\"9\">" + xmlText(label.superscript) + "</tspan>";
+    text += "<tspan dy=\"-5\" font-size=\"" + svgNumber(static_cast<int>(superscriptFontSize)) + "\">" +
+            xmlText(label.superscript) + "</tspan>";
     if (!label.after.empty()) text += "<tspan dy=\"5\">" + xmlText(label.after) + "</tspan>";
     return text;
 }

@@ -9,6 +9,16 @@
 
 namespace csv2pnp {
 
+namespace {
+
+// With --relative-to the main chart draws the differences from one trace, not the traces.
+bool anyRelative(const std::vector<TraceAnalysis>& analyses) {
+    return std::any_of(analyses.begin(), analyses.end(),
+                       [](const TraceAnalysis& analysis) { return !analysis.relativeTo.empty(); });
+}
+
+}  // namespace
+
 std::string defaultTitle(const std::vector<TraceAnalysis>& analyses) {
     std::vector<std::string> measurements;
     std::string title;
@@ -68,8 +78,7 @@ ChartInput chartInputOf(const std::vector<TraceAnalysis>& analyses, const PlotOp
     const Density density = analysisOptions.density;
     // Set against another trace, each trace is drawn as its difference; marks of levels have no
     // place there.
-    const bool relative = std::any_of(analyses.begin(), analyses.end(),
-                                      [](const TraceAnalysis& analysis) { return !analysis.relativeTo.empty(); });
+    const bool relative = anyRelative(analyses);
     for (const TraceAnalysis& analysis : analyses) {
         if (relative && !analysis.relative) continue;
         ChartLine line;
@@ -158,17 +167,28 @@ std::optional<StabilityInput> stabilityInputOf(const std::vector<TraceAnalysis>&
     StabilityInput input;
     input.title = "Frequency stability: " + options.title.value_or(defaultTitle(analyses));
     input.dark = options.dark;
-    std::vector<std::string> groups;   // in the order the main chart gives them their hues
-    std::vector<std::size_t> members;  // per group: its traces that are not floors, so far
-    for (const TraceAnalysis& analysis : analyses) {
-        auto group = std::find(groups.begin(), groups.end(), analysis.trace->group);
-        if (group == groups.end()) {
-            group = groups.insert(groups.end(), analysis.trace->group);
-            members.push_back(0);
+    // The hues and shades of the main chart, which with --relative-to draws the differences
+    // alone: the groups of the lines it draws first, in its order, then those of the rest.
+    const bool relative = anyRelative(analyses);
+    std::vector<std::string> groups;
+    std::vector<std::size_t> members;  // per group: its traces that are not floors
+    std::vector<std::size_t> hueOf(analyses.size()), memberOf(analyses.size());
+    for (bool drawn : {true, false}) {
+        for (std::size_t i = 0; i < analyses.size(); ++i) {
+            const Trace& trace = *analyses[i].trace;
+            if ((!relative || analyses[i].relative) != drawn) continue;
+            auto group = std::find(groups.begin(), groups.end(), trace.group);
+            if (group == groups.end()) {
+                group = groups.insert(groups.end(), trace.group);
+                members.push_back(0);
+            }
+            hueOf[i] = static_cast<std::size_t>(group - groups.begin());
+            memberOf[i] = trace.floor ? 0 : members[hueOf[i]]++;
         }
-        const std::size_t hue = static_cast<std::size_t>(group - groups.begin());
-        // Its shade of the hue, as the main chart draws it.
-        const std::size_t member = analysis.trace->floor ? 0 : members[hue]++;
+    }
+    for (std::size_t i = 0; i < analyses.size(); ++i) {
+        const TraceAnalysis& analysis = analyses[i];
+        const std::size_t hue = hueOf[i], member = memberOf[i];
         if (!analysis.deviations) continue;
         const TimeDeviations& deviations = *analysis.deviations;
         const std::pair<const std::vector<DeviationPoint>*, std::pair<const char*, DeviationMarker>> kinds[] = {

@@ -269,7 +269,9 @@ bool writeOutputs(const PlotOptions& options, std::vector<TraceAnalysis>& analys
 }  // namespace
 
 int PlotDriver::run(int argc, const char* const argv[]) const {
-    const bool dropped = host.consoleIsOwn && host.consoleIsOwn(host.context);
+    // A dropped run needs the host to open the report and to wait for a key as well.
+    const bool dropped =
+        host.consoleIsOwn && host.openAsDesktopDoes && host.waitForKey && host.consoleIsOwn(host.context);
     bool holdOpen = false;
     const int status = draw(argc, argv, dropped, holdOpen);
     // A mask that fails is a verdict the report shows, not an error.

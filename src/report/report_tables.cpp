@@ -12,7 +12,7 @@ namespace csv2pnp {
 
 namespace {
 
-constexpr const char* overflows = "overflows: the levels are beyond what a double holds";
+const char* const overflows = figureOverflows;
 
 struct Cell {
     std::string text;

@@ -75,6 +75,7 @@ std::string instrumentJson(const TraceAnalysis& analysis) {
         item.add("spur_removal", boolean(record.spursRemoved));
         item.add("pnpplot", comparison.ours ? integrationJson(*comparison.ours) : "null");
         item.add("difference_db", jsonNumber(comparison.differenceDb));
+        item.add("not_compared", comparison.notCompared.empty() ? "null" : jsonString(comparison.notCompared));
         items.push_back(item.done());
     }
     return list(items);

@@ -9,12 +9,14 @@
 
 namespace csv2pnp {
 
+const char* const figureOverflows = "overflows: the levels are beyond what a double holds";
+
 namespace {
 
 constexpr std::size_t nameColumn = 14;
 constexpr std::size_t labelColumn = 10;
 constexpr std::size_t rangesShown = 8;
-constexpr const char* overflows = "overflows: the levels are beyond what a double holds";
+const char* const overflows = figureOverflows;
 
 }  // namespace
 
@@ -111,8 +113,8 @@ void writeInstrument(SummaryFields& out, const TraceAnalysis& analysis) {
         const InstrumentIntegration& given = comparison.given;
         std::string text = withDecimals(given.noiseDbc, 3) + " dBc over " + offsetText(given.band.from) + " to " +
                            offsetText(given.band.to) + (record.model.empty() ? "" : " (" + record.model + ")");
-        if (comparison.levelsMoved) {
-            text += ", not compared: -n or --pair moved the levels";
+        if (!comparison.notCompared.empty()) {
+            text += ", not compared: " + comparison.notCompared;
         } else if (!comparison.ours) {
             text += ", not compared: the range lies outside the trace";
         } else {
@@ -122,7 +124,7 @@ void writeInstrument(SummaryFields& out, const TraceAnalysis& analysis) {
                 text += " over " + offsetText(ours.integral.from) + " to " + offsetText(ours.integral.to);
             }
             if (comparison.differenceDb && std::isfinite(*comparison.differenceDb)) {
-                text += ", " + withDecimals(std::fabs(*comparison.differenceDb), 3) + " dB apart";
+                text += ", " + withDecimals(*comparison.differenceDb, 3) + " dB from the instrument's";
             }
         }
         writeField(out, first ? "instrument" : "", text);

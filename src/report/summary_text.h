@@ -32,6 +32,9 @@ void writeSummaryText(std::ostream& out, const TraceAnalysis& analysis);
 // "spurs omitted", "its 2 spurs as tones"; none when nothing did.
 std::vector<std::string> figureBasis(const TraceAnalysis& analysis);
 
+// What a figure beyond a double is said as.
+extern const char* const figureOverflows;
+
 // A figure as the summary prints it, or what became of it: "overflows" when the levels are
 // beyond what a double holds.
 std::string phaseNoiseText(double dbc);

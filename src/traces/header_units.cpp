@@ -1,19 +1,36 @@
 #include "traces/header_units.h"
 
-#include <cctype>
 #include <string>
 
 #include "text/utf8_text.h"
+#include "traces/text_table.h"
 
 namespace csv2pnp {
 
 namespace {
 
-bool isWordCharacter(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+// Letters and digits as the ASCII table has them, whatever the locale.
+bool isWordCharacter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
 
-// Whether the lower-cased text holds the word, not as part of a longer one.
-bool holdsWord(const std::string& text, std::string_view word) {
-    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
+}  // namespace
+
+std::optional<std::string_view> unitInBrackets(std::string_view cell) {
+    cell = trimmed(cell);
+    if (cell.empty() || (cell.back() != ')' && cell.back() != ']')) return std::nullopt;
+    const char open = cell.back() == ')' ? '(' : '[';
+    const std::size_t at = cell.rfind(open);
+    if (at == std::string_view::npos) return std::nullopt;
+    return trimmed(cell.substr(at + 1, cell.size() - at - 2));
+}
+
+std::string_view withoutUnit(std::string_view cell) {
+    cell = trimmed(cell);
+    if (!unitInBrackets(cell)) return cell;
+    return trimmed(cell.substr(0, cell.rfind(cell.back() == ')' ? '(' : '[')));
+}
+
+bool containsWord(std::string_view text, std::string_view word) {
+    for (std::size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
         const std::size_t after = at + word.size();
         if ((at == 0 || !isWordCharacter(text[at - 1])) && (after == text.size() || !isWordCharacter(text[after])))
             return true;
@@ -21,25 +38,8 @@ bool holdsWord(const std::string& text, std::string_view word) {
     return false;
 }
 
-std::string_view trimmedText(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
-}  // namespace
-
-std::optional<std::string_view> unitInBrackets(std::string_view cell) {
-    cell = trimmedText(cell);
-    if (cell.empty() || (cell.back() != ')' && cell.back() != ']')) return std::nullopt;
-    const char open = cell.back() == ')' ? '(' : '[';
-    const std::size_t at = cell.rfind(open);
-    if (at == std::string_view::npos) return std::nullopt;
-    return trimmedText(cell.substr(at + 1, cell.size() - at - 2));
-}
-
 std::optional<double> hertzPer(std::string_view unit) {
-    unit = trimmedText(unit);
+    unit = trimmed(unit);
     if (unit == "Hz") return 1.0;
     if (unit == "kHz" || unit == "KHz") return 1e3;
     if (unit == "MHz") return 1e6;
@@ -47,11 +47,11 @@ std::optional<double> hertzPer(std::string_view unit) {
     return std::nullopt;
 }
 
-bool isDbcPerHz(std::string_view unit) { return asciiLowerCase(trimmedText(unit)) == "dbc/hz"; }
+bool isDbcPerHz(std::string_view unit) { return asciiLowerCase(trimmed(unit)) == "dbc/hz"; }
 
 bool namesFloor(std::string_view name) {
     const std::string lower = asciiLowerCase(name);
-    return holdsWord(lower, "floor") || holdsWord(lower, "sensitivity");
+    return containsWord(lower, "floor") || containsWord(lower, "sensitivity");
 }
 
 std::optional<std::string_view> amplitudeUnitIn(std::string_view comment) {

@@ -10,6 +10,13 @@ namespace csv2pnp {
 // The unit in brackets at the end of a header cell: "Offset (kHz)" gives kHz, "L [dBc/Hz]"
 // dBc/Hz; nothing when the cell ends in no brackets.
 std::optional<std::string_view> unitInBrackets(std::string_view cell);
+// The cell without the unit in brackets at its end, trimmed: "PN (avg) [dBc/Hz]" gives
+// "PN (avg)".
+std::string_view withoutUnit(std::string_view cell);
+
+// Whether the text holds the word, not as part of a longer one (ASCII letters and digits make
+// words, whatever the locale).
+bool containsWord(std::string_view text, std::string_view word);
 
 // Hz, kHz, MHz or GHz as a factor to hertz; nothing for any other unit.
 std::optional<double> hertzPer(std::string_view unit);

@@ -77,8 +77,7 @@ Result<std::vector<Trace>> readBlocks(std::string_view bytes, const std::string&
                         {source, walk.number, columnNotRead(c + 1, name, unit ? unitNotDbcPerHz(*unit) : namesNoUnit)});
                     continue;
                 }
-                traces.push_back(namedTrace(source, layoutName,
-                                            block + " " + std::string(trimmed(name.substr(0, name.rfind('('))))));
+                traces.push_back(namedTrace(source, layoutName, block + " " + std::string(withoutUnit(name))));
                 columns.push_back(c);
             }
             if (columns.empty() && otherUnit) {

@@ -15,6 +15,9 @@ std::string quoted(std::string_view text) {
 }  // namespace
 
 void LeftOutLines::add(std::size_t line, std::string_view content) {
+    // A line with two cells left out is still one line.
+    if (count > 0 && line == last) return;
+    last = line;
     if (count++ == 0) {
         first = line;
         text = std::string(content);

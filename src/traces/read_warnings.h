@@ -15,8 +15,9 @@ namespace csv2pnp {
 // Lines of one kind that a reader did not use: the first of them, what it holds, how many.
 struct LeftOutLines {
     std::size_t first = 0;  // line, from 1
-    std::size_t count = 0;
-    std::string text;  // the first of them, as the warning quotes it
+    std::size_t last = 0;   // the line added last
+    std::size_t count = 0;  // lines, each counted once however many of its cells are left out
+    std::string text;       // the first of them, as the warning quotes it
     void add(std::size_t line, std::string_view content);
 };
 

@@ -1,7 +1,5 @@
 #include "traces/table_reader.h"
 
-#include <cctype>
-
 #include "text/utf8_text.h"
 #include "traces/header_units.h"
 #include "traces/read_warnings.h"
@@ -11,16 +9,6 @@
 namespace csv2pnp {
 
 namespace {
-
-bool containsWord(std::string_view text, std::string_view word) {
-    for (std::size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
-        bool before = at == 0 || !std::isalnum(static_cast<unsigned char>(text[at - 1]));
-        std::size_t after = at + word.size();
-        bool behind = after == text.size() || !std::isalnum(static_cast<unsigned char>(text[after]));
-        if (before && behind) return true;
-    }
-    return false;
-}
 
 bool namesLevels(std::string_view cell) { return asciiLowerCase(cell).find("dbc/hz") != std::string::npos; }
 

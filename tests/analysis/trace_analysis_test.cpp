@@ -235,23 +235,33 @@ TEST(TraceAnalysis, SeveralBandsChosenSpotsAndPairs) {
 // The instrument's own figures, each beside pnpplot's over the same range clipped to the trace:
 // flat -100 dBc/Hz gives A = 1e-10 (1e6 - 1e3) from 1 kHz to 1 MHz, -40.0043 dBc, and
 // 1e-10 (1e7 - 1e6) where a range to 100 MHz meets the trace's end, -30.4576 dBc. Levels that
-// -n moved are not compared; a floor has none.
+// -n or the floor's subtraction moved, or a weighted figure, are not compared; a floor has none.
 TEST(TraceAnalysis, BesideTheInstrumentsOwnFigures) {
-    InstrumentRecord record{"FSWP-26", false, true, {}};
-    record.integrations.push_back({12, "1", {1e3, 1e6}, "None", -40.1, {"-40.1", "dBc"}, {}, {}, {}});
-    record.integrations.push_back({13, "2", {1e6, 1e8}, "None", -30.5, {"-30.5", "dBc"}, {}, {}, {}});
-    for (bool moved : {false, true}) {
+    const struct {
+        int option;  // 1: -n, 2: --subtract-floor, 3: a weighted figure
+        std::string why;
+    } cases[] = {{0, ""},
+                 {1, "-n or --pair moved the levels"},
+                 {2, "--subtract-floor moved the levels"},
+                 {3, "the instrument weighted its figure (CCITT)"}};
+    for (const auto& c : cases) {
+        InstrumentRecord record{"FSWP-26", false, true, {}};
+        const std::string weighting = c.option == 3 ? "CCITT" : "None";
+        record.integrations.push_back({12, "1", {1e3, 1e6}, weighting, -40.1, {"-40.1", "dBc"}, {}, {}, {}});
+        record.integrations.push_back({13, "2", {1e6, 1e8}, weighting, -30.5, {"-30.5", "dBc"}, {}, {}, {}});
         std::vector<Trace> traces{traceOf({{1e3, -100}, {1e6, -100}, {1e7, -100}}),
                                   traceOf({{1e3, -150}, {1e7, -150}}, true)};
         traces[0].instrument = traces[1].instrument = record;
         AnalysisOptions options;
-        if (moved) options.normaliseTo = 1e9;
+        if (c.option == 1) options.normaliseTo = 1e9;
+        options.subtractFloor = c.option == 2;
         Analyses analyses = analyseTraces(traces, options, nullptr);
         const std::vector<InstrumentComparison>& compared = analyses.traces[0].instrument;
         ASSERT_EQ(compared.size(), 2u);
         EXPECT_TRUE(analyses.traces[1].instrument.empty());
-        if (moved) {
-            EXPECT_TRUE(compared[0].levelsMoved && !compared[0].ours && !compared[0].differenceDb);
+        EXPECT_EQ(compared[0].notCompared, c.why);
+        if (c.option != 0) {
+            EXPECT_TRUE(!compared[0].ours && !compared[0].differenceDb);
             continue;
         }
         EXPECT_NEAR(*compared[0].differenceDb, 10 * std::log10(1e-10 * (1e6 - 1e3)) + 40.1, 1e-12);

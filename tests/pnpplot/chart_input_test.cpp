@@ -36,5 +36,29 @@ TEST(ChartInput, ChartAndStabilityChartOfTheFullAnalysis) {
     EXPECT_EQ(stability->series[0].points.size(), analyses[0].deviations->allan.size());
 }
 
+// Set against the first input, the main chart draws the second's difference in the first hue;
+// the stability chart gives the second input that hue too, and the first the next one.
+TEST(ChartInput, StabilityHuesAsTheMainChartsWithRelativeTo) {
+    std::vector<Trace> traces(2);
+    for (std::size_t k = 0; k < 2; ++k) {
+        traces[k].caption = traces[k].group = k ? "b" : "a";
+        traces[k].input = k;
+        traces[k].points = {{1, -80.0 - 10 * static_cast<double>(k)}, {1e4, -150}, {1e6, -160}};
+    }
+    PlotOptions options;
+    options.analysis.relativeTo = 0;
+    options.analysis.deviations.allan = true;
+    const Analyses analyses = analyseTraces(traces, options.analysis, nullptr);
+    const ChartInput chart = chartInputOf(analyses.traces, options, nullptr);
+    ASSERT_EQ(chart.lines.size(), 1u);
+    EXPECT_EQ(chart.lines[0].group, "b");
+    const std::optional<StabilityInput> stability = stabilityInputOf(analyses.traces, options);
+    ASSERT_TRUE(stability);
+    ASSERT_EQ(stability->series.size(), 2u);
+    EXPECT_EQ(stability->series[0].caption, "a ADEV");
+    EXPECT_EQ(stability->series[0].group, 1u);
+    EXPECT_EQ(stability->series[1].group, 0u);
+}
+
 }  // namespace
 }  // namespace csv2pnp

@@ -186,8 +186,9 @@ TEST_F(PlotDriver, JsonSummary) {
     EXPECT_EQ(test::queryJson("out.json", "sorted(d.keys())"), "chart\ninputs\npnpplot\nreport\ntraces\n");
     EXPECT_EQ(test::queryJson("out.json",
                               "[d['chart'], d['traces'][0]['carrier_from'], d['traces'][1]['floor'], "
-                              "d['traces'][0]['mask']['pass'], d['traces'][1]['mask']]"),
-              "spurs.csv.svg\ndefault\nTrue\nFalse\nNone\n");
+                              "d['traces'][0]['mask']['pass'], d['traces'][1]['mask'], "
+                              "d['traces'][0]['integration']['spurs'], d['traces'][1]['integration']['spurs']]"),
+              "spurs.csv.svg\ndefault\nTrue\nFalse\nNone\npower\nmeasured\n");
     // Each figure the text prints is the JSON's, rounded as printed.
     std::optional<std::string> figures =
         test::queryJson("out.json",

@@ -24,7 +24,7 @@ TEST_F(SummaryJson, EveryKeyAndItsType) {
     fixed.traces[0].instrument = InstrumentRecord{"FSWP-26", false, false, {}};
     const InstrumentIntegration given{
         9, "1", {10, 1e5}, "None", -60.8, {"-60.8", "dBc"}, {"1.28", "mrad"}, {"10.1", "Hz"}, {"2.04", "ps"}};
-    fixed.analyses.traces[0].instrument.push_back({given, fixed.analyses.traces[0].integration, 0.1, false});
+    fixed.analyses.traces[0].instrument.push_back({given, fixed.analyses.traces[0].integration, 0.1, ""});
     test::writeFile("s.json", summaryJson(fixed.analyses.traces,
                                           {{"a.pnp", std::nullopt},
                                            {"b.csv", Problem{ProblemKind::notOpened, "b.csv", 0, "cannot be opened"}}},
@@ -90,7 +90,8 @@ TEST_F(SummaryJson, EveryKeyAndItsType) {
               ".traces[].instrument_integration[].pnpplot.rms_jitter_s number\n"
               ".traces[].instrument_integration[].pnpplot.residual_fm_hz number\n"
               ".traces[].instrument_integration[].pnpplot.points_below_margin number\n"
-              ".traces[].instrument_integration[].difference_db number\n.traces[].pair_corrected bool\n"
+              ".traces[].instrument_integration[].difference_db number\n"
+              ".traces[].instrument_integration[].not_compared NoneType\n.traces[].pair_corrected bool\n"
               ".traces[].hat NoneType\n.traces[].relative NoneType\n.traces[].spurs list\n.traces[].spurs[] dict\n"
               ".traces[].spurs[].offset_hz number\n.traces[].spurs[].level_dbc_hz number\n"
               ".traces[].spurs[].power_dbc number\n.traces[].spurs[].jitter_s number\n"

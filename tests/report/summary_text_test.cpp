@@ -102,10 +102,10 @@ TEST(SummaryText, TheInstrumentsOwnFigures) {
     std::ostringstream text;
     writeSummaryText(text, analyses.traces[0]);
     EXPECT_NE(text.str().find("  instrument    -40.100 dBc over 1 kHz to 1 MHz (FSWP-26), pnpplot -40.004 dBc, "
-                              "0.096 dB apart\n"
+                              "0.096 dB from the instrument's\n"
                               "                its PM 0.81 \xc2\xb0, FM 1.2 kHz, jitter 2.9 ps\n"
                               "                -30.500 dBc over 1 MHz to 100 MHz (FSWP-26), pnpplot -30.458 dBc over "
-                              "1 MHz to 10 MHz, 0.042 dB apart\n"
+                              "1 MHz to 10 MHz, 0.042 dB from the instrument's\n"
                               "                the instrument smoothed the trace (Smoothing ON): its figure rests on "
                               "other data than the export\n"
                               "                the instrument removed its spurs (Spurious Removal ON): its figure "

@@ -12,6 +12,8 @@ TEST(HeaderUnits, UnitsAndFloorNames) {
     EXPECT_EQ(unitInBrackets("Offset (kHz)"), "kHz");
     EXPECT_EQ(unitInBrackets("S_phi [rad\xc2\xb2/Hz] "), "rad\xc2\xb2/Hz");
     EXPECT_EQ(unitInBrackets("(dB) level"), std::nullopt);
+    EXPECT_EQ(withoutUnit("PN (avg) [dBc/Hz] "), "PN (avg)");
+    EXPECT_EQ(withoutUnit("Phase Noise(dBc/Hz)"), "Phase Noise");
     EXPECT_EQ(hertzPer("MHz"), 1e6);
     EXPECT_EQ(hertzPer("dBm"), std::nullopt);
     EXPECT_TRUE(isDbcPerHz("DBC/HZ") && !isDbcPerHz("dBm/Hz"));

@@ -12,7 +12,8 @@ namespace {
 TEST(ReadWarnings, TheirWords) {
     std::vector<Warning> warnings;
     LeftOutLines none, lines, longLine;
-    lines.add(7, "x,1");
+    lines.add(7, "x,1,,");
+    lines.add(7, "x,1,,");  // a second cell of the same line: still one line
     lines.add(9, "y,2");
     longLine.add(3, std::string(50, 'a'));
     warnOfLeftOut(warnings, "a.csv", none, noOffsetInRow);
@@ -20,7 +21,7 @@ TEST(ReadWarnings, TheirWords) {
     warnOfLeftOut(warnings, "a.csv", longLine, noOffsetInRow);
     ASSERT_EQ(warnings.size(), 2u);
     EXPECT_EQ(describe(warnings[0]),
-              "a.csv: line 7: 'x,1' holds no number where a level stands: that point is left out (and 1 more line "
+              "a.csv: line 7: 'x,1,,' holds no number where a level stands: that point is left out (and 1 more line "
               "like it)");
     EXPECT_EQ(describe(warnings[1]), "a.csv: line 3: '" + std::string(40, 'a') +
                                          "...' holds no offset where the offsets stand: the row is not read");
