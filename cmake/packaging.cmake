@@ -6,7 +6,7 @@
 include(GNUInstallDirs)
 set(maintainer "The csv2pnp project <maintainers@csv2pnp.example>")
 # Every example the documents use, and the pictures they show.
-file(GLOB example_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*)
+file(GLOB example_files LIST_DIRECTORIES false CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*)
 set(doc_pictures doc/osc1.svg doc/report.png doc/report-print.png doc/chart-nine-inputs.png doc/chart-dark.png)
 
 if(WIN32)
