@@ -47,6 +47,9 @@ ToolRun runProgram(const std::string& program, const std::string& arguments, con
 #endif
     int raw = std::system(command.c_str());
 #ifdef _WIN32
+    // -1 is the command processor failing to start, which Wine now and then does under load;
+    // the program never ran, so running it again changes nothing it could observe.
+    for (int attempt = 1; raw == -1 && attempt < 3; ++attempt) raw = std::system(command.c_str());
     int status = raw;
 #else
     int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
